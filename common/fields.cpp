@@ -1,0 +1,68 @@
+#include "fields.h"
+
+namespace velmora {
+
+bool FieldReader::atLineEnd() const
+{
+    return pos_ >= text_.size() || text_[pos_] == '\r' || text_[pos_] == '\n';
+}
+
+void FieldReader::skipLineEnd()
+{
+    if (pos_ < text_.size() && text_[pos_] == '\r')
+        ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n')
+        ++pos_;
+}
+
+std::string FieldReader::next()
+{
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
+        ++pos_;
+
+    std::string field;
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+        ++pos_;
+        while (!atLineEnd() && text_[pos_] != '"')
+            field += text_[pos_++];
+        while (!atLineEnd() && text_[pos_] != ',')
+            ++pos_;
+    } else {
+        while (!atLineEnd() && text_[pos_] != ',')
+            field += text_[pos_++];
+    }
+    if (pos_ < text_.size() && text_[pos_] == ',')
+        ++pos_;
+    else
+        skipLineEnd();
+    return field;
+}
+
+std::vector<std::string> readAllFields(std::string_view bytes)
+{
+    std::vector<std::string> fields;
+    FieldReader reader(bytes);
+    while (!reader.atEnd())
+        fields.push_back(reader.next());
+    return fields;
+}
+
+std::vector<std::string> splitLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        lines.emplace_back(bytes.substr(start, end - start));
+        if (end < bytes.size() && bytes[end] == '\r')
+            ++end;
+        if (end < bytes.size() && bytes[end] == '\n')
+            ++end;
+        start = end;
+    }
+    return lines;
+}
+
+}  // namespace velmora
