@@ -4,7 +4,10 @@
 
 #include "common/per_line.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <variant>
 
 namespace velmora {
 
@@ -42,5 +45,24 @@ struct LayoutResult {
 
 // Why a job was refused; the operator sees one message for all three.
 enum class LayoutRefusal { NoText, DoesNotFitX, DoesNotFitY };
+
+// The block's extents as the operator reads them in Encombrement
+// (" X :  14 mm / Y :  16 mm"), with the precision of that display.
+struct BlockExtents {
+    double width = 0;
+    double height = 0;
+};
+BlockExtents readBackExtents(std::string_view encombrement);
+
+// The layout step of a construction: counts the characters, refuses a job
+// without text, refreshes the extents and reads them back, checks that a
+// centred block fits on the plate, and works out where every line starts.
+// `refreshExtents` runs `recalcul` in the window and returns the Encombrement
+// text as it then stands; it is called once, after the check for text, and
+// must be callable. The block's width and height are taken from that text as
+// displayed, so the construction places the block exactly as the operator
+// sees it measured.
+std::variant<LayoutResult, LayoutRefusal> layoutTextBlock(const BlockInput& input, const LayoutChoices& choices,
+                                                          const std::function<std::string()>& refreshExtents);
 
 }  // namespace velmora
