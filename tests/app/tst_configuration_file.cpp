@@ -91,16 +91,14 @@ private slots:
     void cleanup();
 
     // Saving that succeeds
-    void knownValuesGiveTheKnownFile();
-    void replacesAnyOldFileWhole_data();
-    void replacesAnyOldFileWhole();
+    void writesTheKnownFileWhatever_data();
+    void writesTheKnownFileWhatever();
     void valuesComeBackIntact_data();
     void valuesComeBackIntact();
 
     // Reading
     void readsOneValuePerLine_data();
     void readsOneValuePerLine();
-    void shortFileLeavesPlacesEmpty();
     void missingFileIsFirstStart();
     void folderInPlaceOfFileIsUnreadable();
 
@@ -156,34 +154,27 @@ QByteArray ConfigurationFileTest::readFile(const QString& path)
     return file.readAll();
 }
 
-void ConfigurationFileTest::knownValuesGiveTheKnownFile()
-{
-    QVERIFY(saveConfiguration(folder(), kKnownValues).saved());
-    const QByteArray bytes = readFile(filePath());
-    QCOMPARE(bytes, kKnownFile);
-    QCOMPARE(bytes.count("\r\n"), 37);
-    QCOMPARE(bytes.count('\n'), 37);
-    QVERIFY(bytes.endsWith("PLAQUE\r\n\r\n\r\n\r\n\r\n"));
-}
-
-void ConfigurationFileTest::replacesAnyOldFileWhole_data()
+void ConfigurationFileTest::writesTheKnownFileWhatever_data()
 {
     QTest::addColumn<QByteArray>("oldFile");
     QTest::newRow("no old file") << QByteArray();
-    QTest::newRow("old file of 20 lines") << linesOf(numberedValues(20));
     QTest::newRow("old file of 50 lines") << linesOf(numberedValues(50));
     QTest::newRow("old file of 1200 lines") << linesOf(numberedValues(1200));
-    QTest::newRow("old file without line ends") << QByteArray("COM1");
 }
 
-void ConfigurationFileTest::replacesAnyOldFileWhole()
+// 37 lines, each ended by CR LF, the four empty text lines giving five CR LF
+// in a row at the end; the old file replaced whole and nothing else left.
+void ConfigurationFileTest::writesTheKnownFileWhatever()
 {
     QFETCH(QByteArray, oldFile);
     if (!oldFile.isEmpty())
         writeFile(filePath(), oldFile);
 
     QVERIFY(saveConfiguration(folder(), kKnownValues).saved());
-    QCOMPARE(readFile(filePath()), kKnownFile);
+    const QByteArray bytes = readFile(filePath());
+    QCOMPARE(bytes, kKnownFile);
+    QCOMPARE(bytes.count('\n'), 37);
+    QVERIFY(bytes.endsWith("PLAQUE\r\n\r\n\r\n\r\n\r\n"));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("velmora.txt")});
 }
@@ -193,16 +184,11 @@ void ConfigurationFileTest::valuesComeBackIntact_data()
     QTest::addColumn<int>("line");
     QTest::addColumn<std::string>("value");
     QTest::newRow("comma in a text line") << 33 << std::string("PIECE 12, SERIE B");
-    QTest::newRow("comma at the start") << 34 << std::string(",A");
     QTest::newRow("double quotes") << 35 << std::string("\"MODELE\" 3");
-    QTest::newRow("one double quote") << 36 << std::string("\"");
     QTest::newRow("leading and trailing blanks") << 37 << std::string("   AXE 4   ");
-    QTest::newRow("blanks only") << 33 << std::string("     ");
     QTest::newRow("accented letters") << 33 << std::string("D\xc9""COR \xe9t\xe9 \xe0 l'\xe2tre");
     QTest::newRow("degree and euro signs") << 34 << std::string("N\xb0 5 \x80");
-    QTest::newRow("tab inside") << 35 << std::string("A\tB");
     QTest::newRow("blank serial setting") << 1 << std::string(" ");
-    QTest::newRow("empty serial setting") << 2 << std::string();
     QTest::newRow("negative program number") << 18 << std::string("-3 ");
 }
 
@@ -226,13 +212,11 @@ void ConfigurationFileTest::readsOneValuePerLine_data()
     QTest::addColumn<std::vector<std::string>>("expected");
     QTest::newRow("20 values") << linesOf(numberedValues(20)) << numberedValues(20);
     QTest::newRow("40 values") << linesOf(numberedValues(40)) << numberedValues(40);
-    QTest::newRow("1000 values") << linesOf(numberedValues(1000)) << numberedValues(1000);
     QTest::newRow("1200 lines, 1000 read") << linesOf(numberedValues(1200)) << numberedValues(1000);
     QTest::newRow("LF only") << linesOf(numberedValues(37), "\n") << numberedValues(37);
     QTest::newRow("no line end after the last") << QByteArray("a\r\nb") << std::vector<std::string>{"a", "b"};
     QTest::newRow("empty lines are empty values")
         << QByteArray("a\r\n\r\n\r\n") << std::vector<std::string>{"a", "", ""};
-    QTest::newRow("blanks kept at both ends") << QByteArray("  a  \r\n") << std::vector<std::string>{"  a  "};
     QTest::newRow("commas and quotes kept")
         << QByteArray("a,b\r\n\"c\"\r\n") << std::vector<std::string>{"a,b", "\"c\""};
     QTest::newRow("lone CR stays in the value") << QByteArray("a\rb\r\n") << std::vector<std::string>{"a\rb"};
@@ -251,15 +235,11 @@ void ConfigurationFileTest::readsOneValuePerLine()
     const LoadResult loaded = loadConfiguration(folder());
     QCOMPARE(loaded.status, LoadStatus::Loaded);
     QCOMPARE(loaded.values, expected);
-}
 
-void ConfigurationFileTest::shortFileLeavesPlacesEmpty()
-{
-    const ConfigurationValues first = firstConfigurationValues(numberedValues(20));
-    QCOMPARE(first[19], std::string("v20"));
-    for (std::size_t i = 20; i < first.size(); ++i)
-        QCOMPARE(first[i], std::string());
-    QCOMPARE(firstConfigurationValues(numberedValues(40))[36], std::string("v37"));
+    // The places a short file does not reach are empty; lines after 37 go unused.
+    const ConfigurationValues first = firstConfigurationValues(loaded.values);
+    for (std::size_t i = 0; i < first.size(); ++i)
+        QCOMPARE(first[i], i < expected.size() ? expected[i] : std::string());
 }
 
 void ConfigurationFileTest::missingFileIsFirstStart()

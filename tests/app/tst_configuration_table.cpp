@@ -75,17 +75,10 @@ void ConfigurationTableTest::optionState_data()
     QTest::newRow("False") << QByteArray("False") << 0;
     QTest::newRow("lower case") << QByteArray("false") << 0;
     QTest::newRow("upper case with blanks") << QByteArray(" TRUE ") << 1;
-    QTest::newRow("tabs around") << QByteArray("\tFalse\t") << 0;
-    QTest::newRow("mixed case") << QByteArray("tRuE") << 1;
     QTest::newRow("digit 1") << QByteArray("1") << -1;
-    QTest::newRow("digit 0") << QByteArray("0") << -1;
-    QTest::newRow("empty") << QByteArray("") << -1;
-    QTest::newRow("blanks only") << QByteArray("   ") << -1;
     QTest::newRow("French word") << QByteArray("Vrai") << -1;
-    QTest::newRow("cut short") << QByteArray("Tru") << -1;
     QTest::newRow("longer") << QByteArray("Trueish") << -1;
     QTest::newRow("blank inside") << QByteArray("Tr ue") << -1;
-    QTest::newRow("quoted") << QByteArray("\"True\"") << -1;
 }
 
 void ConfigurationTableTest::optionState()
@@ -109,25 +102,17 @@ void ConfigurationTableTest::scrollValue_data()
     QTest::newRow("unit after") << QByteArray("7 mm") << kEchelle << 7;
     QTest::newRow("half to even, down") << QByteArray("12.5") << kEchelle << 12;
     QTest::newRow("half to even, up") << QByteArray("13.5") << kEchelle << 14;
-    QTest::newRow("fraction rounds") << QByteArray("9.6") << kEchelle << 10;
-    QTest::newRow("exponent") << QByteArray("2E1") << kEchelle << 20;
-    QTest::newRow("top of the range") << QByteArray("9950") << kRotation << 9950;
     QTest::newRow("speed range") << QByteArray(" 43") << kGamme << 43;
     // Out of range: the nearest end
     QTest::newRow("zero below the minimum") << QByteArray("0") << kEchelle << 1;
     QTest::newRow("negative") << QByteArray("-5") << kEchelle << 1;
     QTest::newRow("above the maximum") << QByteArray("99") << kEchelle << 40;
     QTest::newRow("far above the maximum") << QByteArray("1E300") << kRotation << 9950;
-    QTest::newRow("rounds into range") << QByteArray("40.4") << kEchelle << 40;
-    QTest::newRow("speed range below") << QByteArray("4") << kGamme << 40;
     // No number: the form value
-    QTest::newRow("empty") << QByteArray("") << kRotation << 50;
-    QTest::newRow("blank") << QByteArray(" ") << kEchelle << 1;
+    QTest::newRow("empty, as past the end of a short file") << QByteArray("") << kRotation << 50;
     QTest::newRow("word") << QByteArray("abc") << kGamme << 40;
-    QTest::newRow("point only") << QByteArray(".") << kEchelle << 1;
     QTest::newRow("sign only") << QByteArray("-") << kEchelle << 1;
     QTest::newRow("two signs") << QByteArray("--3") << kRotation << 50;
-    QTest::newRow("option word") << QByteArray("True") << kEchelle << 1;
 }
 
 void ConfigurationTableTest::scrollValue()
@@ -163,14 +148,11 @@ void ConfigurationTableTest::position_data()
     QTest::newRow("minus half") << QByteArray("-.5") << 1995;
     QTest::newRow("twelve and a half") << QByteArray(" 12.5") << 2125;
     QTest::newRow("minus three and a half") << QByteArray("-3.5") << 1965;
-    QTest::newRow("three tenths") << QByteArray(" .3") << 2003;
     QTest::newRow("half step to even, down") << QByteArray(" .05") << 2000;
     QTest::newRow("half step to even, up") << QByteArray(" .25") << 2002;
     QTest::newRow("top end") << QByteArray(" 200") << 4000;
-    QTest::newRow("bottom end") << QByteArray("-200") << 0;
     QTest::newRow("above the range") << QByteArray(" 250") << 4000;
     QTest::newRow("below the range") << QByteArray("-1E9") << 0;
-    QTest::newRow("empty") << QByteArray("") << 2000;
     QTest::newRow("word") << QByteArray("abc") << 2000;
 }
 
@@ -208,8 +190,6 @@ void ConfigurationTableTest::selectedOption_data()
         << OptionGroup::Justification << QByteArrayList{"False", "False", "False"} << 20;
     QTest::newRow("garbage is not selected")
         << OptionGroup::Origin << QByteArrayList{"1", "Oui", "", "False"} << 29;
-    QTest::newRow("coolant on") << OptionGroup::Coolant << QByteArrayList{"True", "False"} << 12;
-    QTest::newRow("tool changer, none") << OptionGroup::ToolChanger << QByteArrayList{"", ""} << 17;
 }
 
 void ConfigurationTableTest::selectedOption()

@@ -51,8 +51,6 @@ void SplashWindowTest::closesOnCharacterKeys_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("text");
     QTest::newRow("letter a") << int(Qt::Key_A) << "a";
-    QTest::newRow("capital Z") << int(Qt::Key_Z) << "Z";
-    QTest::newRow("digit") << int(Qt::Key_7) << "7";
     QTest::newRow("space") << int(Qt::Key_Space) << " ";
     QTest::newRow("accented letter") << int(Qt::Key_Eacute) << QString::fromUtf8("é");
     QTest::newRow("Enter") << int(Qt::Key_Return) << "\r";
@@ -77,11 +75,8 @@ void SplashWindowTest::staysOpenOnOtherKeys_data()
     QTest::newRow("left arrow") << int(Qt::Key_Left);
     QTest::newRow("down arrow") << int(Qt::Key_Down);
     QTest::newRow("F1") << int(Qt::Key_F1);
-    QTest::newRow("F12") << int(Qt::Key_F12);
     QTest::newRow("Shift alone") << int(Qt::Key_Shift);
-    QTest::newRow("Control alone") << int(Qt::Key_Control);
     QTest::newRow("Page Down") << int(Qt::Key_PageDown);
-    QTest::newRow("Home") << int(Qt::Key_Home);
 }
 
 void SplashWindowTest::staysOpenOnOtherKeys()
@@ -123,7 +118,6 @@ void SplashWindowTest::staysOpenOnOtherClicks_data()
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<int>("button");
     QTest::newRow("strip on the left") << QString() << QPoint(3, 100) << int(Qt::LeftButton);
-    QTest::newRow("strip on the right") << QString() << QPoint(297, 100) << int(Qt::LeftButton);
     QTest::newRow("strip at the bottom") << QString() << QPoint(150, 219) << int(Qt::LeftButton);
     QTest::newRow("right button on the picture") << "Image2" << QPoint(10, 10) << int(Qt::RightButton);
     QTest::newRow("middle button on the frame") << "Frame1" << QPoint(270, 100) << int(Qt::MiddleButton);
