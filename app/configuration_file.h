@@ -1,0 +1,74 @@
+#pragma once
+// The configuration file velmora.txt: the operator's settings as 37 lines of
+// text, one value per line, Windows-1252 bytes, every line ended by CR LF.
+// This layer moves an ordered list of values between memory and the file; it
+// knows nothing of the controls (configuration_table.h maps lines to them).
+
+#include <array>
+#include <filesystem>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr int kConfigurationLineCount = 37;
+// Lines beyond this many are not read at all.
+inline constexpr int kConfigurationReadLimit = 1000;
+inline constexpr std::string_view kConfigurationFileName = "velmora.txt";
+
+// The 37 values in file order, each as the Windows-1252 bytes of its line.
+using ConfigurationValues = std::array<std::string, kConfigurationLineCount>;
+
+// The whole file for these values: each value followed by CR LF.
+std::string configurationFileBytes(const ConfigurationValues& values);
+
+// The values of a file, one per line and each line whole: commas, double
+// quotes and blanks at the ends are part of the value. Only the line end is
+// left out (CR LF, or a lone LF); a last line without one reads like the
+// others, and a file ending with a line end has no empty value after it.
+// Stops after kConfigurationReadLimit values.
+std::vector<std::string> readConfigurationValues(std::istream& in);
+
+// The first 37 of the values read, in file order; the places a short file
+// does not reach are empty.
+ConfigurationValues firstConfigurationValues(const std::vector<std::string>& values);
+
+enum class SaveStatus {
+    Saved,
+    LineBreakInValue,  // a value would have split into two lines; nothing written
+    CannotCreate,      // no new file could be started in the folder
+    CannotWrite,       // writing the new content failed
+    CannotReplace,     // the new content could not take the old file's place
+};
+
+struct SaveResult {
+    SaveStatus status = SaveStatus::Saved;
+    int line = 0;        // for LineBreakInValue: the line (1..37) of that value
+    std::string detail;  // the system's own words for the failure, UTF-8
+    bool saved() const { return status == SaveStatus::Saved; }
+};
+
+// Writes velmora.txt in `folder`. The file is replaced as a whole: the new
+// content goes to a temporary file in the same folder, is flushed and synced,
+// and only then renamed over the old file. After any failure the old file
+// (or its absence) stays exactly as it was.
+SaveResult saveConfiguration(const std::filesystem::path& folder, const ConfigurationValues& values);
+
+enum class LoadStatus {
+    Loaded,
+    Missing,     // no velmora.txt: the program's first start
+    Unreadable,  // there is something by that name, but it cannot be read
+};
+
+struct LoadResult {
+    LoadStatus status = LoadStatus::Missing;
+    std::vector<std::string> values;  // at most kConfigurationReadLimit, when Loaded
+    std::string detail;               // for Unreadable: the system's own words, UTF-8
+};
+
+// Reads velmora.txt in `folder`.
+LoadResult loadConfiguration(const std::filesystem::path& folder);
+
+}  // namespace velmora
