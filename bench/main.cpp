@@ -1,0 +1,10 @@
+#include "benches.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    velmora::bench::downloadBench();
+    return 0;
+}
