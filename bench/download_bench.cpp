@@ -6,18 +6,13 @@
 #include "benches.h"
 
 #include "transmission/download.h"
+#include "transmission/pseudo_terminal.h"
 
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
-#include <poll.h>
-#include <stdlib.h>
-#include <termios.h>
-#include <thread>
-#include <unistd.h>
 
 namespace velmora::bench {
 namespace {
@@ -43,49 +38,6 @@ std::string programOf(int items)
     return program;
 }
 
-// The far end: a raw pseudo-terminal master read until `expected` bytes came.
-struct FarEnd {
-    int master = -1;
-    int slave = -1;
-    std::string device;
-
-    FarEnd()
-    {
-        master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
-            return;
-        termios raw{};
-        ::tcgetattr(master, &raw);
-        ::cfmakeraw(&raw);
-        ::tcsetattr(master, TCSANOW, &raw);
-        device = ::ptsname(master);
-        slave = ::open(device.c_str(), O_RDWR | O_NOCTTY);
-    }
-    ~FarEnd()
-    {
-        if (slave >= 0)
-            ::close(slave);
-        if (master >= 0)
-            ::close(master);
-    }
-
-    std::size_t drain(std::size_t expected) const
-    {
-        std::size_t received = 0;
-        char buffer[65536];
-        const auto deadline = Clock::now() + std::chrono::seconds(60);
-        while (received < expected && Clock::now() < deadline) {
-            pollfd watch{master, POLLIN, 0};
-            if (::poll(&watch, 1, 50) > 0 && (watch.revents & POLLIN)) {
-                const ssize_t got = ::read(master, buffer, sizeof buffer);
-                if (got > 0)
-                    received += std::size_t(got);
-            }
-        }
-        return received;
-    }
-};
-
 }  // namespace
 
 void downloadBench()
@@ -97,21 +49,20 @@ void downloadBench()
     // Every item loses its CR on the way; the end adds two bytes.
     const std::size_t wireBytes = program.size() - kItems + 2;
 
-    FarEnd farEnd;
-    if (farEnd.slave < 0) {
+    testing::PseudoTerminal farEnd;
+    if (!farEnd.isOpen()) {
         std::printf("download: no pseudo-terminal available, skipped\n");
         return;
     }
-    SerialComm comm([&](std::int16_t) { return farEnd.device; });
+    SerialComm comm([&](std::int16_t) { return farEnd.devicePath(); });
     SilentMeter meter;
-    std::size_t received = 0;
-    std::thread reader([&] { received = farEnd.drain(wireBytes); });
+    testing::MasterReader reader(farEnd, wireBytes, std::chrono::seconds(60));
 
     const auto start = Clock::now();
     const DownloadOutcome outcome
         = runDownload({file, {"COM1", "9600", "E(ven)", "7", "2"}, std::chrono::milliseconds(0)}, comm, meter);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    reader.join();
+    const std::size_t received = reader.take().size();
 
     // 9600,e,7,2 frames a character in 11 bits.
     const double lineSeconds = double(wireBytes) * 11 / 9600;
