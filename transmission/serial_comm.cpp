@@ -185,7 +185,7 @@ bool SerialComm::openPort()
     if (device_.empty())
         return fail(CommError::InvalidPort, doesNotExist(portName()));
     port_->setPortName(QString::fromLocal8Bit(device_.c_str()));
-    // Qt applies these while opening; what it cannot set fails the open.
+    // Qt keeps the settings of a closed port and applies them as it opens it.
     applySettings();
     if (!port_->open(QIODevice::WriteOnly))
         return failOpen();
