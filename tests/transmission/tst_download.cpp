@@ -37,7 +37,7 @@ public:
     std::vector<milliseconds> pauses;
 };
 
-// The Part 5.1 choices of the transmission frame: COM2 at 4800,e,7,2.
+// A workshop's choices in the transmission frame: COM2 at 4800,e,7,2.
 TransmissionTexts workshopTexts()
 {
     return {"COM2", "4800", "E(ven)", "7", "2"};
