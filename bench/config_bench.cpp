@@ -1,3 +1,5 @@
+#include "benches.h"
+
 // The configuration file: saving happens on a click and loading once at
 // start, so both must stay well under what an operator would notice (a few
 // milliseconds), even for the largest file the reader accepts.
@@ -71,7 +73,7 @@ void benchSaveAndLoad()
 
 }  // namespace
 
-void runConfigurationBench()
+void velmora::bench::configurationBench()
 {
     std::printf("Configuration file\n");
     benchParsing();

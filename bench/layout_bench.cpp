@@ -1,3 +1,5 @@
+#include "benches.h"
+
 // The extents are recomputed on every keystroke and a line has no length
 // limit, so they are timed over five long lines.
 
@@ -55,7 +57,7 @@ void report(const char* what, char32_t filler)
 
 }  // namespace
 
-void runLayoutBench()
+void velmora::bench::layoutBench()
 {
     report("letters", U'A');
     // Lines of blanks are the slowest case: each is scanned to its end, once

@@ -1,12 +1,12 @@
-// Runs every section of the benchmark and prints what each one measured
-// against its target.
+#include "benches.h"
 
-void runLayoutBench();
-void runConfigurationBench();
+#include <QCoreApplication>
 
-int main()
+int main(int argc, char* argv[])
 {
-    runLayoutBench();
-    runConfigurationBench();
+    QCoreApplication app(argc, argv);
+    velmora::bench::layoutBench();
+    velmora::bench::configurationBench();
+    velmora::bench::downloadBench();
     return 0;
 }

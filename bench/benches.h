@@ -1,0 +1,14 @@
+#pragma once
+// One function per section of velmora-bench; each prints what it measured
+// against its target.
+
+namespace velmora::bench {
+
+// recalcul's arithmetic over five long lines.
+void layoutBench();
+// Saving and loading velmora.txt.
+void configurationBench();
+// Sends 20,000 items over a pseudo-terminal drained by a reader thread.
+void downloadBench();
+
+}  // namespace velmora::bench
