@@ -30,7 +30,6 @@ std::string transformGlyphLine(std::string_view line, float charWidth);
 class GlyphWordTexts {
 public:
     explicit GlyphWordTexts(float charWidth) : charWidth_(charWidth) {}
-    float charWidth() const { return charWidth_; }
     // The number text of a word: `scaled` for X, Y, I and J; `numberChars`
     // are the at most six characters that follow the letter.
     const std::string& numberText(bool scaled, std::string_view numberChars);
