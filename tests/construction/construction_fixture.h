@@ -54,7 +54,6 @@ public:
             addGlyph(code, bytes);
     }
 
-    bool isValid() const { return dir_.isValid(); }
     QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.filePath(name); }
     QString glyphPath(int code) const { return path("Data/Ascii" + QString::number(code) + ".prg"); }
     bool addGlyph(int code, const QByteArray& bytes) const { return writeBytes(glyphPath(code), bytes); }
@@ -82,12 +81,9 @@ inline EngravingJob machiningJob()
     EngravingJob job;
     job.charWidth = 4;
     job.charSpacing = 1;
-    job.lineSpacing = 2;
     job.approachZ = 3.5;
-    job.toolChange = true;
-    job.coolant = true;
-    job.toolText = "3";
-    job.correctorText = "3";
+    job.toolChange = job.coolant = true;
+    job.toolText = job.correctorText = "3";
     job.rangeText = "40";
     job.spindleText = "2000";
     job.feedText = "300";

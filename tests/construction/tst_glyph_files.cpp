@@ -1,10 +1,9 @@
 // The glyph files: how one glyph line becomes a program line at a given
-// character size, and how a glyph file is found and read.
+// character size, and how a glyph file is read.
 
 #include "construction_fixture.h"
 
 #include "construction/glyph_file.h"
-#include "construction/program_writer.h"
 
 #include <QtTest>
 
@@ -16,13 +15,8 @@ class GlyphFilesTest : public QObject {
 private slots:
     void transformLine_data();
     void transformLine();
-    void fileName_data();
-    void fileName();
     void readFile_data();
     void readFile();
-
-    void missingFile();
-    void fileThatCannotBeRead();
 };
 
 void GlyphFilesTest::transformLine_data()
@@ -79,23 +73,6 @@ void GlyphFilesTest::transformLine()
     QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, words)), expected);
 }
 
-void GlyphFilesTest::fileName_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("capital A") << 65 << "Ascii65.prg";
-    QTest::newRow("blank") << 32 << "Ascii32.prg";
-    QTest::newRow("e acute") << 233 << "Ascii233.prg";
-    QTest::newRow("code 0") << 0 << "Ascii0.prg";
-}
-
-void GlyphFilesTest::fileName()
-{
-    QFETCH(int, code);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(glyphFileName(static_cast<std::uint8_t>(code))), expected);
-}
-
 void GlyphFilesTest::readFile_data()
 {
     QTest::addColumn<QByteArray>("glyph");
@@ -118,31 +95,6 @@ void GlyphFilesTest::readFile()
     const TransformedGlyph read = loadGlyph(folder.places().glyphFolder, 65, words);
     QCOMPARE(read.status, GlyphStatus::Copied);
     QCOMPARE(QByteArray::fromStdString(read.programLines), expected);
-}
-
-void GlyphFilesTest::missingFile()
-{
-    WorkFolder folder({{65, "G1X1\r\n"}});
-    ProgramWriter writer(folder.places().workFolder, kStamp);
-    QVERIFY(writer.createProgramFile());
-    const GlyphCopy copy = copyGlyph(66, 4.0f, folder.places().glyphFolder, writer);
-    QCOMPARE(copy.status, GlyphStatus::Missing);
-    QVERIFY(!copy.error);
-}
-
-void GlyphFilesTest::fileThatCannotBeRead()
-{
-    // A folder where the glyph file should be: it is there, yet cannot be
-    // read, which is a file failure and not a missing glyph.
-    WorkFolder folder;
-    QVERIFY(QDir(folder.path("Data")).mkdir("Ascii65.prg"));
-    ProgramWriter writer(folder.places().workFolder, kStamp);
-    QVERIFY(writer.createProgramFile());
-    const GlyphCopy copy = copyGlyph(65, 4.0f, folder.places().glyphFolder, writer);
-    QCOMPARE(copy.status, GlyphStatus::Unreadable);
-    QVERIFY(copy.error);
-    QCOMPARE(copy.error->action, FileAction::ReadGlyph);
-    QVERIFY(QString::fromStdString(copy.error->describe()).contains("Ascii65.prg"));
 }
 
 QTEST_GUILESS_MAIN(GlyphFilesTest)

@@ -2,7 +2,6 @@
 
 #include "construction_fixture.h"
 
-#include "construction/clock.h"
 #include "construction/coordinate_text.h"
 #include "construction/program_writer.h"
 
@@ -78,8 +77,6 @@ private slots:
     void coordinateText_data();
     void coordinateText();
     void coordinateTextAlongLines();
-    void dateAndTime_data();
-    void dateAndTime();
 };
 
 void ProgramFileTest::workedExample()
@@ -111,8 +108,6 @@ void ProgramFileTest::machiningWords_data()
                              << QStringList{"T3D3", "M3M40S2000", "F300"};
     QTest::newRow("changer only") << true << false << QStringList{"12", "7", "45", "800", "50"}
                                   << QStringList{"M6T12D7", "M3M45S800", "F50"};
-    QTest::newRow("coolant only") << false << true << QStringList{"1", "1", "42", "1500", "120"}
-                                  << QStringList{"T1D1", "M3M8M42S1500", "F120"};
     QTest::newRow("empty texts give bare words") << false << false << QStringList{"", "", "", "", ""}
                                                  << QStringList{"TD", "M3MS", "F"};
     QTest::newRow("texts not trimmed") << true << true << QStringList{" 3", "03", "40 ", "2000", " 300"}
@@ -301,33 +296,6 @@ void ProgramFileTest::coordinateTextAlongLines()
                 }
             }
     QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
-}
-
-void ProgramFileTest::dateAndTime_data()
-{
-    QTest::addColumn<QDateTime>("when");
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("time");
-    QTest::newRow("day first, leading zeros") << QDateTime(QDate(2026, 12, 6), QTime(14, 3, 27)) << "06/12/2026"
-                                              << "14:03:27";
-    QTest::newRow("midnight") << QDateTime(QDate(2000, 1, 31), QTime(0, 0, 0)) << "31/01/2000" << "00:00:00";
-}
-
-void ProgramFileTest::dateAndTime()
-{
-    QFETCH(QDateTime, when);
-    QFETCH(QString, date);
-    QFETCH(QString, time);
-    std::tm t{};
-    t.tm_year = when.date().year() - 1900;
-    t.tm_mon = when.date().month() - 1;
-    t.tm_mday = when.date().day();
-    t.tm_hour = when.time().hour();
-    t.tm_min = when.time().minute();
-    t.tm_sec = when.time().second();
-    const DateTimeTexts texts = dateTimeTexts(t);
-    QCOMPARE(QString::fromStdString(texts.date), date);
-    QCOMPARE(QString::fromStdString(texts.time), time);
 }
 
 QTEST_GUILESS_MAIN(ProgramFileTest)
