@@ -1,4 +1,5 @@
-// Runs every benchmark section in turn and prints its figures.
+// Runs every section of the benchmark and prints what each one measured
+// against its target.
 
 void runConstructionBench();
 
