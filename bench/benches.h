@@ -4,6 +4,8 @@
 
 namespace velmora::bench {
 
+// A construction of 10,000 characters against one plain write of its bytes.
+void constructionBench();
 // recalcul's arithmetic over five long lines.
 void layoutBench();
 // Saving and loading velmora.txt.

@@ -5,6 +5,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    velmora::bench::constructionBench();
     velmora::bench::layoutBench();
     velmora::bench::configurationBench();
     velmora::bench::downloadBench();

@@ -1,0 +1,73 @@
+#pragma once
+// The glyph files: one small G-code file per character, Ascii<code>.prg, drawn
+// on a grid 4 units wide and 7 high. Copying a glyph scales its X, Y, I and J
+// words to the character size and keeps G and Z as they are.
+
+#include "file_error.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace velmora {
+
+class ProgramWriter;
+
+// "Ascii65.prg" for code 65.
+std::string glyphFileName(std::uint8_t code);
+
+// One glyph line as it goes into the program: the recognised words in the
+// order G X Y Z I J, X Y I J scaled by charWidth / 4; a line holding "$"
+// anywhere is a comment and is copied unchanged.
+std::string transformGlyphLine(std::string_view line, float charWidth);
+
+// The texts of the words of a glyph set at one character size. A set draws on
+// the same few grid values over and over, so each value is read and written
+// once per construction; the result is the same as transformGlyphLine's.
+class GlyphWordTexts {
+public:
+    explicit GlyphWordTexts(float charWidth) : charWidth_(charWidth) {}
+    // The number text of a word: `scaled` for X, Y, I and J; `numberChars`
+    // are the at most six characters that follow the letter.
+    const std::string& numberText(bool scaled, std::string_view numberChars);
+
+private:
+    float charWidth_;
+    std::unordered_map<std::string, std::string> texts_;
+    std::string key_;
+};
+
+std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words);
+
+enum class GlyphStatus {
+    Copied,
+    Missing,     // no glyph file for the character
+    Unreadable,  // the file is there but could not be read; error says why
+};
+
+// A glyph file read and transformed, ready to append to the program.
+struct TransformedGlyph {
+    GlyphStatus status = GlyphStatus::Copied;
+    std::string programLines;  // every line ended with CR LF
+    std::optional<FileError> error;
+};
+
+// Reads Ascii<code>.prg from glyphFolder to its end (a last line without a
+// line end counts like the others) and transforms every line.
+TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
+                           GlyphWordTexts& words);
+
+struct GlyphCopy {
+    GlyphStatus status = GlyphStatus::Copied;
+    std::optional<FileError> error;
+};
+
+// Appends the transformed glyph of `code` to the program, reading its file
+// afresh. Nothing is appended when the glyph is missing or unreadable.
+GlyphCopy copyGlyph(std::uint8_t code, float charWidth, const std::filesystem::path& glyphFolder,
+                    ProgramWriter& writer);
+
+}  // namespace velmora

@@ -1,0 +1,59 @@
+#pragma once
+// The heart of "Construire" once the layout has accepted the job: writes the
+// whole program, line by line and character by character, and says how it
+// ended. The window turns the outcome into its messages and its meter.
+
+#include "clock.h"
+#include "engraving_job.h"
+#include "file_error.h"
+#include "glyph_file.h"
+
+#include "layout/block_layout.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace velmora {
+
+class ProgramWriter;
+
+struct ProgramPlaces {
+    std::filesystem::path workFolder;   // where velmora.rub is written
+    std::filesystem::path glyphFolder;  // where the Ascii<code>.prg files are read
+};
+
+enum class ConstructionStatus {
+    Written,       // velmora.rub holds the new program
+    MissingGlyph,  // no glyph for `character`; velmora.rub is unchanged
+    FileFailure,   // a file could not be read or written; velmora.rub is unchanged
+};
+
+struct ConstructionOutcome {
+    ConstructionStatus status = ConstructionStatus::Written;
+    char32_t character = 0;            // MissingGlyph: the character as the operator typed it
+    std::optional<FileError> failure;  // FileFailure: what failed and why
+};
+
+// Called after every character with the count done so far and the job's total,
+// so that the window can move its meter.
+using ConstructionProgress = std::function<void(int doneCount, int totalChars)>;
+
+// Appends one character's glyph to the program.
+using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& writer)>;
+
+// Writes the program for an accepted layout: header, set-up block, the block
+// of every line from firstLine to lastLine (empty lines between included),
+// each character's approach and glyph, end block. Each glyph file is read once.
+ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                     const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                     const ConstructionProgress& progress = {});
+
+// The same, with the glyphs taken from `copyGlyph` rather than from a cache.
+ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                     const std::filesystem::path& workFolder,
+                                     const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
+                                     const ConstructionProgress& progress = {});
+
+}  // namespace velmora

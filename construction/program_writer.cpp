@@ -1,0 +1,104 @@
+#include "program_writer.h"
+
+#include "coordinate_text.h"
+
+#include "common/numbers.h"
+
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kFrameLine = "$ *************";
+constexpr std::string_view kSetupLine = "G0G17G40G80G90M5M9";
+constexpr std::string_view kRetractLine = "G0G52Z";
+constexpr std::string_view kStopLine = "M5M9";
+constexpr std::string_view kEndLine = "M2";
+
+}  // namespace
+
+MachiningWords machiningWords(const EngravingJob& job)
+{
+    MachiningWords words;
+    words.toolLine = (job.toolChange ? "M6T" : "T") + job.toolText + "D" + job.correctorText;
+    words.spindleLine = (job.coolant ? "M3M8M" : "M3M") + job.rangeText + "S" + job.spindleText;
+    words.feedLine = "F" + job.feedText;
+    return words;
+}
+
+ProgramWriter::ProgramWriter(const std::filesystem::path& workFolder, DateTimeTexts stamp)
+    : file_(workFolder / kProgramFileName), stamp_(std::move(stamp))
+{
+}
+
+bool ProgramWriter::createProgramFile() { return file_.open(); }
+
+void ProgramWriter::writeHeader(std::string_view programNumber)
+{
+    writeLine(programNumber);
+    writeLine(kFrameLine);
+    writeLine("$ VELMORA");
+    writeLine("$ VERSION 2.1");
+    writeLine("$ RM.TOLK");
+    writeLine(kFrameLine);
+    writeLine("$ LE " + stamp_.date);
+    writeLine("$ A " + stamp_.time);
+    writeLine(kFrameLine);
+}
+
+void ProgramWriter::writeSetup(const MachiningWords& words)
+{
+    writeLine(kSetupLine);
+    writeLine(kRetractLine);
+    writeLine(words.toolLine);
+    writeLine(words.spindleLine);
+    writeLine(words.feedLine);
+}
+
+void ProgramWriter::writeLineBlock(int line, double startX, double baseY, double approachZ)
+{
+    writeLine(kFrameLine);
+    // numberText keeps its leading blank here: "$ LIGNE  1".
+    writeLine("$ LIGNE " + numberText(static_cast<double>(line)));
+    writeLine(kFrameLine);
+    writeMove(startX, baseY);
+    line_.assign("G0Z");
+    appendCoordinateText(line_, approachZ);
+    endLine();
+}
+
+void ProgramWriter::writeCharacterApproach(double startX, double baseY) { writeMove(startX, baseY); }
+
+void ProgramWriter::writeGlyphLines(std::string_view programLines) { file_.append(programLines); }
+
+bool ProgramWriter::writeEnd()
+{
+    writeLine(kRetractLine);
+    writeLine(kStopLine);
+    writeLine(kEndLine);
+    return file_.commit();
+}
+
+void ProgramWriter::writeLine(std::string_view line)
+{
+    line_.assign(line);
+    endLine();
+}
+
+void ProgramWriter::endLine()
+{
+    line_.append(kLineEnd);
+    file_.append(line_);
+}
+
+// A rapid move in X and Y: "G0X43Y-24".
+void ProgramWriter::writeMove(double x, double y)
+{
+    line_.assign("G0X");
+    appendCoordinateText(line_, x);
+    line_ += 'Y';
+    appendCoordinateText(line_, y);
+    endLine();
+}
+
+}  // namespace velmora

@@ -1,0 +1,64 @@
+#pragma once
+// Writes the program file velmora.rub line by line, in the order the machine
+// runs it: header, set-up block, one block per text line with the approach of
+// every character, end block. Every line ends with CR LF, the last included.
+
+#include "clock.h"
+#include "engraving_job.h"
+#include "replacement_file.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+inline constexpr std::string_view kProgramFileName = "velmora.rub";
+
+// The three machining lines of the set-up block. The display texts go in as
+// the operator's boxes hold them: an empty feed box gives the bare word "F".
+struct MachiningWords {
+    std::string toolLine;     // "M6T3D3", or "T3D3" without the tool changer
+    std::string spindleLine;  // "M3M8M40S2000", or "M3M40S2000" without coolant
+    std::string feedLine;     // "F300"
+};
+
+MachiningWords machiningWords(const EngravingJob& job);
+
+class ProgramWriter {
+public:
+    // The program goes to velmora.rub in workFolder; the date and time are
+    // given so that a whole file can be compared byte for byte.
+    ProgramWriter(const std::filesystem::path& workFolder, DateTimeTexts stamp);
+
+    // Starts the new program beside the current one, which stays in place
+    // until writeEnd has finished.
+    bool createProgramFile();
+
+    void writeHeader(std::string_view programNumber);
+    void writeSetup(const MachiningWords& words);
+    void writeLineBlock(int line, double startX, double baseY, double approachZ);
+    void writeCharacterApproach(double startX, double baseY);
+    // Transformed glyph lines, each already ended with CR LF.
+    void writeGlyphLines(std::string_view programLines);
+
+    // Writes the end block, closes the file and puts it in place of
+    // velmora.rub. False, with error() set, if any step since
+    // createProgramFile failed; the previous velmora.rub is then untouched.
+    [[nodiscard]] bool writeEnd();
+
+    // The first failure, if any. Once set, further writes are ignored.
+    const std::optional<FileError>& error() const { return file_.error(); }
+
+private:
+    void writeLine(std::string_view line);
+    void endLine();  // ends the line being built in line_ and writes it
+    void writeMove(double x, double y);
+
+    ReplacementFile file_;
+    DateTimeTexts stamp_;
+    std::string line_;  // reused, so each line costs no allocation
+};
+
+}  // namespace velmora

@@ -1,0 +1,51 @@
+#pragma once
+// A file written beside the one it replaces and put in its place only once it
+// is complete and on the disk. A program cut short (missing glyph, full disk)
+// must never take the place of a finished one: sent to the machine it would
+// run without its end block, spindle still turning.
+
+#include "file_error.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class ReplacementFile {
+public:
+    explicit ReplacementFile(std::filesystem::path target);
+    ~ReplacementFile();  // removes the temporary file unless it was committed
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    // Creates the temporary file in the target's folder, so that the final
+    // rename never crosses file systems.
+    bool open();
+
+    // Buffered. Once a write has failed every later append is ignored and
+    // error() keeps the first cause.
+    void append(std::string_view bytes);
+
+    // Writes what is buffered, forces it to the disk, closes the file and
+    // renames it over the target. On failure the temporary file is removed and
+    // the target is left as it was.
+    bool commit();
+
+    const std::optional<FileError>& error() const { return error_; }
+    const std::filesystem::path& target() const { return target_; }
+
+private:
+    bool flushBuffer();
+    bool fail(FileAction action, int errorNumber);
+    void discard();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    std::string buffer_;
+    std::optional<FileError> error_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,116 @@
+#pragma once
+// Helpers shared by the construction tests: a work folder with its glyph
+// folder, glyph files written from the test's own bytes, and jobs built from
+// a few values.
+
+#include "construction/engraving_job.h"
+#include "construction/program_construction.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <initializer_list>
+#include <utility>
+
+namespace velmora::testing {
+
+inline const DateTimeTexts kStamp{"06/12/2026", "14:03:27"};
+
+inline std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Program lines joined with CR LF, the last one ended too.
+inline QByteArray programBytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+// A temporary work folder holding Data/ with the glyph files given.
+class WorkFolder {
+public:
+    explicit WorkFolder(std::initializer_list<std::pair<int, QByteArray>> glyphs = {})
+    {
+        QDir(dir_.path()).mkdir("Data");
+        for (const auto& [code, bytes] : glyphs)
+            addGlyph(code, bytes);
+    }
+
+    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.filePath(name); }
+    QString glyphPath(int code) const { return path("Data/Ascii" + QString::number(code) + ".prg"); }
+    bool addGlyph(int code, const QByteArray& bytes) const { return writeBytes(glyphPath(code), bytes); }
+    ProgramPlaces places() const { return {toPath(path()), toPath(path("Data"))}; }
+    QByteArray program() const { return readBytes(path("velmora.rub")); }
+
+    // The folder's entries other than Data, sorted: a construction must leave
+    // nothing but velmora.rub behind.
+    QStringList entries() const
+    {
+        QStringList names = QDir(path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                                   QDir::Name);
+        names.removeAll("Data");
+        return names;
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The machining values of the worked example: tool 3, corrector 3, changer
+// and coolant on, range 40, 2000 rpm, feed 300, program %12.
+inline EngravingJob machiningJob()
+{
+    EngravingJob job;
+    job.charWidth = 4;
+    job.charSpacing = 1;
+    job.approachZ = 3.5;
+    job.toolChange = job.coolant = true;
+    job.toolText = job.correctorText = "3";
+    job.rangeText = "40";
+    job.spindleText = "2000";
+    job.feedText = "300";
+    job.programNumber = "%12";
+    return job;
+}
+
+// Puts the texts in the job and a layout that starts every line at the
+// given place, lines firstLine to lastLine being those that hold text.
+inline LayoutResult placeLines(EngravingJob& job, const QStringList& texts, const QList<double>& startX,
+                               const QList<double>& baseY)
+{
+    LayoutResult layout;
+    for (int line = 1; line <= kLineCount; ++line) {
+        job.lineText[line] = texts.value(line - 1).toStdU32String();
+        layout.charCount[line] = static_cast<int>(job.lineText[line].size());
+        layout.totalChars += layout.charCount[line];
+        layout.startX[line] = startX.value(line - 1);
+        layout.baseY[line] = baseY.value(line - 1);
+        if (!isEmptyLine(job.lineText[line])) {
+            ++layout.filledLines;
+            if (layout.firstLine == 0)
+                layout.firstLine = line;
+            layout.lastLine = line;
+        }
+    }
+    return layout;
+}
+
+}  // namespace velmora::testing
