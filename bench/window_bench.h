@@ -1,0 +1,7 @@
+#pragma once
+
+namespace velmora {
+
+void runWindowBench();
+
+}  // namespace velmora
