@@ -2,7 +2,6 @@
 // answering, closing included, gives back to the caller.
 
 #include "panel/messages.h"
-#include "tests/support/scripted_messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -75,7 +74,6 @@ private slots:
     void answer();
     void iconAndTexts_data();
     void iconAndTexts();
-    void scriptedAnswersInOrderThenDefault();
 };
 
 void MessagesTest::answer_data()
@@ -153,24 +151,6 @@ void MessagesTest::iconAndTexts()
     QCOMPARE(seen.text, text);
     QCOMPARE(int(seen.icon), shownIcon);
     QCOMPARE(seen.buttonCount, buttonCount);
-}
-
-void MessagesTest::scriptedAnswersInOrderThenDefault()
-{
-    ScriptedMessages messages;
-    messages.queueAnswer(MessageAnswer::Yes);
-    messages.queueAnswer(MessageAnswer::Cancel);
-    messages.setDefaultAnswer(MessageAnswer::No);
-
-    MessageSeam& seam = messages;
-    QCOMPARE(seam.show(MessageIcon::Question, MessageButtons::YesNo, {}, "a"), MessageAnswer::Yes);
-    QCOMPARE(seam.show(MessageIcon::Exclamation, MessageButtons::OkCancel, "t", "b"), MessageAnswer::Cancel);
-    QCOMPARE(seam.show(MessageIcon::Critical, MessageButtons::Ok, "t", "c"), MessageAnswer::No);
-
-    QCOMPARE(messages.calls().size(), std::size_t(3));
-    QCOMPARE(messages.calls()[1].icon, MessageIcon::Exclamation);
-    QCOMPARE(messages.calls()[1].buttons, MessageButtons::OkCancel);
-    QCOMPARE(messages.calls()[2].text, QStringLiteral("c"));
 }
 
 QTEST_MAIN(MessagesTest)

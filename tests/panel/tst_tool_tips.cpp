@@ -75,12 +75,9 @@ void ToolTipsTest::textsThatAreEasyToGetWrong_data()
     QTest::addColumn<QString>("tip");
     QTest::newRow("trailing blank kept") << QByteArray("Options")
                                          << "Options de centrage ou Point de départ de la gravure ";
-    QTest::newRow("line labels share one text: first") << QByteArray("Saisie11")
-                                                       << "Zone de saisie du texte à graver";
     QTest::newRow("line labels share one text: last") << QByteArray("Saisie51")
                                                       << "Zone de saisie du texte à graver";
     QTest::newRow("accented control name") << QByteArray("Parité1") << "Parité des données";
-    QTest::newRow("apostrophe") << QByteArray("Posz1") << "Distance entre le dessus de la pièce et l'OP";
 }
 
 void ToolTipsTest::textsThatAreEasyToGetWrong()
