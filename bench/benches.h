@@ -8,6 +8,8 @@ namespace velmora::bench {
 void constructionBench();
 // recalcul's arithmetic over five long lines.
 void layoutBench();
+// Typing into the main window and loading a long listing.
+void windowBench();
 // Saving and loading velmora.txt.
 void configurationBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.

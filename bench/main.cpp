@@ -1,12 +1,15 @@
 #include "benches.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The window sections need no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     velmora::bench::constructionBench();
     velmora::bench::layoutBench();
+    velmora::bench::windowBench();
     velmora::bench::configurationBench();
     velmora::bench::downloadBench();
     return 0;

@@ -1,0 +1,35 @@
+#pragma once
+// Everything the system asks or tells the operator goes through a modal
+// message box. The logic talks to this seam, so tests can answer in its place.
+
+#include <QString>
+
+class QWidget;
+
+namespace velmora {
+
+enum class MessageIcon { Question, Exclamation, Critical };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+class MessageSeam {
+public:
+    virtual ~MessageSeam() = default;
+    virtual MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title,
+                               const QString& text) = 0;
+};
+
+// Real message boxes, modal, parented to the window. Closing a box without
+// choosing counts as the cautious answer: Cancel, No, or Ok when Ok is all
+// there is.
+class ModalMessageBoxes final : public MessageSeam {
+public:
+    explicit ModalMessageBoxes(QWidget* parent) : parent_(parent) {}
+    MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title,
+                       const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace velmora
