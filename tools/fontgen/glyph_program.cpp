@@ -20,6 +20,8 @@ constexpr std::size_t kReadableNumberLength = 6;
 constexpr Grid kJoinDistance = 3;
 // How far (in steps) an arc's end may move to lie on the arc's circle.
 constexpr Grid kArcEndSearch = 2;
+// An end this close to the circle (in steps) is on it.
+constexpr double kOnCircle = 0.25;
 // Arcs are cut in pieces of at most half a turn.
 constexpr double kLargestPiece = 180;
 
@@ -101,7 +103,13 @@ public:
 
     void cut(const Path& path)
     {
-        const GridPt start = onGrid(path.start());
+        GridPt start = onGrid(path.start());
+        const bool opensWithArc = !path.segments().empty() && path.segments().front().arc;
+        if (opensWithArc) {
+            // A stroke that opens with an arc starts on the arc's circle.
+            const Segment& arc = path.segments().front();
+            start = nearestOnCircle(start, onGrid(arc.centre), distance(path.start(), arc.centre) / kGridStep);
+        }
         if (!down_ || gridDistance(start, at_) > kJoinDistance)
             travelTo(start);
         for (const Segment& s : path.segments()) {
@@ -166,24 +174,34 @@ private:
         }
     }
 
+    // The end of an arc piece: on the circle through the piece's start.
     GridPt bestArcEnd(GridPt near, GridPt centre)
     {
-        const double r0 = gridDistance(at_, centre);
-        GridPt best = near;
-        double bestScore = std::numeric_limits<double>::max();
+        const GridPt best = nearestOnCircle(near, centre, gridDistance(at_, centre));
+        const double mismatch = std::abs(gridDistance(best, centre) - gridDistance(at_, centre));
+        result_.worstArcMismatch = std::max(result_.worstArcMismatch, mismatch * kGridStep);
+        return best;
+    }
+
+    // The grid point nearest `near` among those close enough to the circle
+    // of radius `radius` (in steps) around `centre`; failing any, the one
+    // closest to that circle.
+    static GridPt nearestOnCircle(GridPt near, GridPt centre, double radius)
+    {
+        auto mismatch = [&](GridPt p) { return std::abs(gridDistance(p, centre) - radius); };
+        GridPt nearest = near, closest = near;
+        bool found = false;
         for (Grid dx = -kArcEndSearch; dx <= kArcEndSearch; ++dx)
             for (Grid dy = -kArcEndSearch; dy <= kArcEndSearch; ++dy) {
                 const GridPt p{near.x + dx, near.y + dy};
                 if (!insideCell(p))
                     continue;
-                // Mismatch first; among equals, the nearer point.
-                const double score = std::abs(gridDistance(p, centre) - r0) + 1e-3 * gridDistance(p, near);
-                if (score < bestScore)
-                    best = p, bestScore = score;
+                if (mismatch(p) < mismatch(closest))
+                    closest = p;
+                if (mismatch(p) <= kOnCircle && (!found || gridDistance(p, near) < gridDistance(nearest, near)))
+                    nearest = p, found = true;
             }
-        const double mismatch = std::abs(gridDistance(best, centre) - r0) * kGridStep;
-        result_.worstArcMismatch = std::max(result_.worstArcMismatch, mismatch);
-        return best;
+        return found ? nearest : closest;
     }
 
     static bool insideCell(GridPt p)
