@@ -1,0 +1,9 @@
+// Speed and memory figures of the core, one section per topic.
+
+void simulationBench();
+
+int main()
+{
+    simulationBench();
+    return 0;
+}
