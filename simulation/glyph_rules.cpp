@@ -1,6 +1,7 @@
 #include "glyph_rules.h"
 
 #include "common/fields.h"
+#include "common/numbers.h"
 
 #include <cstdio>
 #include <set>
@@ -12,6 +13,12 @@ namespace {
 constexpr std::size_t kReadableNumberLength = 6;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// Moves, and the two distance modes that frame a glyph.
+bool isGlyphCode(double code)
+{
+    return code == 0 || code == 1 || code == 2 || code == 3 || code == 90 || code == 91;
+}
+
 bool isCopiedLetter(char c) { return c == 'G' || c == 'X' || c == 'Y' || c == 'Z' || c == 'I' || c == 'J'; }
 
 std::string shown(char c)
@@ -142,8 +149,7 @@ private:
             add(number, "word " + word + " has no plain number");
         else if (value.size() > kReadableNumberLength)
             add(number, "number of " + word + " is longer than the copy reads");
-        else if (letter == 'G' && value != "0" && value != "1" && value != "2" && value != "3" && value != "90" &&
-                 value != "91")
+        else if (letter == 'G' && !isGlyphCode(leadingNumber(value)))
             add(number, word + " is not a code a glyph may use");
     }
 

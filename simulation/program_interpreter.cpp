@@ -117,9 +117,11 @@ bool isWhole(double v) { return v == std::floor(v); }
 
 std::optional<LineError> applyGWord(double code, LineRequest& request)
 {
-    const std::string name = "G" + std::to_string(static_cast<long long>(code));
-    if (!isWhole(code))
-        return LineError{StopCause::UnsupportedCode, "G code with a fraction"};
+    // The codes the system writes are small whole numbers; anything else is
+    // refused before it is turned into one.
+    if (!isWhole(code) || code < 0 || code > 999)
+        return LineError{StopCause::UnsupportedCode, "G code that is not a small whole number"};
+    const std::string name = "G" + std::to_string(static_cast<int>(code));
     auto setMotion = [&](MoveKind kind) -> std::optional<LineError> {
         if (request.motion)
             return LineError{StopCause::ConflictingWords, "two motion codes on one line"};

@@ -54,6 +54,7 @@ void GlyphRulesTest::soundFiles_data()
     QTest::newRow("comment only") << crlf({"$ CAR 32"});
     QTest::newRow("six-character numbers") << crlf(with(kSound, 4, "G1X-1.125Y6.999"));
     QTest::newRow("G word after the coordinates") << crlf(with(kSound, 4, "X2Y4.5G1"));
+    QTest::newRow("G code with a leading zero") << crlf(with(kSound, 4, "G01X2Y4.5"));
     QTest::newRow("comments between moves") << crlf(with(kSound, 5, "$ BAR"));
 }
 

@@ -187,6 +187,8 @@ void InterpreterTest::stops_data()
     QTest::newRow("feed without value") << before("F") << 4 << StopCause::MissingValue << 2;
     QTest::newRow("plane the system never uses") << before("G18") << 4 << StopCause::UnsupportedCode << 2;
     QTest::newRow("G code with a fraction") << before("G1.5X1") << 4 << StopCause::UnsupportedCode << 2;
+    QTest::newRow("G code beyond any integer") << before("G99999999999999999999999") << 4
+                                               << StopCause::UnsupportedCode << 2;
     QTest::newRow("two motion codes") << before("G0G1X1") << 4 << StopCause::ConflictingWords << 2;
     QTest::newRow("both distance modes") << before("G90G91") << 4 << StopCause::ConflictingWords << 2;
     QTest::newRow("axis twice") << before("G1X1X2") << 4 << StopCause::ConflictingWords << 2;
