@@ -108,7 +108,7 @@ public:
         if (opensWithArc) {
             // A stroke that opens with an arc starts on the arc's circle.
             const Segment& arc = path.segments().front();
-            start = nearestOnCircle(start, onGrid(arc.centre), distance(path.start(), arc.centre) / kGridStep);
+            start = nearestOnCircle(start, onGrid(arc.centre), distance(path.start(), arc.centre) / kGridStep, true);
         }
         if (!down_ || gridDistance(start, at_) > kJoinDistance)
             travelTo(start);
@@ -185,10 +185,15 @@ private:
 
     // The grid point nearest `near` among those close enough to the circle
     // of radius `radius` (in steps) around `centre`; failing any, the one
-    // closest to that circle.
-    static GridPt nearestOnCircle(GridPt near, GridPt centre, double radius)
+    // closest to that circle. With `notOutside`, a point outside the circle
+    // does not count as close: the arc drawn from it would grow past its
+    // drawing, and perhaps past the cell.
+    static GridPt nearestOnCircle(GridPt near, GridPt centre, double radius, bool notOutside = false)
     {
-        auto mismatch = [&](GridPt p) { return std::abs(gridDistance(p, centre) - radius); };
+        auto mismatch = [&](GridPt p) {
+            const double off = gridDistance(p, centre) - radius;
+            return notOutside && off > 0 ? off + kOnCircle : std::abs(off);
+        };
         GridPt nearest = near, closest = near;
         bool found = false;
         for (Grid dx = -kArcEndSearch; dx <= kArcEndSearch; ++dx)
