@@ -95,6 +95,7 @@ private:
         if (open_)
             checkEndHeight(lastZ_, lastLine_);
         open_ = false;
+        settling_ = false;
     }
 
     void checkEndHeight(double z, int line)

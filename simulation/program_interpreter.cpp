@@ -89,7 +89,8 @@ std::optional<double> readNumber(std::string_view line, std::size_t& pos, std::o
 }
 
 // Splits a line into letter-number words. Blanks between words are allowed;
-// a "$" opens a comment only at the start of the line.
+// a "$" opens a comment and a "%" the program number only at the start of
+// the line.
 std::optional<LineError> readWords(std::string_view line, std::vector<Word>& words)
 {
     std::size_t pos = 0;
@@ -101,7 +102,7 @@ std::optional<LineError> readWords(std::string_view line, std::vector<Word>& wor
         }
         if (c == '$' && words.empty())
             return std::nullopt;
-        if (!isKnownLetter(c))
+        if (!isKnownLetter(c) || (c == '%' && !words.empty()))
             return LineError{StopCause::UnknownWord, "unknown word " + shown(c)};
         ++pos;
         std::optional<LineError> error;

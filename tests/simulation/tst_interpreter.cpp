@@ -178,6 +178,7 @@ void InterpreterTest::stops_data()
     QTest::newRow("lower-case letter") << before("g1x2") << 4 << StopCause::UnknownWord << 2;
     QTest::newRow("comment mark inside a line") << before("G0X1 $ fin") << 4 << StopCause::UnknownWord << 2;
     QTest::newRow("bracket comment") << before("(note)") << 4 << StopCause::UnknownWord << 2;
+    QTest::newRow("program number after a word") << before("G1X1%2") << 4 << StopCause::UnknownWord << 2;
     QTest::newRow("sign without digits") << before("G1X-") << 4 << StopCause::MalformedNumber << 2;
     QTest::newRow("two points") << before("G1X1.2.3") << 4 << StopCause::MalformedNumber << 2;
     QTest::newRow("point alone") << before("G1X.") << 4 << StopCause::MalformedNumber << 2;
