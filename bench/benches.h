@@ -12,6 +12,8 @@ void layoutBench();
 void windowBench();
 // Saving and loading velmora.txt.
 void configurationBench();
+// Reading a long program into tool moves, its lengths and cell checks.
+void simulationBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
 
