@@ -12,5 +12,6 @@ int main(int argc, char* argv[])
     velmora::bench::windowBench();
     velmora::bench::configurationBench();
     velmora::bench::downloadBench();
+    velmora::bench::downloadWindowBench();
     return 0;
 }
