@@ -54,15 +54,6 @@ TransmissionReading readTransmissionTexts(const Ui::MainWindow& form)
     return reading;
 }
 
-QString downloadFailureText(const DownloadOutcome& outcome)
-{
-    // The download always says why it failed; should a cause ever be missing,
-    // the operator must still learn that nothing reached the machine.
-    if (outcome.message.empty())
-        return QStringLiteral("Le programme n'a pas été transmis");
-    return fromWindows1252(outcome.message);
-}
-
 DownloadAction::DownloadAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
                                DeviceNameForPort deviceName)
     : window_(window), messages_(messages), pause_(pause), MSComm1(std::move(deviceName))
@@ -91,7 +82,7 @@ void DownloadAction::Télé1_Click()
     DownloadMeter meter(window_.meter(), pause_);
     const DownloadOutcome outcome = runDownload(request, MSComm1, meter);
     if (!outcome.sent)
-        tellFailure(downloadFailureText(outcome));
+        tellFailure(fromWindows1252(outcome.message));
 }
 
 bool DownloadAction::machineIsInLoadingMode()

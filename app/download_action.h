@@ -30,9 +30,6 @@ struct TransmissionReading {
 };
 TransmissionReading readTransmissionTexts(const Ui::MainWindow& form);
 
-// What the operator reads after a failed download.
-QString downloadFailureText(const DownloadOutcome& outcome);
-
 class DownloadAction {
 public:
     // Connects itself to the button for as long as it lives. `deviceName`

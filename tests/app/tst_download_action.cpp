@@ -93,8 +93,6 @@ private slots:
 
     void failures_data();
     void failures();
-    void failureTextIsDecoded_data();
-    void failureTextIsDecoded();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -241,21 +239,6 @@ void DownloadActionTest::failures()
     QVERIFY(workshop.machine.readUntilQuiet(milliseconds(50)).empty());
     QVERIFY(workshop.meterAtRest());
     QVERIFY(!workshop.download.comm().portOpen());
-}
-
-void DownloadActionTest::failureTextIsDecoded_data()
-{
-    QTest::addColumn<QByteArray>("message");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("accented, from Windows-1252") << QByteArray("Probl\xe8me de connexion") << "Problème de connexion";
-    QTest::newRow("no cause given") << QByteArray() << "Le programme n'a pas été transmis";
-}
-
-void DownloadActionTest::failureTextIsDecoded()
-{
-    QFETCH(QByteArray, message);
-    QFETCH(QString, shown);
-    QCOMPARE(downloadFailureText({false, message.toStdString()}), shown);
 }
 
 QTEST_MAIN(DownloadActionTest)
