@@ -1,4 +1,7 @@
+#include "app/download_action.h"
 #include "panel/main_window.h"
+#include "panel/messages.h"
+#include "panel/pause.h"
 #include "panel/program_icon.h"
 #include "panel/window_placement.h"
 
@@ -13,6 +16,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(velmora::programIcon());
 
     velmora::MainWindow window;
+    velmora::ModalMessageBoxes messages(&window);
+    velmora::SleepingPause pause;
+    velmora::DownloadAction download(window, messages, pause);
     velmora::centreOnScreen(window);
     window.show();
     return QApplication::exec();

@@ -16,5 +16,7 @@ void configurationBench();
 void simulationBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
+// The same download with the window's meter following it.
+void downloadWindowBench();
 
 }  // namespace velmora::bench

@@ -6,7 +6,7 @@
 #include "benches.h"
 
 #include "transmission/download.h"
-#include "transmission/pseudo_terminal.h"
+#include "tests/support/pseudo_terminal.h"
 
 #include <QTemporaryDir>
 

@@ -13,5 +13,6 @@ int main(int argc, char* argv[])
     velmora::bench::configurationBench();
     velmora::bench::simulationBench();
     velmora::bench::downloadBench();
+    velmora::bench::downloadWindowBench();
     return 0;
 }

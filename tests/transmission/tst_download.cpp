@@ -1,4 +1,4 @@
-#include "pseudo_terminal.h"
+#include "tests/support/pseudo_terminal.h"
 #include "common/fields.h"
 #include "transmission/download.h"
 #include "transmission/french.h"

@@ -1,4 +1,4 @@
-#include "pseudo_terminal.h"
+#include "tests/support/pseudo_terminal.h"
 #include "transmission/french.h"
 #include "transmission/serial_comm.h"
 
