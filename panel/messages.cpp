@@ -10,6 +10,7 @@ namespace {
 struct Choice {
     QMessageBox::StandardButton button;
     MessageAnswer answer;
+    const char* caption;  // the operator reads French, whatever the desktop's language
 };
 
 // The buttons in the order shown; the first is the default, the last is the
@@ -18,13 +19,14 @@ std::vector<Choice> choicesFor(MessageButtons buttons)
 {
     switch (buttons) {
     case MessageButtons::Ok:
-        return {{QMessageBox::Ok, MessageAnswer::Ok}};
+        return {{QMessageBox::Ok, MessageAnswer::Ok, "OK"}};
     case MessageButtons::OkCancel:
-        return {{QMessageBox::Ok, MessageAnswer::Ok}, {QMessageBox::Cancel, MessageAnswer::Cancel}};
+        return {{QMessageBox::Ok, MessageAnswer::Ok, "OK"},
+                {QMessageBox::Cancel, MessageAnswer::Cancel, "Annuler"}};
     case MessageButtons::YesNo:
-        return {{QMessageBox::Yes, MessageAnswer::Yes}, {QMessageBox::No, MessageAnswer::No}};
+        return {{QMessageBox::Yes, MessageAnswer::Yes, "Oui"}, {QMessageBox::No, MessageAnswer::No, "Non"}};
     }
-    return {{QMessageBox::Ok, MessageAnswer::Ok}};
+    return {{QMessageBox::Ok, MessageAnswer::Ok, "OK"}};
 }
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
@@ -49,7 +51,7 @@ MessageAnswer ModalMessageBoxes::show(MessageIcon icon, MessageButtons buttons, 
     box.setWindowModality(Qt::ApplicationModal);
     const std::vector<Choice> choices = choicesFor(buttons);
     for (const Choice& choice : choices)
-        box.addButton(choice.button);
+        box.addButton(choice.button)->setText(QString::fromUtf8(choice.caption));
     box.setDefaultButton(choices.front().button);
     box.setEscapeButton(box.button(choices.back().button));
     box.exec();
