@@ -1,6 +1,7 @@
 #include "messages.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <vector>
 
