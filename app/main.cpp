@@ -1,8 +1,14 @@
+#include "app/construction_action.h"
+#include "app/program_places.h"
+
 #include "panel/main_window.h"
+#include "panel/messages.h"
+#include "panel/pause.h"
 #include "panel/program_icon.h"
 #include "panel/window_placement.h"
 
 #include <QApplication>
+#include <QFile>
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +20,13 @@ int main(int argc, char* argv[])
 
     velmora::MainWindow window;
     velmora::centreOnScreen(window);
+
+    velmora::ModalMessageBoxes messages(&window);
+    velmora::SleepingPause pause;
+    velmora::ConstructionAction construction(
+        window, messages, pause,
+        velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+
     window.show();
     return QApplication::exec();
 }
