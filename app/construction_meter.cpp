@@ -26,7 +26,18 @@ void ConstructionMeter::showProgress(int doneCount, int totalChars)
         meter_.setCaption(percentCaption(percent));
     shownBarTwips_ = barTwips;
     shownPercent_ = percent;
+    repaintSoon();
+}
+
+// A change not repainted now is painted by the next repaint, or by the window
+// once the construction has ended.
+void ConstructionMeter::repaintSoon()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (lastRepaint_ && now - *lastRepaint_ < kRepaintInterval)
+        return;
     meter_.repaintNow();
+    lastRepaint_ = now;
 }
 
 void ConstructionMeter::showFull()

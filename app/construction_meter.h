@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 namespace velmora {
@@ -18,11 +19,15 @@ class ConstructionMeter {
 public:
     explicit ConstructionMeter(Meter& meter) : meter_(meter) {}
 
+    // Repaints closer together than this would not be seen, and would cost a
+    // short construction more than its writing.
+    static constexpr std::chrono::milliseconds kRepaintInterval{20};
+
     // After each character: the bar at doneCount / totalChars of the full
     // width, then the caption from the bar's drawn width. The meter is
     // repainted at once, the operator's input waiting, but only when what it
-    // shows has changed: a long text moves the bar by one pixel only every
-    // few dozen characters.
+    // shows has changed (a long text moves the bar by one pixel only every few
+    // dozen characters) and the last repaint is kRepaintInterval old.
     void showProgress(int doneCount, int totalChars);
 
     // The bar full, as it stays during the pause at the end.
@@ -32,7 +37,10 @@ public:
     void rest();
 
 private:
+    void repaintSoon();
+
     Meter& meter_;
+    std::optional<std::chrono::steady_clock::time_point> lastRepaint_;
     std::optional<int> shownBarTwips_;
     std::optional<int> shownPercent_;
 };
