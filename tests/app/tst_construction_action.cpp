@@ -7,6 +7,7 @@
 #include "panel/main_window.h"
 #include "panel/meter.h"
 #include "panel/pause.h"
+#include "tests/construction/construction_fixture.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/window_controls.h"
 
@@ -25,6 +26,8 @@
 #include <memory>
 
 using namespace velmora;
+using velmora::testing::readBytes;
+using velmora::testing::writeBytes;
 
 namespace {
 
@@ -52,18 +55,6 @@ public:
 private:
     MainWindow& window_;
 };
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList programLines(const QByteArray& program)
 {
@@ -93,17 +84,24 @@ void check(MainWindow& window, const char* name)
     control<QRadioButton>(window, name)->setChecked(true);
 }
 
+// Saisie12..Saisie52 for the entry boxes (column 2), Saisie13..Saisie53 for
+// their width read-outs (column 3).
+QLineEdit* lineBox(MainWindow& window, int line, int column = 2)
+{
+    return control<QLineEdit>(window, QStringLiteral("Saisie%1%2").arg(line).arg(column).toLatin1());
+}
+
 void setLines(MainWindow& window, const QStringList& texts)
 {
     for (int line = 1; line <= 5; ++line)
-        control<QLineEdit>(window, QStringLiteral("Saisie%1").arg(line * 10 + 2).toLatin1())->setText(texts.value(line - 1));
+        lineBox(window, line)->setText(texts.value(line - 1));
 }
 
 QStringList lineTexts(MainWindow& window)
 {
     QStringList texts;
     for (int line = 1; line <= 5; ++line)
-        texts.append(control<QLineEdit>(window, QStringLiteral("Saisie%1").arg(line * 10 + 2).toLatin1())->text());
+        texts.append(lineBox(window, line)->text());
     return texts;
 }
 
@@ -150,8 +148,6 @@ private slots:
     void workedExample();
     void lineBlocks_data();
     void lineBlocks();
-    void approachHeight_data();
-    void approachHeight();
 
     void refused_data();
     void refused();
@@ -313,31 +309,6 @@ void ConstructionActionTest::lineBlocks()
     QCOMPARE(lines.mid(14, lines.size() - 17), body);
 }
 
-void ConstructionActionTest::approachHeight_data()
-{
-    QTest::addColumn<int>("posz2");
-    QTest::addColumn<QString>("approach");
-    QTest::newRow("2.5 mm") << 2025 << "G0Z3.5";
-    QTest::newRow("zero") << 2000 << "G0Z1";
-    QTest::newRow("below the surface") << 1995 << "G0Z.5";
-    QTest::newRow("2 mm below") << 1980 << "G0Z-1";
-}
-
-void ConstructionActionTest::approachHeight()
-{
-    QFETCH(int, posz2);
-    QFETCH(QString, approach);
-    addGlyphs(kPlainGlyphs);
-    setPlainPlacement(*window_);
-    setBar(*window_, "Posz2", posz2);
-    setLines(*window_, {"A", "", "B"});
-
-    build();
-
-    const QStringList lines = programLines(program());
-    QCOMPARE(lines.filter(QRegularExpression("^G0Z")), QStringList(3, approach));
-}
-
 void ConstructionActionTest::refused_data()
 {
     QTest::addColumn<QStringList>("typed");
@@ -366,11 +337,10 @@ void ConstructionActionTest::refused()
     QCOMPARE(listing(), listingBefore);
     // The emptied lines' own reactions refreshed their read-outs, though the
     // layout stopped before its own refresh: each reads as line 5, never typed.
-    const QString emptyReadout = control<QLineEdit>(*window_, "Saisie53")->text();
+    const QString emptyReadout = lineBox(*window_, 5, 3)->text();
     for (int line = 1; line <= 4; ++line)
-        if (lineTexts(*window_)[line - 1].isEmpty())
-            QCOMPARE(control<QLineEdit>(*window_, QStringLiteral("Saisie%1").arg(line * 10 + 3).toLatin1())->text(),
-                     emptyReadout);
+        if (lineBox(*window_, line)->text().isEmpty())
+            QCOMPARE(lineBox(*window_, line, 3)->text(), emptyReadout);
 }
 
 void ConstructionActionTest::missingGlyph_data()

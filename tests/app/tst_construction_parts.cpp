@@ -1,6 +1,6 @@
 // The pieces "Construire" is made of: the meter during a construction, the
-// failure texts, where the glyph files are found, and the option groups as the
-// layout reads them.
+// file failure texts, where the glyph files are found, and the option groups
+// as the layout reads them.
 
 #include "app/construction_messages.h"
 #include "app/construction_meter.h"
@@ -49,8 +49,6 @@ private slots:
     void meterFollowsTheBar();
     void meterRepaintsOnlyWhenItChanges();
 
-    void missingGlyphText_data();
-    void missingGlyphText();
     void fileFailureText_data();
     void fileFailureText();
 
@@ -108,23 +106,6 @@ void ConstructionPartsTest::meterRepaintsOnlyWhenItChanges()
     QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral(" 100 %"));
 }
 
-void ConstructionPartsTest::missingGlyphText_data()
-{
-    QTest::addColumn<uint>("character");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("letter") << uint('Z') << "La gravure du caractère  (Z)  est impossible";
-    QTest::newRow("blank") << uint(' ') << "La gravure du caractère  ( )  est impossible";
-    QTest::newRow("accented") << uint(U'é') << "La gravure du caractère  (é)  est impossible";
-    QTest::newRow("beyond 16 bits") << uint(0x1F600) << "La gravure du caractère  (\U0001F600)  est impossible";
-}
-
-void ConstructionPartsTest::missingGlyphText()
-{
-    QFETCH(uint, character);
-    QFETCH(QString, text);
-    QCOMPARE(velmora::missingGlyphText(char32_t(character)), text);
-}
-
 void ConstructionPartsTest::fileFailureText_data()
 {
     QTest::addColumn<int>("action");
@@ -132,9 +113,6 @@ void ConstructionPartsTest::fileFailureText_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("disk full") << int(FileAction::WriteProgram) << ENOSPC
                                << "Impossible d'écrire le fichier /atelier/velmora.rub : le disque est plein";
-    QTest::newRow("read-only medium") << int(FileAction::CreateProgram) << EROFS
-                                      << "Impossible de créer le fichier /atelier/velmora.rub : "
-                                         "le support est en lecture seule";
     QTest::newRow("refused") << int(FileAction::ReplaceProgram) << EACCES
                              << "Impossible de remplacer le fichier /atelier/velmora.rub : accès refusé";
     QTest::newRow("other cause keeps the system's words")
@@ -158,7 +136,6 @@ void ConstructionPartsTest::glyphFolder_data()
     QTest::addColumn<bool>("installedData");     // a Data folder beside the program
     QTest::addColumn<QString>("expected");       // "work" or "program"
     QTest::newRow("both: the workshop's own") << "folder" << true << "work";
-    QTest::newRow("only the workshop's") << "folder" << false << "work";
     QTest::newRow("only beside the program") << "none" << true << "program";
     QTest::newRow("a file named Data is no folder") << "file" << true << "program";
     QTest::newRow("neither: the workshop's, to name the missing glyph") << "none" << false << "work";
@@ -196,9 +173,6 @@ void ConstructionPartsTest::layoutChoices_data()
     QTest::newRow("left, X / Y, top left") << QStringList{"Justification1", "Option1", "Origine1"}
                                            << int(Justification::Left) << int(Placement::CentreXY)
                                            << int(Corner::TopLeft);
-    QTest::newRow("centred, X, bottom left") << QStringList{"Justification2", "Option2", "Origine3"}
-                                             << int(Justification::Centred) << int(Placement::CentreX)
-                                             << int(Corner::BottomLeft);
     QTest::newRow("right, Y, bottom right") << QStringList{"Justification3", "Option3", "Origine4"}
                                             << int(Justification::Right) << int(Placement::CentreY)
                                             << int(Corner::BottomRight);
