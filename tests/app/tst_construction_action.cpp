@@ -316,6 +316,8 @@ void ConstructionActionTest::refused_data()
     QTest::newRow("all lines empty") << QStringList{} << 3000;
     QTest::newRow("only blanks") << QStringList{"  ", "", " "} << 3000;
     QTest::newRow("wider than the plate") << QStringList{"ABABABAB"} << 2100;
+    // The widths are read before blank-only lines are emptied.
+    QTest::newRow("blanks wider than the plate") << QStringList{"A", "          "} << 2100;
 }
 
 void ConstructionActionTest::refused()
