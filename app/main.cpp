@@ -1,4 +1,6 @@
+#include "app/construction_action.h"
 #include "app/download_action.h"
+#include "app/program_places.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
@@ -6,6 +8,7 @@
 #include "panel/window_placement.h"
 
 #include <QApplication>
+#include <QFile>
 
 int main(int argc, char* argv[])
 {
@@ -18,6 +21,9 @@ int main(int argc, char* argv[])
     velmora::MainWindow window;
     velmora::ModalMessageBoxes messages(&window);
     velmora::SleepingPause pause;
+    velmora::ConstructionAction construction(
+        window, messages, pause,
+        velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
     velmora::DownloadAction download(window, messages, pause);
     velmora::centreOnScreen(window);
     window.show();

@@ -6,6 +6,8 @@ namespace velmora::bench {
 
 // A construction of 10,000 characters against one plain write of its bytes.
 void constructionBench();
+// "Construire" from the window against the core alone, 10,000 characters.
+void constructionWindowBench();
 // recalcul's arithmetic over five long lines.
 void layoutBench();
 // Typing into the main window and loading a long listing.

@@ -8,6 +8,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     velmora::bench::constructionBench();
+    velmora::bench::constructionWindowBench();
     velmora::bench::layoutBench();
     velmora::bench::windowBench();
     velmora::bench::configurationBench();
