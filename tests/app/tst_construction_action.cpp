@@ -155,6 +155,7 @@ private slots:
     void missingGlyph();
     void fileFailure_data();
     void fileFailure();
+    void frenchTextWithTheFont();
 
 private:
     QString path(const QString& name) const { return folder_->filePath(name); }
@@ -421,6 +422,22 @@ void ConstructionActionTest::fileFailure()
     if (obstacle != "velmora.rub")
         QCOMPARE(program(), kPreviousProgram);
     QCOMPARE(listing(), listingBefore);
+}
+
+// The font shipped in Data/ has a glyph for every character of a French
+// sample line, accents, ligature, euro sign and descenders included.
+void ConstructionActionTest::frenchTextWithTheFont()
+{
+    setPlainPlacement(*window_);
+    setLines(*window_, {QString::fromUtf8("Été Ç'œ € ÀÉÎÔÙ"), "0123456789 gjpqy"});
+    const std::filesystem::path work = QFile::encodeName(folder_->path()).toStdString();
+    ConstructionAction action(*window_, messages_, *pause_, {work, VELMORA_DATA_DIR});
+    control<QPushButton>(*window_, "Const1")->click();
+
+    QVERIFY(messages_.calls().empty());
+    QVERIFY(listing().endsWith("M2"));
+    QCOMPARE(listing().count("$ CAR 201"), 2);  // É, twice
+    verifyMeterAtRest();
 }
 
 QTEST_MAIN(ConstructionActionTest)
