@@ -1,6 +1,9 @@
+#include "app/splash_window.h"
+#include "app/startup.h"
 #include "panel/main_window.h"
+#include "panel/messages.h"
+#include "panel/pause.h"
 #include "panel/program_icon.h"
-#include "panel/window_placement.h"
 
 #include <QApplication>
 
@@ -13,7 +16,18 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(velmora::programIcon());
 
     velmora::MainWindow window;
-    velmora::centreOnScreen(window);
-    window.show();
+    velmora::ModalMessageBoxes messages(&window);
+    velmora::SleepingPause pause;
+    const velmora::ShellSeams seams{
+        messages,
+        pause,
+        [&window] { velmora::showSplash(&window); },
+        [&window] {
+            QCoreApplication::exit(0);
+            window.close();
+        },
+    };
+    velmora::connectShellButtons(window, seams);
+    velmora::startUp(window, seams);
     return QApplication::exec();
 }
