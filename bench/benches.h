@@ -12,6 +12,8 @@ void layoutBench();
 void windowBench();
 // Saving and loading velmora.txt.
 void configurationBench();
+// Settings given to the window at start-up; a save with its meter.
+void shellBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
 

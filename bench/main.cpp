@@ -11,6 +11,7 @@ int main(int argc, char* argv[])
     velmora::bench::layoutBench();
     velmora::bench::windowBench();
     velmora::bench::configurationBench();
+    velmora::bench::shellBench();
     velmora::bench::downloadBench();
     return 0;
 }
