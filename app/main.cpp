@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     // clear of each other whatever the desktop.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(velmora::programIcon());
+    velmora::useFrenchToolkitTexts(app);
 
     velmora::MainWindow window;
     velmora::ModalMessageBoxes messages(&window);

@@ -103,6 +103,9 @@ void Sauveconfiguration(MainWindow& window, MessageSeam& messages, PauseSeam& pa
         tellFailure(messages, saveFailureMessage(saved));
         return;
     }
+    // The question has just closed, and the thread stays held until the meter
+    // is back at rest: draw now what the box covered, or it lingers there.
+    window.repaint();
     runSaveMeter(window.meter(), pause);
 }
 

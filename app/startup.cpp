@@ -8,7 +8,9 @@
 #include "panel/window_placement.h"
 #include "ui_mainwindow.h"
 
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTranslator>
 
 #include <filesystem>
 
@@ -31,6 +33,15 @@ QString unreadableConfigurationMessage(const std::string& detail)
     return QStringLiteral("Impossible de lire le fichier velmora.txt : %1.\n"
                           "Les réglages par défaut sont utilisés.")
         .arg(QString::fromStdString(detail));
+}
+
+void useFrenchToolkitTexts(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 void connectShellButtons(MainWindow& window, const ShellSeams& seams)

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+class QCoreApplication;
+
 namespace velmora {
 
 class MainWindow;
@@ -29,6 +31,11 @@ void connectShellButtons(MainWindow& window, const ShellSeams& seams);
 // hidden; then the stored settings, the listing, the extents and the tool
 // tips; then the main window, centred on the screen.
 void startUp(MainWindow& window, const ShellSeams& seams);
+
+// The toolkit's own words in the message boxes (Oui, Non, Annuler) in
+// French, like every other text of the program; when the system has no
+// French translation of the toolkit, they stay as they are.
+void useFrenchToolkitTexts(QCoreApplication& app);
 
 // Told once the splash window has closed when velmora.txt exists but cannot
 // be read; the window then starts from the first-start settings.
