@@ -1,6 +1,6 @@
 #pragma once
-// A pause that returns at once and records what was asked, so the long
-// reactions run at full speed in tests and their pauses can be checked.
+// A pause that returns at once, records its length and lets a test look at
+// the window while it is held.
 
 #include "panel/pause.h"
 
@@ -9,10 +9,8 @@
 
 namespace velmora {
 
-class RecordingPause final : public PauseSeam {
-public:
+struct RecordingPause final : PauseSeam {
     std::vector<std::chrono::milliseconds> pauses;
-    // Runs at each pause, to look at the window while it is held.
     std::function<void()> onPause;
 
     void pause(std::chrono::milliseconds length) override
