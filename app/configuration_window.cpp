@@ -15,10 +15,8 @@
 namespace velmora {
 namespace {
 
-constexpr OptionGroup kOptionGroups[] = {
-    OptionGroup::Coolant,       OptionGroup::ToolChanger, OptionGroup::Justification,
-    OptionGroup::Placement,     OptionGroup::Origin,
-};
+constexpr OptionGroup kOptionGroups[] = {OptionGroup::Coolant, OptionGroup::ToolChanger, OptionGroup::Justification,
+                                         OptionGroup::Placement, OptionGroup::Origin};
 
 // A text a typed serial setting may keep: short and printable. Anything else
 // in that place comes from a damaged file, not from the operator.

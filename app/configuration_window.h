@@ -34,9 +34,11 @@ WindowValues configurationFromWindow(MainWindow& window);
 
 // Gives the values to the controls, line 1 first, each as the operator's own
 // change would: every control runs its reaction, so the display boxes,
-// read-outs, the lines' alignment and the corner buttons follow. A value the
-// control cannot hold becomes the nearest one it can, or its first-start
-// value; every option group ends with one button selected.
+// read-outs, the lines' alignment and the corner buttons follow. A damaged
+// value never stops the start: a number out of range becomes the nearest in
+// range, a text holding no number the scroll bar's form value, a damaged
+// serial text the first-start item, and every option group ends with one
+// button selected.
 void applyConfiguration(MainWindow& window, const ConfigurationValues& values);
 
 // The values start-up applies for what was read: the file's first 37 values,

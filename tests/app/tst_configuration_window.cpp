@@ -265,15 +265,10 @@ void ConfigurationWindowTest::fileGivesUsableWindow_data()
     QTest::newRow("40 values: the last three ignored")
         << fileOf(workshopLines() << "EN TROP 1" << "EN TROP 2" << "EN TROP 3")
         << Expectations{{"Saisie52", "[fin  ] aligned 2"}};
-    QTest::newRow("LF line ends, the last line without one")
-        << workshopWith({}).replace("\r\n", "\n").chopped(1) << Expectations{{"Saisie52", "[fin  ] aligned 2"}};
     QTest::newRow("numbers out of range: the nearest in range")
         << workshopWith({{6, "99"}, {7, "0"}, {9, "-5"}, {10, "1E9"}, {18, " 12345 "}, {26, "999"}, {27, "-999"}})
         << Expectations{{"Echelle2", "40"}, {"Espace2", "1"}, {"Rotation2", "50"}, {"Avance2", "2000"},
                         {"Nom2", "9999"}, {"Posx2", "4000"}, {"Posy2", "0"}};
-    QTest::newRow("halves rounded to even")
-        << workshopWith({{6, "2.5"}, {14, "3.5"}, {26, " 0.05"}})
-        << Expectations{{"Echelle2", "2"}, {"Outil2", "4"}, {"Posx2", "2000"}};
     QTest::newRow("words where numbers belong: the form value")
         << workshopWith({{6, "grand"}, {9, ""}, {14, "T05"}, {18, "abc"}, {26, "abc"}})
         << Expectations{{"Echelle2", "1"}, {"Rotation2", "50"}, {"Outil2", "1"}, {"Nom3", "[%1] aligned 4"},
