@@ -1,11 +1,12 @@
 #include "app/construction_action.h"
 #include "app/download_action.h"
 #include "app/program_places.h"
+#include "app/splash_window.h"
+#include "app/startup.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
 #include "panel/program_icon.h"
-#include "panel/window_placement.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,7 +26,16 @@ int main(int argc, char* argv[])
         window, messages, pause,
         velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
     velmora::DownloadAction download(window, messages, pause);
-    velmora::centreOnScreen(window);
-    window.show();
+    const velmora::ShellSeams seams{
+        messages,
+        pause,
+        [&window] { velmora::showSplash(&window); },
+        [&window] {
+            QCoreApplication::exit(0);
+            window.close();
+        },
+    };
+    velmora::connectShellButtons(window, seams);
+    velmora::startUp(window, seams);
     return QApplication::exec();
 }

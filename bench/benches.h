@@ -16,6 +16,8 @@ void windowBench();
 void configurationBench();
 // Reading a long program into tool moves, its lengths and cell checks.
 void simulationBench();
+// Settings given to the window at start-up; a save with its meter.
+void shellBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
 // The same download with the window's meter following it.

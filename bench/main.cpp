@@ -13,6 +13,7 @@ int main(int argc, char* argv[])
     velmora::bench::windowBench();
     velmora::bench::configurationBench();
     velmora::bench::simulationBench();
+    velmora::bench::shellBench();
     velmora::bench::downloadBench();
     velmora::bench::downloadWindowBench();
     return 0;

@@ -1,0 +1,48 @@
+#pragma once
+// Everything the operator can see of the main window's settings, one line per
+// control, sorted by name: two windows showing the same settings give the same
+// snapshot, and a reaction that changes nothing leaves it as it was.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStringList>
+#include <QWidget>
+
+namespace velmora {
+
+inline QString shownState(const QWidget& control)
+{
+    if (const auto* bar = qobject_cast<const QScrollBar*>(&control))
+        return QString::number(bar->value());
+    if (const auto* button = qobject_cast<const QRadioButton*>(&control))
+        return QStringLiteral("%1%2").arg(button->isChecked() ? "selected" : "cleared",
+                                          button->isEnabled() ? "" : ", disabled");
+    if (const auto* combo = qobject_cast<const QComboBox*>(&control))
+        return QStringLiteral("[%1]").arg(combo->currentText());
+    if (const auto* box = qobject_cast<const QLineEdit*>(&control))
+        return QStringLiteral("[%1] aligned %2")
+            .arg(box->text(), QString::number(int(box->alignment() & Qt::AlignHorizontal_Mask)));
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        return QStringLiteral("[%1] %2 px").arg(label->text(), QString::number(label->width()));
+    return {};
+}
+
+inline QStringList windowSnapshot(const QWidget& window)
+{
+    QStringList lines;
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        // The edit field inside a combo box is the combo box's text again.
+        if (control->objectName().isEmpty() || qobject_cast<const QComboBox*>(control->parentWidget()))
+            continue;
+        const QString state = shownState(*control);
+        if (!state.isEmpty())
+            lines.append(control->objectName() + QStringLiteral(": ") + state);
+    }
+    lines.sort();
+    return lines;
+}
+
+}  // namespace velmora
