@@ -1,6 +1,7 @@
 #include "panel/main_window.h"
 #include "panel/program_icon.h"
 #include "panel/window_placement.h"
+#include "preview/preview_action.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(velmora::programIcon());
 
     velmora::MainWindow window;
+    velmora::preview::attachPreview(window);
     velmora::centreOnScreen(window);
     window.show();
     return QApplication::exec();
