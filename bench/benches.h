@@ -14,6 +14,8 @@ void windowBench();
 void configurationBench();
 // Reading a long program into tool moves, its lengths and cell checks.
 void simulationBench();
+// Reads, traces and paints the preview of the largest text.
+void previewBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
 

@@ -12,6 +12,7 @@ int main(int argc, char* argv[])
     velmora::bench::windowBench();
     velmora::bench::configurationBench();
     velmora::bench::simulationBench();
+    velmora::bench::previewBench();
     velmora::bench::downloadBench();
     return 0;
 }

@@ -9,11 +9,12 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -30,8 +31,8 @@ struct PreviewColours {
 };
 
 struct PreviewScene {
-    QPainterPath cuts;    // millimetres, Y up
-    QPainterPath rapids;  // moves in X and Y only; plunges and lifts have no trace
+    std::vector<QPolygonF> cuts;    // millimetres, Y up
+    std::vector<QPolygonF> rapids;  // moves in X and Y only; plunges and lifts have no trace
     std::optional<QRectF> block;
     PlateExtent plate;
 };
