@@ -1,16 +1,14 @@
 // What the preview measures of a program: the cut block, the path lengths and
-// the time of the worked example by hand; where the plate lies for each
-// placement and corner; and how much of a program it keeps when a line cannot
-// be read.
+// the time of the worked example by hand; where the plate lies when only one
+// axis is centred, or none; and how much of a program it keeps when a line
+// cannot be read.
 
-#include "common/fields.h"
 #include "preview/preview_texts.h"
 #include "preview/toolpath_preview.h"
 #include "tests/preview/worked_example.h"
 
 #include <QtTest>
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -42,7 +40,6 @@ private slots:
     void noFeedNoTime();
     void unreadableLineKeepsWhatCameBefore_data();
     void unreadableLineKeepsWhatCameBefore();
-    void glyphWithAWordTheDrawingDoesNotKnow();
 };
 
 void ToolpathPreviewTest::workedExampleMeasuredByHand()
@@ -85,14 +82,6 @@ void ToolpathPreviewTest::plateEdges_data()
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("y");
 
-    QTest::newRow("X / Y from the top left") << Placement::CentreXY << Corner::TopLeft << 100.0 << 50.0 << "0..100"
-                                             << "-50..0";
-    QTest::newRow("X / Y from the top right") << Placement::CentreXY << Corner::TopRight << 100.0 << 50.0
-                                              << "-100..0" << "-50..0";
-    QTest::newRow("X / Y from the bottom left") << Placement::CentreXY << Corner::BottomLeft << 100.0 << 50.0
-                                                << "0..100" << "0..50";
-    QTest::newRow("X / Y from the bottom right") << Placement::CentreXY << Corner::BottomRight << 100.0 << 50.0
-                                                 << "-100..0" << "0..50";
     QTest::newRow("X only: Y places the block") << Placement::CentreX << Corner::BottomRight << 80.0 << 30.0
                                                 << "-80..0" << "-";
     QTest::newRow("Y only: X places the block") << Placement::CentreY << Corner::TopLeft << 10.0 << 40.0 << "-"
@@ -121,7 +110,6 @@ void ToolpathPreviewTest::duration_data()
 {
     QTest::addColumn<double>("seconds");
     QTest::addColumn<QString>("text");
-    QTest::newRow("nothing") << 0.0 << "0 s";
     QTest::newRow("under a minute, rounded") << 13.48 << "13 s";
     QTest::newRow("rounds up to the minute") << 59.5 << "1 min 00 s";
     QTest::newRow("seconds on two digits") << 125.0 << "2 min 05 s";
@@ -137,10 +125,8 @@ void ToolpathPreviewTest::duration()
 
 void ToolpathPreviewTest::noFeedNoTime()
 {
-    const simulation::PathLengths lengths{12, 34};
-    QVERIFY(!machiningSeconds(lengths, 0));
-    QVERIFY(!machiningSeconds(lengths, -300));
-    QCOMPARE(summaryText(lengths, std::nullopt, false),
+    QVERIFY(!machiningSeconds({12, 34}, 0));
+    QCOMPARE(summaryText({12, 34}, std::nullopt, false),
              QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : inconnue (avance nulle)"));
 }
 
@@ -153,8 +139,6 @@ void ToolpathPreviewTest::unreadableLineKeepsWhatCameBefore_data()
 
     QTest::newRow("unknown word") << QByteArray("%1\r\nG0X0Y0\r\nG1X10Y0\r\nW5\r\nG1X10Y10\r\n") << 2 << 10.0
                                   << "Ligne 4 non interprétée : mot inconnu (W5)";
-    QTest::newRow("arc off its circle") << QByteArray("G0X0Y0\r\nG1X1Y0\r\nG2X5Y0I1J0\r\n") << 2 << 1.0
-                                        << "Ligne 3 non interprétée : arc impossible (G2X5Y0I1J0)";
     QTest::newRow("first line, nothing drawn") << QByteArray("G41X1\r\nG1X5\r\n") << 0 << 0.0
                                                << "Ligne 1 non interprétée : code G que le système n'écrit pas (G41X1)";
     QTest::newRow("long line is cut, accents kept")
@@ -174,24 +158,6 @@ void ToolpathPreviewTest::unreadableLineKeepsWhatCameBefore()
     QCOMPARE(int(preview.interpretation.moves.size()), movesKept);
     QCOMPARE(preview.lengths.cutting, cutting);
     QCOMPARE(stopText(*preview.interpretation.stop, preview.stopLineText), notice);
-}
-
-// The construction copies a glyph's G words as they are: a dwell typed into
-// B's file by hand reaches the program, where the drawing stops at it, after
-// everything A drew.
-void ToolpathPreviewTest::glyphWithAWordTheDrawingDoesNotKnow()
-{
-    const WorkFolder folder({{65, kGlyphA}, {66, "G91\r\nG04X1\r\nG1Z-1\r\nG1X0Y7\r\nG0Z1\r\nG90\r\n"}, {67, kGlyphC}});
-    const BuiltExample example = buildWorkedExample(folder, centredOn(Corner::TopLeft));
-    const ToolpathPreview preview = previewProgram(example.program);
-    QVERIFY(!preview.interpretation.ok());
-    const std::vector<std::string> lines = splitLines(example.program);
-    const auto dwell = std::find(lines.begin(), lines.end(), "G4X1");
-    QVERIFY(dwell != lines.end());
-    QCOMPARE(preview.interpretation.stop->line, int(dwell - lines.begin()) + 1);
-    QCOMPARE(preview.cuts.minX, 43.0);  // A of line 1 is there, diagonal and all
-    QCOMPARE(preview.cuts.maxX, 46.0);
-    QCOMPARE(preview.cuts.maxY, -20.0);
 }
 
 QTEST_MAIN(ToolpathPreviewTest)
