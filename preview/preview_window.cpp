@@ -28,9 +28,9 @@ PreviewWindow::PreviewWindow(QWidget* parent)
 void PreviewWindow::showProgram(const std::optional<std::string>& program, const PreviewSettings& settings)
 {
     const PlateExtent plate = plateExtent(settings.placement, settings.corner, settings.posX, settings.posY);
-    if (!program) {
+    if (!program || program->empty()) {
         view_->setScene(sceneOf(ToolpathPreview{}, plate));
-        summary_->setText(QStringLiteral("Aucun programme : velmora.rub est absent ou illisible."));
+        summary_->setText(QStringLiteral("Aucun programme : velmora.rub est absent, vide ou illisible."));
         notice_->clear();
         notice_->hide();
         return;

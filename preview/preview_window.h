@@ -22,7 +22,8 @@ public:
     explicit PreviewWindow(QWidget* parent = nullptr);
 
     // Draws `program` (the program file's bytes, or nothing when there is no
-    // file) with the plate and feed of `settings`.
+    // file) with the plate and feed of `settings`. An empty file is no
+    // program, as in the listing.
     void showProgram(const std::optional<std::string>& program, const PreviewSettings& settings);
 
     PreviewView& view() { return *view_; }

@@ -154,7 +154,7 @@ void PreviewDrawingTest::followsTheListing()
 {
     MainWindow window;
     PreviewWindow& preview = attachPreview(window);
-    QCOMPARE(preview.summary(), QStringLiteral("Aucun programme : velmora.rub est absent ou illisible."));
+    QCOMPARE(preview.summary(), QStringLiteral("Aucun programme : velmora.rub est absent, vide ou illisible."));
 
     control<QScrollBar>(window, "Avance2")->setValue(600);
     QVERIFY(writeBytes("velmora.rub", "%1\r\nG0X0Y0\r\nG1X100Y0\r\nM2\r\n"));
