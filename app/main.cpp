@@ -7,6 +7,7 @@
 #include "panel/messages.h"
 #include "panel/pause.h"
 #include "panel/program_icon.h"
+#include "preview/preview_action.h"
 
 #include <QApplication>
 #include <QFile>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
             window.close();
         },
     };
+    velmora::preview::attachPreview(window);
     velmora::connectShellButtons(window, seams);
     velmora::startUp(window, seams);
     return QApplication::exec();

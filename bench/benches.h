@@ -18,6 +18,8 @@ void configurationBench();
 void simulationBench();
 // Settings given to the window at start-up; a save with its meter.
 void shellBench();
+// Reads, traces and paints the preview of the largest text.
+void previewBench();
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
 // The same download with the window's meter following it.

@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     velmora::bench::configurationBench();
     velmora::bench::simulationBench();
     velmora::bench::shellBench();
+    velmora::bench::previewBench();
     velmora::bench::downloadBench();
     velmora::bench::downloadWindowBench();
     return 0;

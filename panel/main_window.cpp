@@ -51,6 +51,7 @@ void MainWindow::recalcul()
 void MainWindow::Chargelisting()
 {
     showListing(*ui_->Programme, readProgramListing(std::filesystem::path(kProgramFileName)));
+    emit listingReloaded();
 }
 
 void MainWindow::setToolTips()

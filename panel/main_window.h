@@ -35,6 +35,11 @@ public:
     // The start-up sets the tool tips once the configuration has been applied.
     void setToolTips();
 
+signals:
+    // Chargelisting has just shown the program file: a construction has
+    // written a new one, or the start-up found the one left by the last run.
+    void listingReloaded();
+
 private:
     std::unique_ptr<Ui::MainWindow> ui_;
     std::unique_ptr<Meter> meter_;

@@ -1,0 +1,26 @@
+#pragma once
+// Joins the preview to the main window: the button "Aperçu" of the frame
+// "Listing Programme En cours" opens it, and it follows the listing, so every
+// construction and the start-up show their program there too.
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace velmora {
+class MainWindow;
+}
+
+namespace velmora::preview {
+
+class PreviewWindow;
+struct PreviewSettings;
+
+// Placement, corner, X and Y positions and feed as the window shows them now.
+PreviewSettings readPreviewSettings(const Ui::MainWindow& form);
+
+// Creates the preview window, owned by `window`, loads the program file of the
+// working directory into it and keeps it following the listing.
+PreviewWindow& attachPreview(MainWindow& window);
+
+}  // namespace velmora::preview

@@ -1,0 +1,94 @@
+#include "preview_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora::preview {
+namespace {
+
+// One notch of the wheel (120 eighths of a degree) zooms by a fifth.
+constexpr double kZoomPerNotch = 1.2;
+// From a plate of several metres on screen down to the tool's own groove.
+constexpr double kSmallestScale = 0.02;  // pixels per millimetre
+constexpr double kLargestScale = 2000;
+
+}  // namespace
+
+PreviewView::PreviewView(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(240, 160);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void PreviewView::setScene(PreviewScene scene)
+{
+    scene_ = std::move(scene);
+    fitToView();
+}
+
+void PreviewView::fitToView()
+{
+    view_ = fitView(fitArea(scene_), size());
+    fitted_ = true;
+    update();
+}
+
+void PreviewView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paintPreview(painter, scene_, view_, rect());
+}
+
+void PreviewView::resizeEvent(QResizeEvent*)
+{
+    if (fitted_)
+        fitToView();
+}
+
+void PreviewView::wheelEvent(QWheelEvent* event)
+{
+    const double wanted = std::pow(kZoomPerNotch, event->angleDelta().y() / 120.0);
+    const double scale = std::clamp(view_.scale * wanted, kSmallestScale, kLargestScale);
+    view_.zoomAbout(event->position(), scale / view_.scale);
+    fitted_ = false;
+    update();
+    event->accept();
+}
+
+void PreviewView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    dragFrom_ = event->position();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void PreviewView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragFrom_)
+        return QWidget::mouseMoveEvent(event);
+    view_.originPixel += event->position() - *dragFrom_;
+    dragFrom_ = event->position();
+    fitted_ = false;
+    update();
+}
+
+void PreviewView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseReleaseEvent(event);
+    dragFrom_.reset();
+    setCursor(Qt::OpenHandCursor);
+}
+
+void PreviewView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        fitToView();
+}
+
+}  // namespace velmora::preview

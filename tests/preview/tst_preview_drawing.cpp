@@ -1,0 +1,215 @@
+// The preview as the operator sees it: the worked example drawn offscreen for
+// each origin corner, a program drawn up to a line it cannot read, the window
+// following the listing and the controls, and the view following the mouse.
+
+#include "panel/main_window.h"
+#include "preview/preview_action.h"
+#include "preview/preview_drawing.h"
+#include "preview/preview_view.h"
+#include "preview/preview_window.h"
+#include "tests/preview/worked_example.h"
+#include "tests/support/window_controls.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace velmora;
+using namespace velmora::preview;
+using namespace velmora::testing;
+
+Q_DECLARE_METATYPE(velmora::Placement)
+Q_DECLARE_METATYPE(velmora::Corner)
+
+namespace {
+
+const PreviewColours kColours;
+const QSize kImageSize(400, 300);
+
+// A stroke is two pixels wide and smoothed: some pixel right around the point
+// carries the cut's colour.
+bool inkAround(const QImage& image, QPoint centre)
+{
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QColor c = image.pixelColor(centre + QPoint(dx, dy));
+            const QColor& ink = kColours.cut;
+            if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 60)
+                return true;
+        }
+    return false;
+}
+
+// The plate's far end on an axis: away from the origin corner, 5 mm inside.
+double farInside(const Range& range)
+{
+    return range.low == 0 ? range.high - 5 : range.low + 5;
+}
+
+void sendMouse(QWidget& widget, QEvent::Type type, QPointF at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+}  // namespace
+
+class PreviewDrawingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void textSitsOnItsPlate_data();
+    void textSitsOnItsPlate();
+    void unreadableLineKeepsTheDrawing();
+    void followsTheListing();
+    void viewFollowsTheMouse();
+
+private:
+    std::unique_ptr<QTemporaryDir> folder_;
+    QString startFolder_;
+};
+
+// The window reads velmora.rub from the working directory: each test has its own.
+void PreviewDrawingTest::init()
+{
+    folder_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder_->isValid());
+    startFolder_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder_->path()));
+}
+
+void PreviewDrawingTest::cleanup()
+{
+    QDir::setCurrent(startFolder_);
+    folder_.reset();
+}
+
+void PreviewDrawingTest::textSitsOnItsPlate_data()
+{
+    QTest::addColumn<Corner>("corner");
+    QTest::addColumn<bool>("originLeft");
+    QTest::addColumn<bool>("originTop");
+    QTest::newRow("Haut/Gauche") << Corner::TopLeft << true << true;
+    QTest::newRow("Haut/Droite") << Corner::TopRight << false << true;
+    QTest::newRow("Bas/Gauche") << Corner::BottomLeft << true << false;
+    QTest::newRow("Bas/Droite") << Corner::BottomRight << false << false;
+}
+
+void PreviewDrawingTest::textSitsOnItsPlate()
+{
+    QFETCH(Corner, corner);
+    QFETCH(bool, originLeft);
+    QFETCH(bool, originTop);
+    const WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
+    const BuiltExample example = buildWorkedExample(folder, centredOn(corner));
+    const PlateExtent plate = plateExtent(Placement::CentreXY, corner, 100, 50);
+    const PreviewScene scene = sceneOf(previewProgram(example.program), plate);
+    const QImage image = renderPreview(scene, kImageSize);
+    const ViewPlacement view = fitView(fitArea(scene), kImageSize);
+    auto px = [&](double x, double y) { return view.toPixel(QPointF(x, y)).toPoint(); };
+
+    const double x1 = example.layout.startX[1], y1 = example.layout.baseY[1];
+    const double x2 = example.layout.startX[2], y2 = example.layout.baseY[2];
+    QVERIFY2(inkAround(image, px(x1 + 5, y1 + 3.5)), "left side of B, line 1");
+    QVERIFY2(inkAround(image, px(x2 + 1.5, y2 + 2)), "middle of A's diagonal, line 2");
+    QCOMPARE(image.pixelColor(px(x1 + 12, y1 + 2)), kColours.plate);  // inside C's circle
+    QCOMPARE(image.pixelColor(px(farInside(*plate.x), farInside(*plate.y))), kColours.plate);
+    QCOMPARE(image.pixelColor(px((plate.x->low + plate.x->high) / 2, plate.y->high + 8)), kColours.background);
+
+    // The origin stands at the chosen corner of the plate, Y up on the screen.
+    const QPoint origin = px(0, 0);
+    const QPoint middle = px((plate.x->low + plate.x->high) / 2, (plate.y->low + plate.y->high) / 2);
+    QCOMPARE(origin.x() < middle.x(), originLeft);
+    QCOMPARE(origin.y() < middle.y(), originTop);
+}
+
+void PreviewDrawingTest::unreadableLineKeepsTheDrawing()
+{
+    PreviewWindow window;
+    window.resize(500, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.showProgram(std::string("G0X0Y0\r\nG1X30Y0\r\nG1X30Y20\r\nG1X0Y20Q2\r\nG1X0Y0\r\n"),
+                       PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300});
+    QCOMPARE(window.notice(), QStringLiteral("Ligne 4 non interprétée : mot inconnu (G1X0Y20Q2)"));
+    QVERIFY(window.summary().endsWith(QStringLiteral("(programme lu en partie)")));
+
+    const QImage image = window.view().grab().toImage();
+    const ViewPlacement& view = window.view().placement();
+    QVERIFY2(inkAround(image, view.toPixel(QPointF(15, 0)).toPoint()), "first cut");
+    QVERIFY2(inkAround(image, view.toPixel(QPointF(30, 10)).toPoint()), "second cut");
+    QVERIFY2(!inkAround(image, view.toPixel(QPointF(15, 20)).toPoint()), "the line it could not read");
+}
+
+void PreviewDrawingTest::followsTheListing()
+{
+    MainWindow window;
+    PreviewWindow& preview = attachPreview(window);
+    QCOMPARE(preview.summary(), QStringLiteral("Aucun programme : velmora.rub est absent, vide ou illisible."));
+
+    control<QScrollBar>(window, "Avance2")->setValue(600);
+    QVERIFY(writeBytes("velmora.rub", "%1\r\nG0X0Y0\r\nG1X100Y0\r\nM2\r\n"));
+    window.Chargelisting();
+    QCOMPARE(preview.summary(), QStringLiteral("Coupe : 100.0 mm  Rapide : 0.0 mm  Durée estimée : 10 s"));
+    QVERIFY(preview.notice().isEmpty());
+
+    QVERIFY(!preview.isVisible());
+    control<QPushButton>(window, "Aperçu1")->click();
+    QVERIFY(preview.isVisible());
+
+    // The plate comes from the choices as the window shows them (the corner
+    // first: free placement would disable it).
+    control<QRadioButton>(window, "Origine4")->setChecked(true);
+    control<QRadioButton>(window, "Option3")->setChecked(true);
+    control<QScrollBar>(window, "Posx2")->setValue(2995);
+    const PreviewSettings settings = readPreviewSettings(window.form());
+    QCOMPARE(settings.placement, Placement::CentreY);
+    QCOMPARE(settings.corner, Corner::BottomRight);
+    QCOMPARE(settings.posX, 99.5);
+}
+
+void PreviewDrawingTest::viewFollowsTheMouse()
+{
+    PreviewWindow window;
+    window.resize(500, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const std::string program = "G0X0Y0\r\nG1X40Y0\r\nG1X40Y20\r\n";
+    window.showProgram(program, PreviewSettings{});
+    PreviewView& view = window.view();
+    const ViewPlacement fitted = view.placement();
+
+    // One notch up zooms in by a fifth about the pointer.
+    const QPointF pointer(120, 90);
+    const QPointF under = view.placement().toMillimetres(pointer);
+    QWheelEvent wheel(pointer, view.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &wheel);
+    QVERIFY(std::abs(view.placement().scale - fitted.scale * 1.2) < 1e-9);
+    const QPointF stays = view.placement().toMillimetres(pointer);
+    QVERIFY(std::abs(stays.x() - under.x()) < 1e-9 && std::abs(stays.y() - under.y()) < 1e-9);
+
+    // Dragging carries the drawing with the pointer.
+    const QPointF before = view.placement().originPixel;
+    sendMouse(view, QEvent::MouseButtonPress, QPointF(100, 100));
+    sendMouse(view, QEvent::MouseMove, QPointF(130, 90));
+    sendMouse(view, QEvent::MouseButtonRelease, QPointF(130, 90));
+    QCOMPARE(view.placement().originPixel, before + QPointF(30, -10));
+
+    // A new program is fitted again, whatever the operator did to the last.
+    window.showProgram(program, PreviewSettings{});
+    QCOMPARE(view.placement().scale, fitted.scale);
+    QCOMPARE(view.placement().originPixel, fitted.originPixel);
+}
+
+QTEST_MAIN(PreviewDrawingTest)
+#include "tst_preview_drawing.moc"

@@ -1,0 +1,57 @@
+#pragma once
+// The worked example of the construction: "ABC" over "AB", characters 4 mm
+// wide and 1 mm apart, lines 2 mm apart, centred lines, plate 100 x 50, Posz
+// 2.5, feed 300, built by the real layout and writer with three glyphs whose
+// paths are easy to measure by hand:
+//   A  one diagonal of a 3-4-5 triangle from the origin
+//   B  up the cell's left side (7) and along its top (4)
+//   C  a full circle of radius 2 resting on the base, its start 2 to the right
+
+#include "construction/engraving_job.h"
+#include "construction/program_construction.h"
+#include "layout/block_layout.h"
+#include "tests/construction/construction_fixture.h"
+
+#include <string>
+#include <variant>
+
+namespace velmora::testing {
+
+inline const QByteArray kGlyphA = "G91\r\nG1Z-1\r\nG1X3Y4\r\nG0Z1\r\nG90\r\n";
+inline const QByteArray kGlyphB = "G91\r\nG1Z-1\r\nG1X0Y7\r\nG1X4Y0\r\nG0Z1\r\nG90\r\n";
+inline const QByteArray kGlyphC = "G91\r\nG0X2Y0\r\nG1Z-1\r\nG2X0Y0I0J2\r\nG0Z1\r\nG90\r\n";
+
+struct BuiltExample {
+    LayoutResult layout;
+    std::string program;
+};
+
+// Lays the example out with `choices` and writes its program with the glyphs
+// given (the three above unless the test changes one).
+inline BuiltExample buildWorkedExample(const WorkFolder& folder, LayoutChoices choices)
+{
+    EngravingJob job = machiningJob();
+    job.lineText[1] = U"ABC";
+    job.lineText[2] = U"AB";
+    job.lineWidth[1] = 14;
+    job.lineWidth[2] = 9;
+    job.posX = 100;
+    job.posY = 50;
+    job.lineSpacing = 2;
+    const auto laid = layoutTextBlock(job.blockInput(), choices, [] { return std::string(" X :  14 mm / Y :  16 mm"); });
+    BuiltExample built;
+    if (!std::holds_alternative<LayoutResult>(laid))
+        qFatal("the worked example was refused");
+    built.layout = std::get<LayoutResult>(laid);
+    if (buildProgramFile(job, built.layout, folder.places(), kStamp).status != ConstructionStatus::Written)
+        qFatal("the worked example was not written");
+    built.program = folder.program().toStdString();
+    return built;
+}
+
+inline LayoutChoices centredOn(Corner corner)
+{
+    return {Justification::Centred, Placement::CentreXY, corner};
+}
+
+}  // namespace velmora::testing
