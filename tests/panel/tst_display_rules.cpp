@@ -51,12 +51,10 @@ void DisplayRulesTest::displayBox_data()
     QTest::newRow("Posy2 form value") << QByteArray("Posy2") << QByteArray("Posy3") << 1 << "-199.9";
     QTest::newRow("Posz2 below zero") << QByteArray("Posz2") << QByteArray("Posz3") << 1988 << "-1.2";
     QTest::newRow("Outil2 single digit") << QByteArray("Outil2") << QByteArray("Outil3") << 9 << "9";
-    QTest::newRow("Outil2 highest") << QByteArray("Outil2") << QByteArray("Outil3") << 32 << "32";
     QTest::newRow("Correcteur2 lowest") << QByteArray("Correcteur2") << QByteArray("Correcteur3") << 1 << "1";
     QTest::newRow("Rotation2 highest") << QByteArray("Rotation2") << QByteArray("Rotation3") << 9950 << "9950";
     QTest::newRow("Avance2 lowest") << QByteArray("Avance2") << QByteArray("Avance3") << 50 << "50";
     QTest::newRow("Gamme2 highest") << QByteArray("Gamme2") << QByteArray("Gamme3") << 45 << "45";
-    QTest::newRow("Nom2 lowest") << QByteArray("Nom2") << QByteArray("Nom3") << 1 << "%1";
     QTest::newRow("Nom2 highest") << QByteArray("Nom2") << QByteArray("Nom3") << 9999 << "%9999";
 }
 
@@ -83,11 +81,7 @@ void DisplayRulesTest::sameValueRunsNothing_data()
     QTest::addColumn<QByteArray>("bar");
     QTest::addColumn<QByteArray>("box");
     QTest::newRow("Outil2") << QByteArray("Outil2") << QByteArray("Outil3");
-    QTest::newRow("Posx2") << QByteArray("Posx2") << QByteArray("Posx3");
-    QTest::newRow("Nom2") << QByteArray("Nom2") << QByteArray("Nom3");
     QTest::newRow("Echelle2") << QByteArray("Echelle2") << QByteArray("Echelle3");
-    QTest::newRow("Espace2") << QByteArray("Espace2") << QByteArray("Espace4");
-    QTest::newRow("Interligne2") << QByteArray("Interligne2") << QByteArray("Interligne4");
 }
 
 void DisplayRulesTest::sameValueRunsNothing()

@@ -4,10 +4,6 @@
 #include "panel/main_window.h"
 #include "tests/support/window_controls.h"
 
-#include <QAbstractScrollArea>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QScrollBar>
 #include <QtTest>
 
 using namespace velmora;
@@ -29,19 +25,12 @@ QStringList tippedControls(QWidget& window)
 class ToolTipsTest : public QObject {
     Q_OBJECT
 private slots:
-    void noneUntilStartUpSetsThem();
     void setOnTheirControls();
-    void valueControlsHaveNone();
     void textsThatAreEasyToGetWrong_data();
     void textsThatAreEasyToGetWrong();
 };
 
-void ToolTipsTest::noneUntilStartUpSetsThem()
-{
-    MainWindow window;
-    QCOMPARE(tippedControls(window), QStringList());
-}
-
+// Exactly these and no others: none on a control that holds a value.
 void ToolTipsTest::setOnTheirControls()
 {
     MainWindow window;
@@ -55,18 +44,6 @@ void ToolTipsTest::setOnTheirControls()
     expected.sort();
     QCOMPARE(expected.size(), 31);
     QCOMPARE(tippedControls(window), expected);
-}
-
-void ToolTipsTest::valueControlsHaveNone()
-{
-    MainWindow window;
-    window.setToolTips();
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        const bool holdsValue = qobject_cast<QScrollBar*>(widget) || qobject_cast<QLineEdit*>(widget)
-            || qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractScrollArea*>(widget);
-        if (holdsValue)
-            QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
-    }
 }
 
 void ToolTipsTest::textsThatAreEasyToGetWrong_data()
