@@ -94,26 +94,10 @@ void CellCheckTest::faults_data()
         << "leaves the cell";
     QTest::newRow("rapid plunge into the work")
         << twoCharacters(replaced(kGlyph, 2, "G0Z-1.2"), kGlyph) << 12 << 0 << "rapid move into the work";
-    QTest::newRow("travel without retract")
-        << twoCharacters({"G91", "G0X1Y1", "G1Z-1.2", "G1X1Y0", "G0X1Y0", "G0Z1.2", "G90"}, kGlyph) << 14 << 0
-        << "rapid move into the work";
     QTest::newRow("retract short of the start height")
         << twoCharacters(replaced(kGlyph, 4, "G0Z1"), kGlyph) << 16 << 0 << "not at its starting height";
-    QTest::newRow("glyph left in incremental mode")
-        << twoCharacters(kGlyph.mid(0, 5), kGlyph) << 0 << 1 << "never comes to its cell origin";
-    QTest::newRow("cut in the air")
-        << twoCharacters(replaced(kGlyph, 2, "G1Z-.8"), kGlyph) << 13 << 0 << "instead of the engraving depth";
-    QTest::newRow("plunge too deep")
-        << twoCharacters(replaced(replaced(kGlyph, 2, "G1Z-1.5"), 4, "G0Z1.5"), kGlyph) << 12 << 0
-        << "below the engraving depth";
     QTest::newRow("unreadable glyph line")
         << twoCharacters(replaced(kGlyph, 3, "G1X2Y0F100Q1"), kGlyph) << 13 << -1 << "cannot be read";
-    QTest::newRow("cut before any character")
-        << lines(QStringList{"G0X0Y0Z1", "G1Z-.2", "G1X1", "G0Z1", "G0X10Y20"} + kGlyph + QStringList{"G0X15Y20"} + kGlyph)
-        << 2 << -1 << "outside every character";
-    QTest::newRow("program ends with the tool down")
-        << lines(QStringList{"G0X10Y20Z1"} + kGlyph + QStringList{"G0X15Y20"} + kGlyph.mid(0, 4)) << 0 << 1
-        << "not at its starting height";
 }
 
 void CellCheckTest::faults()
