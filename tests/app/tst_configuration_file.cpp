@@ -78,25 +78,166 @@ std::map<QString, QByteArray> snapshot(const QString& root)
 class ConfigurationFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
 
-    void writesTheKnownFileWhatever_data();
-    void writesTheKnownFileWhatever();
-    void valuesComeBackIntact_data();
-    void valuesComeBackIntact();
-    void readsOneValuePerLine_data();
-    void readsOneValuePerLine();
-    void missingFileIsFirstStart();
+    void cleanup()
+    {
+    #ifdef __linux__
+        if (limitSet_) {
+            setrlimit(RLIMIT_FSIZE, &savedLimit_);
+            std::signal(SIGXFSZ, savedSignal_);
+            limitSet_ = false;
+        }
+    #endif
+        dir_.reset();
+    }
 
-    void failedSaveChangesNothing_data();
-    void failedSaveChangesNothing();
+    void writesTheKnownFileWhatever_data()
+    {
+        QTest::addColumn<QByteArray>("oldFile");
+        QTest::newRow("no old file") << QByteArray();
+        QTest::newRow("old file of 1200 lines") << linesOf(numberedValues(1200));
+    }
+
+    // 37 lines, each ended by CR LF, the four empty text lines giving five CR LF
+    // in a row at the end; the old file replaced whole and nothing else left.
+    void writesTheKnownFileWhatever()
+    {
+        QFETCH(QByteArray, oldFile);
+        if (!oldFile.isEmpty())
+            writeFile(oldFile);
+
+        QVERIFY(saveConfiguration(folder(), kKnownValues).saved());
+        QFile file(filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), kKnownFile);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("velmora.txt")});
+    }
+
+    void valuesComeBackIntact_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<std::string>("value");
+        QTest::newRow("comma in a text line") << 33 << std::string("PIECE 12, SERIE B");
+        QTest::newRow("double quotes") << 35 << std::string("\"MODELE\" 3");
+        QTest::newRow("leading and trailing blanks") << 37 << std::string("   AXE 4   ");
+        QTest::newRow("accents, degree and euro") << 34 << std::string("D\xc9""COR \xe9t\xe9 N\xb0 5 \x80");
+    }
+
+    void valuesComeBackIntact()
+    {
+        QFETCH(int, line);
+        QFETCH(std::string, value);
+        ConfigurationValues values = kKnownValues;
+        values[static_cast<std::size_t>(line - 1)] = value;
+
+        QVERIFY(saveConfiguration(folder(), values).saved());
+        const LoadResult loaded = loadConfiguration(folder());
+        QCOMPARE(loaded.status, LoadStatus::Loaded);
+        QCOMPARE(loaded.values.size(), std::size_t{37});
+        QCOMPARE(firstConfigurationValues(loaded.values), values);
+    }
+
+    void readsOneValuePerLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<std::vector<std::string>>("expected");
+        QTest::newRow("20 values") << linesOf(numberedValues(20)) << numberedValues(20);
+        QTest::newRow("40 values") << linesOf(numberedValues(40)) << numberedValues(40);
+        QTest::newRow("1200 lines, 1000 read") << linesOf(numberedValues(1200)) << numberedValues(1000);
+        QTest::newRow("LF only") << linesOf(numberedValues(37), "\n") << numberedValues(37);
+        QTest::newRow("no line end after the last") << QByteArray("a\r\nb") << std::vector<std::string>{"a", "b"};
+    }
+
+    void readsOneValuePerLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(std::vector<std::string>, expected);
+
+        std::istringstream in(bytes.toStdString());
+        QCOMPARE(readConfigurationValues(in), expected);
+
+        writeFile(bytes);
+        const LoadResult loaded = loadConfiguration(folder());
+        QCOMPARE(loaded.status, LoadStatus::Loaded);
+        QCOMPARE(loaded.values, expected);
+
+        // The places a short file does not reach are empty; lines after 37 go unused.
+        const ConfigurationValues first = firstConfigurationValues(loaded.values);
+        for (std::size_t i = 0; i < first.size(); ++i)
+            QCOMPARE(first[i], i < expected.size() ? expected[i] : std::string());
+    }
+
+    void missingFileIsFirstStart()
+    {
+        const LoadResult loaded = loadConfiguration(folder());
+        QCOMPARE(loaded.status, LoadStatus::Missing);
+        QVERIFY(loaded.values.empty());
+    }
+
+    // A value that would split into two lines is refused before anything is
+    // written; a write that fails half-way leaves the old file in place.
+    void failedSaveChangesNothing_data()
+    {
+        QTest::addColumn<int>("brokenLine");  // 0: the values are fine
+        QTest::addColumn<bool>("writeFails");
+        QTest::addColumn<SaveStatus>("expected");
+        QTest::newRow("LF inside a text line") << 34 << false << SaveStatus::LineBreakInValue;
+        QTest::newRow("write fails half-way") << 0 << true << SaveStatus::CannotWrite;
+    }
+
+    void failedSaveChangesNothing()
+    {
+        QFETCH(int, brokenLine);
+        QFETCH(bool, writeFails);
+        QFETCH(SaveStatus, expected);
+
+        ConfigurationValues values = kKnownValues;
+        if (brokenLine > 0)
+            values[static_cast<std::size_t>(brokenLine - 1)] = "A\nB";
+        writeFile(linesOf(numberedValues(37)));
+        if (writeFails)
+            limitFileSize();
+        const auto before = snapshot(dir_->path());
+
+        const SaveResult result = saveConfiguration(folder(), values);
+
+        QCOMPARE(result.status, expected);
+        QVERIFY(!result.detail.empty());
+        QCOMPARE(result.line, brokenLine);
+        QVERIFY(snapshot(dir_->path()) == before);
+    }
 
 private:
     std::filesystem::path folder() const { return dir_->path().toStdString(); }
     QString filePath() const { return dir_->filePath(QStringLiteral("velmora.txt")); }
-    void writeFile(const QByteArray& bytes);
-    void limitFileSize();
+    void writeFile(const QByteArray& bytes)
+    {
+        QFile file(filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
+    // Even as root, a process cannot write past its file size limit: the new
+    // file is started, then a write fails half-way.
+    void limitFileSize()
+    {
+    #ifdef __linux__
+        getrlimit(RLIMIT_FSIZE, &savedLimit_);
+        savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        limitSet_ = true;
+        rlimit small = savedLimit_;
+        small.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &small);
+    #else
+        QSKIP("no file size limit on this platform");
+    #endif
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
 #ifdef __linux__
@@ -105,164 +246,6 @@ private:
     bool limitSet_ = false;
 #endif
 };
-
-void ConfigurationFileTest::init()
-{
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-}
-
-void ConfigurationFileTest::cleanup()
-{
-#ifdef __linux__
-    if (limitSet_) {
-        setrlimit(RLIMIT_FSIZE, &savedLimit_);
-        std::signal(SIGXFSZ, savedSignal_);
-        limitSet_ = false;
-    }
-#endif
-    dir_.reset();
-}
-
-void ConfigurationFileTest::writeFile(const QByteArray& bytes)
-{
-    QFile file(filePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// Even as root, a process cannot write past its file size limit: the new
-// file is started, then a write fails half-way.
-void ConfigurationFileTest::limitFileSize()
-{
-#ifdef __linux__
-    getrlimit(RLIMIT_FSIZE, &savedLimit_);
-    savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-    limitSet_ = true;
-    rlimit small = savedLimit_;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-#else
-    QSKIP("no file size limit on this platform");
-#endif
-}
-
-void ConfigurationFileTest::writesTheKnownFileWhatever_data()
-{
-    QTest::addColumn<QByteArray>("oldFile");
-    QTest::newRow("no old file") << QByteArray();
-    QTest::newRow("old file of 1200 lines") << linesOf(numberedValues(1200));
-}
-
-// 37 lines, each ended by CR LF, the four empty text lines giving five CR LF
-// in a row at the end; the old file replaced whole and nothing else left.
-void ConfigurationFileTest::writesTheKnownFileWhatever()
-{
-    QFETCH(QByteArray, oldFile);
-    if (!oldFile.isEmpty())
-        writeFile(oldFile);
-
-    QVERIFY(saveConfiguration(folder(), kKnownValues).saved());
-    QFile file(filePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), kKnownFile);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{QStringLiteral("velmora.txt")});
-}
-
-void ConfigurationFileTest::valuesComeBackIntact_data()
-{
-    QTest::addColumn<int>("line");
-    QTest::addColumn<std::string>("value");
-    QTest::newRow("comma in a text line") << 33 << std::string("PIECE 12, SERIE B");
-    QTest::newRow("double quotes") << 35 << std::string("\"MODELE\" 3");
-    QTest::newRow("leading and trailing blanks") << 37 << std::string("   AXE 4   ");
-    QTest::newRow("accents, degree and euro") << 34 << std::string("D\xc9""COR \xe9t\xe9 N\xb0 5 \x80");
-}
-
-void ConfigurationFileTest::valuesComeBackIntact()
-{
-    QFETCH(int, line);
-    QFETCH(std::string, value);
-    ConfigurationValues values = kKnownValues;
-    values[static_cast<std::size_t>(line - 1)] = value;
-
-    QVERIFY(saveConfiguration(folder(), values).saved());
-    const LoadResult loaded = loadConfiguration(folder());
-    QCOMPARE(loaded.status, LoadStatus::Loaded);
-    QCOMPARE(loaded.values.size(), std::size_t{37});
-    QCOMPARE(firstConfigurationValues(loaded.values), values);
-}
-
-void ConfigurationFileTest::readsOneValuePerLine_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<std::vector<std::string>>("expected");
-    QTest::newRow("20 values") << linesOf(numberedValues(20)) << numberedValues(20);
-    QTest::newRow("40 values") << linesOf(numberedValues(40)) << numberedValues(40);
-    QTest::newRow("1200 lines, 1000 read") << linesOf(numberedValues(1200)) << numberedValues(1000);
-    QTest::newRow("LF only") << linesOf(numberedValues(37), "\n") << numberedValues(37);
-    QTest::newRow("no line end after the last") << QByteArray("a\r\nb") << std::vector<std::string>{"a", "b"};
-}
-
-void ConfigurationFileTest::readsOneValuePerLine()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(std::vector<std::string>, expected);
-
-    std::istringstream in(bytes.toStdString());
-    QCOMPARE(readConfigurationValues(in), expected);
-
-    writeFile(bytes);
-    const LoadResult loaded = loadConfiguration(folder());
-    QCOMPARE(loaded.status, LoadStatus::Loaded);
-    QCOMPARE(loaded.values, expected);
-
-    // The places a short file does not reach are empty; lines after 37 go unused.
-    const ConfigurationValues first = firstConfigurationValues(loaded.values);
-    for (std::size_t i = 0; i < first.size(); ++i)
-        QCOMPARE(first[i], i < expected.size() ? expected[i] : std::string());
-}
-
-void ConfigurationFileTest::missingFileIsFirstStart()
-{
-    const LoadResult loaded = loadConfiguration(folder());
-    QCOMPARE(loaded.status, LoadStatus::Missing);
-    QVERIFY(loaded.values.empty());
-}
-
-// A value that would split into two lines is refused before anything is
-// written; a write that fails half-way leaves the old file in place.
-void ConfigurationFileTest::failedSaveChangesNothing_data()
-{
-    QTest::addColumn<int>("brokenLine");  // 0: the values are fine
-    QTest::addColumn<bool>("writeFails");
-    QTest::addColumn<SaveStatus>("expected");
-    QTest::newRow("LF inside a text line") << 34 << false << SaveStatus::LineBreakInValue;
-    QTest::newRow("write fails half-way") << 0 << true << SaveStatus::CannotWrite;
-}
-
-void ConfigurationFileTest::failedSaveChangesNothing()
-{
-    QFETCH(int, brokenLine);
-    QFETCH(bool, writeFails);
-    QFETCH(SaveStatus, expected);
-
-    ConfigurationValues values = kKnownValues;
-    if (brokenLine > 0)
-        values[static_cast<std::size_t>(brokenLine - 1)] = "A\nB";
-    writeFile(linesOf(numberedValues(37)));
-    if (writeFails)
-        limitFileSize();
-    const auto before = snapshot(dir_->path());
-
-    const SaveResult result = saveConfiguration(folder(), values);
-
-    QCOMPARE(result.status, expected);
-    QVERIFY(!result.detail.empty());
-    QCOMPARE(result.line, brokenLine);
-    QVERIFY(snapshot(dir_->path()) == before);
-}
 
 QTEST_GUILESS_MAIN(ConfigurationFileTest)
 #include "tst_configuration_file.moc"

@@ -33,197 +33,183 @@ double number(const ConfigurationValues& values, int line)
 class ConfigurationTableTest : public QObject {
     Q_OBJECT
 private slots:
-    void scrollBarsPairWithTheirDisplays();
+    // A slip in the table would send a number to another setting's scroll bar.
+    void scrollBarsPairWithTheirDisplays()
+    {
+        for (const ConfigurationLine& line : configurationTable()) {
+            const bool takesNumber = line.form == ValueForm::ScrolledText || line.form == ValueForm::Position
+                                     || line.form == ValueForm::ProgramNumber;
+            QCOMPARE(!line.scrollBar.empty(), takesNumber);
+            QCOMPARE(line.group != OptionGroup::None, line.form == ValueForm::OptionState);
+            if (!takesNumber)
+                continue;
+            QCOMPARE(stem(line.scrollBar), stem(line.control));
+            QVERIFY(line.scrollBar.back() == '2');
+            QVERIFY(line.range.minimum <= line.range.formValue && line.range.formValue <= line.range.maximum);
+        }
+    }
 
-    void optionState_data();
-    void optionState();
-    void conversion_data();
-    void conversion();
-    void everyShownPositionComesBack();
+    void optionState_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("expected");  // 1 selected, 0 not selected, -1 not a state
+        QTest::newRow("lower case false") << QByteArray("false") << 0;
+        QTest::newRow("upper case true with blanks") << QByteArray(" TRUE ") << 1;
+        QTest::newRow("digit 1") << QByteArray("1") << -1;
+        QTest::newRow("longer") << QByteArray("Trueish") << -1;
+    }
 
-    void selectedOption_data();
-    void selectedOption();
+    void optionState()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, expected);
+        const std::optional<bool> state = optionStateOf(text.toStdString());
+        QCOMPARE(state.has_value() ? int(*state) : -1, expected);
+        if (state)
+            QCOMPARE(optionStateOf(optionStateText(*state)), state);
+    }
 
-    void firstStartIsAWorkingSet();
-    void firstStartBlockFitsThePlate();
+    // Texts read back into scroll bar values: a number rounded half to even and
+    // brought inside the range, the form value when there is no number.
+    void conversion_data()
+    {
+        QTest::addColumn<ValueForm>("form");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<ScrollRange>("range");
+        QTest::addColumn<int>("expected");
+        const auto scrolled = ValueForm::ScrolledText;
+        const auto position = ValueForm::Position;
+        QTest::newRow("blanks around") << scrolled << QByteArray(" 12 ") << kEchelle << 12;
+        QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << kEchelle << 12;
+        QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << kEchelle << 14;
+        QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << kEchelle << 1;
+        QTest::newRow("above the maximum") << scrolled << QByteArray("99") << kEchelle << 40;
+        QTest::newRow("far above the maximum") << scrolled << QByteArray("1E300") << kRotation << 9950;
+        QTest::newRow("empty, as past the end of a short file") << scrolled << QByteArray("") << kRotation << 50;
+        QTest::newRow("word") << scrolled << QByteArray("abc") << kGamme << 40;
+        QTest::newRow("position zero") << position << QByteArray(" 0") << kPositionRange << 2000;
+        QTest::newRow("position minus half") << position << QByteArray("-.5") << kPositionRange << 1995;
+        QTest::newRow("position twelve and a half") << position << QByteArray(" 12.5") << kPositionRange << 2125;
+        QTest::newRow("position half step to even, down") << position << QByteArray(" .05") << kPositionRange << 2000;
+        QTest::newRow("position half step to even, up") << position << QByteArray(" .25") << kPositionRange << 2002;
+        QTest::newRow("position above the range") << position << QByteArray(" 250") << kPositionRange << 4000;
+        QTest::newRow("position below the range") << position << QByteArray("-1E9") << kPositionRange << 0;
+        QTest::newRow("position word") << position << QByteArray("abc") << kPositionRange << 2000;
+        QTest::newRow("smallest program number") << ValueForm::ProgramNumber << QByteArray(" 1 ") << kPositionRange << 1;
+        QTest::newRow("largest program number") << ValueForm::ProgramNumber << QByteArray(" 9999 ") << kPositionRange
+                                                << 9999;
+    }
+
+    void conversion()
+    {
+        QFETCH(ValueForm, form);
+        QFETCH(QByteArray, text);
+        QFETCH(ScrollRange, range);
+        QFETCH(int, expected);
+        if (form == ValueForm::Position) {
+            QCOMPARE(positionScrollValue(text.toStdString()), expected);
+        } else if (form == ValueForm::ProgramNumber) {
+            QCOMPARE(programNumberOf(text.toStdString()), expected);
+            QCOMPARE(QByteArray::fromStdString(programNumberText(expected)), text);
+        } else {
+            QCOMPARE(scrollValueOf(text.toStdString(), range), expected);
+        }
+    }
+
+    // Every text a position box can show (single precision, 7 digits) must bring
+    // its scroll bar back to the value that showed it.
+    void everyShownPositionComesBack()
+    {
+        for (int v = kPositionRange.minimum; v <= kPositionRange.maximum; ++v) {
+            const auto shown = numberText(static_cast<float>((v - 2000) / 10.0));
+            if (positionScrollValue(shown) != v)
+                QFAIL(qPrintable(QStringLiteral("\"%1\" came back as %2, not %3")
+                                     .arg(QString::fromStdString(shown))
+                                     .arg(positionScrollValue(shown))
+                                     .arg(v)));
+        }
+    }
+
+    void selectedOption_data()
+    {
+        QTest::addColumn<OptionGroup>("group");
+        QTest::addColumn<QByteArrayList>("states");  // the group's lines in file order
+        QTest::addColumn<int>("expected");
+        QTest::newRow("last of two wins")
+            << OptionGroup::Justification << QByteArrayList{"True", "False", "True"} << 21;
+        QTest::newRow("none selected: first start's")
+            << OptionGroup::Justification << QByteArrayList{"False", "False", "False"} << 20;
+        QTest::newRow("garbage is not selected")
+            << OptionGroup::Origin << QByteArrayList{"1", "Oui", "", "False"} << 29;
+    }
+
+    void selectedOption()
+    {
+        QFETCH(OptionGroup, group);
+        QFETCH(QByteArrayList, states);
+        QFETCH(int, expected);
+        ConfigurationValues values = firstStartValues();
+        qsizetype next = 0;
+        for (const ConfigurationLine& line : configurationTable()) {
+            if (line.group == group)
+                values[static_cast<std::size_t>(line.line - 1)] = states.at(next++).toStdString();
+        }
+        QCOMPARE(next, states.size());
+        QCOMPARE(velmora::selectedOption(values, group).line, expected);
+    }
+
+    // A first start must give every control a value it holds as it stands: whole
+    // numbers inside their ranges written as their display shows them, exactly one
+    // "True" per group, positions on the scroll bar's tenth-millimetre grid.
+    void firstStartIsAWorkingSet()
+    {
+        const ConfigurationValues values = firstStartValues();
+        std::map<OptionGroup, int> selected;
+        for (const ConfigurationLine& line : configurationTable()) {
+            const std::string& value = values[static_cast<std::size_t>(line.line - 1)];
+            switch (line.form) {
+            case ValueForm::Text:
+                break;
+            case ValueForm::ScrolledText: {
+                const int whole = scrollValueOf(value, line.range);
+                QCOMPARE(value, wholeNumberText(whole));
+                QCOMPARE(leadingNumber(value), double(whole));
+                break;
+            }
+            case ValueForm::ProgramNumber:
+                QCOMPARE(value, programNumberText(programNumberOf(value)));
+                break;
+            case ValueForm::Position: {
+                const int v = positionScrollValue(value);
+                QCOMPARE(value, numberText(static_cast<float>((v - 2000) / 10.0)));
+                break;
+            }
+            case ValueForm::OptionState:
+                QVERIFY(value == "True" || value == "False");
+                selected[line.group] += value == "True" ? 1 : 0;
+                break;
+            }
+        }
+        QCOMPARE(selected.size(), std::size_t{5});
+        for (const auto& [group, count] : selected)
+            QCOMPARE(count, 1);
+        QVERIFY(!values[0].empty() && !values[1].empty() && !values[2].empty());
+    }
+
+    // Centred on the plate, five full lines of sixteen characters at the first
+    // start's size and spacing must fit, so that the first construction succeeds.
+    void firstStartBlockFitsThePlate()
+    {
+        const ConfigurationValues values = firstStartValues();
+        QCOMPARE(row(22).control, std::string_view("Option1"));
+        QCOMPARE(values[21], std::string("True"));
+        const double size = number(values, 6), spacing = number(values, 7), lineSpacing = number(values, 8);
+        const double plateWidth = number(values, 26), plateHeight = number(values, 27);
+        const int characters = 16;
+        QVERIFY(characters * size + (characters - 1) * spacing <= plateWidth);
+        QVERIFY(5 * size * 7 / 4 + 4 * lineSpacing <= plateHeight);
+    }
 };
-
-// A slip in the table would send a number to another setting's scroll bar.
-void ConfigurationTableTest::scrollBarsPairWithTheirDisplays()
-{
-    for (const ConfigurationLine& line : configurationTable()) {
-        const bool takesNumber = line.form == ValueForm::ScrolledText || line.form == ValueForm::Position
-                                 || line.form == ValueForm::ProgramNumber;
-        QCOMPARE(!line.scrollBar.empty(), takesNumber);
-        QCOMPARE(line.group != OptionGroup::None, line.form == ValueForm::OptionState);
-        if (!takesNumber)
-            continue;
-        QCOMPARE(stem(line.scrollBar), stem(line.control));
-        QVERIFY(line.scrollBar.back() == '2');
-        QVERIFY(line.range.minimum <= line.range.formValue && line.range.formValue <= line.range.maximum);
-    }
-}
-
-void ConfigurationTableTest::optionState_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("expected");  // 1 selected, 0 not selected, -1 not a state
-    QTest::newRow("lower case false") << QByteArray("false") << 0;
-    QTest::newRow("upper case true with blanks") << QByteArray(" TRUE ") << 1;
-    QTest::newRow("digit 1") << QByteArray("1") << -1;
-    QTest::newRow("longer") << QByteArray("Trueish") << -1;
-}
-
-void ConfigurationTableTest::optionState()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, expected);
-    const std::optional<bool> state = optionStateOf(text.toStdString());
-    QCOMPARE(state.has_value() ? int(*state) : -1, expected);
-    if (state)
-        QCOMPARE(optionStateOf(optionStateText(*state)), state);
-}
-
-// Texts read back into scroll bar values: a number rounded half to even and
-// brought inside the range, the form value when there is no number.
-void ConfigurationTableTest::conversion_data()
-{
-    QTest::addColumn<ValueForm>("form");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<ScrollRange>("range");
-    QTest::addColumn<int>("expected");
-    const auto scrolled = ValueForm::ScrolledText;
-    const auto position = ValueForm::Position;
-    QTest::newRow("blanks around") << scrolled << QByteArray(" 12 ") << kEchelle << 12;
-    QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << kEchelle << 12;
-    QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << kEchelle << 14;
-    QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << kEchelle << 1;
-    QTest::newRow("above the maximum") << scrolled << QByteArray("99") << kEchelle << 40;
-    QTest::newRow("far above the maximum") << scrolled << QByteArray("1E300") << kRotation << 9950;
-    QTest::newRow("empty, as past the end of a short file") << scrolled << QByteArray("") << kRotation << 50;
-    QTest::newRow("word") << scrolled << QByteArray("abc") << kGamme << 40;
-    QTest::newRow("position zero") << position << QByteArray(" 0") << kPositionRange << 2000;
-    QTest::newRow("position minus half") << position << QByteArray("-.5") << kPositionRange << 1995;
-    QTest::newRow("position twelve and a half") << position << QByteArray(" 12.5") << kPositionRange << 2125;
-    QTest::newRow("position half step to even, down") << position << QByteArray(" .05") << kPositionRange << 2000;
-    QTest::newRow("position half step to even, up") << position << QByteArray(" .25") << kPositionRange << 2002;
-    QTest::newRow("position above the range") << position << QByteArray(" 250") << kPositionRange << 4000;
-    QTest::newRow("position below the range") << position << QByteArray("-1E9") << kPositionRange << 0;
-    QTest::newRow("position word") << position << QByteArray("abc") << kPositionRange << 2000;
-    QTest::newRow("smallest program number") << ValueForm::ProgramNumber << QByteArray(" 1 ") << kPositionRange << 1;
-    QTest::newRow("largest program number") << ValueForm::ProgramNumber << QByteArray(" 9999 ") << kPositionRange
-                                            << 9999;
-}
-
-void ConfigurationTableTest::conversion()
-{
-    QFETCH(ValueForm, form);
-    QFETCH(QByteArray, text);
-    QFETCH(ScrollRange, range);
-    QFETCH(int, expected);
-    if (form == ValueForm::Position) {
-        QCOMPARE(positionScrollValue(text.toStdString()), expected);
-    } else if (form == ValueForm::ProgramNumber) {
-        QCOMPARE(programNumberOf(text.toStdString()), expected);
-        QCOMPARE(QByteArray::fromStdString(programNumberText(expected)), text);
-    } else {
-        QCOMPARE(scrollValueOf(text.toStdString(), range), expected);
-    }
-}
-
-// Every text a position box can show (single precision, 7 digits) must bring
-// its scroll bar back to the value that showed it.
-void ConfigurationTableTest::everyShownPositionComesBack()
-{
-    for (int v = kPositionRange.minimum; v <= kPositionRange.maximum; ++v) {
-        const auto shown = numberText(static_cast<float>((v - 2000) / 10.0));
-        if (positionScrollValue(shown) != v)
-            QFAIL(qPrintable(QStringLiteral("\"%1\" came back as %2, not %3")
-                                 .arg(QString::fromStdString(shown))
-                                 .arg(positionScrollValue(shown))
-                                 .arg(v)));
-    }
-}
-
-void ConfigurationTableTest::selectedOption_data()
-{
-    QTest::addColumn<OptionGroup>("group");
-    QTest::addColumn<QByteArrayList>("states");  // the group's lines in file order
-    QTest::addColumn<int>("expected");
-    QTest::newRow("last of two wins")
-        << OptionGroup::Justification << QByteArrayList{"True", "False", "True"} << 21;
-    QTest::newRow("none selected: first start's")
-        << OptionGroup::Justification << QByteArrayList{"False", "False", "False"} << 20;
-    QTest::newRow("garbage is not selected")
-        << OptionGroup::Origin << QByteArrayList{"1", "Oui", "", "False"} << 29;
-}
-
-void ConfigurationTableTest::selectedOption()
-{
-    QFETCH(OptionGroup, group);
-    QFETCH(QByteArrayList, states);
-    QFETCH(int, expected);
-    ConfigurationValues values = firstStartValues();
-    qsizetype next = 0;
-    for (const ConfigurationLine& line : configurationTable()) {
-        if (line.group == group)
-            values[static_cast<std::size_t>(line.line - 1)] = states.at(next++).toStdString();
-    }
-    QCOMPARE(next, states.size());
-    QCOMPARE(velmora::selectedOption(values, group).line, expected);
-}
-
-// A first start must give every control a value it holds as it stands: whole
-// numbers inside their ranges written as their display shows them, exactly one
-// "True" per group, positions on the scroll bar's tenth-millimetre grid.
-void ConfigurationTableTest::firstStartIsAWorkingSet()
-{
-    const ConfigurationValues values = firstStartValues();
-    std::map<OptionGroup, int> selected;
-    for (const ConfigurationLine& line : configurationTable()) {
-        const std::string& value = values[static_cast<std::size_t>(line.line - 1)];
-        switch (line.form) {
-        case ValueForm::Text:
-            break;
-        case ValueForm::ScrolledText: {
-            const int whole = scrollValueOf(value, line.range);
-            QCOMPARE(value, wholeNumberText(whole));
-            QCOMPARE(leadingNumber(value), double(whole));
-            break;
-        }
-        case ValueForm::ProgramNumber:
-            QCOMPARE(value, programNumberText(programNumberOf(value)));
-            break;
-        case ValueForm::Position: {
-            const int v = positionScrollValue(value);
-            QCOMPARE(value, numberText(static_cast<float>((v - 2000) / 10.0)));
-            break;
-        }
-        case ValueForm::OptionState:
-            QVERIFY(value == "True" || value == "False");
-            selected[line.group] += value == "True" ? 1 : 0;
-            break;
-        }
-    }
-    QCOMPARE(selected.size(), std::size_t{5});
-    for (const auto& [group, count] : selected)
-        QCOMPARE(count, 1);
-    QVERIFY(!values[0].empty() && !values[1].empty() && !values[2].empty());
-}
-
-// Centred on the plate, five full lines of sixteen characters at the first
-// start's size and spacing must fit, so that the first construction succeeds.
-void ConfigurationTableTest::firstStartBlockFitsThePlate()
-{
-    const ConfigurationValues values = firstStartValues();
-    QCOMPARE(row(22).control, std::string_view("Option1"));
-    QCOMPARE(values[21], std::string("True"));
-    const double size = number(values, 6), spacing = number(values, 7), lineSpacing = number(values, 8);
-    const double plateWidth = number(values, 26), plateHeight = number(values, 27);
-    const int characters = 16;
-    QVERIFY(characters * size + (characters - 1) * spacing <= plateWidth);
-    QVERIFY(5 * size * 7 / 4 + 4 * lineSpacing <= plateHeight);
-}
 
 QTEST_APPLESS_MAIN(ConfigurationTableTest)
 #include "tst_configuration_table.moc"

@@ -10,124 +10,114 @@ using namespace velmora;
 class NumbersTest : public QObject {
     Q_OBJECT
 private slots:
-    void leadingNumber_data();
-    void leadingNumber();
-    void numberText_data();
-    void numberText();
-    void trimmedText();
-    void roundHalfEven_data();
-    void roundHalfEven();
-    void roundToInt16Range();
-    void localeDoesNotMatter();
+    void leadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("blanks, tab and line feed inside") << " 1 2\t3\n4 mm" << 1234.0;
+        QTest::newRow("carriage return stops") << "1\r2" << 1.0;
+        QTest::newRow("sign after blanks") << "  -12.5" << -12.5;
+        QTest::newRow("negative fraction") << "-.25" << -0.25;
+        QTest::newRow("second point stops") << "1.2.3" << 1.2;
+        QTest::newRow("second sign stops") << "--1" << 0.0;
+        QTest::newRow("exponent") << "1.5E3" << 1500.0;
+        QTest::newRow("exponent with blanks") << "2 e -2" << 0.02;
+        QTest::newRow("exponent sign without digits") << "2E-x" << 2.0;
+        QTest::newRow("no number") << "mm14" << 0.0;
+        QTest::newRow("comma is not a point") << "3,5" << 3.0;
+        QTest::newRow("overflow gives 0") << "1E999" << 0.0;
+    }
+
+    void leadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(velmora::leadingNumber(text.toLatin1().toStdString()), expected);
+        QCOMPARE(velmora::leadingNumber(text.toStdU32String()), expected);
+    }
+
+    // Single precision keeps 7 significant digits, double precision 15.
+    void numberText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("single");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("single: whole") << 14.0 << true << " 14";
+        QTest::newRow("single: half") << 0.5 << true << " .5";
+        QTest::newRow("single: negative quarter") << -0.25 << true << "-.25";
+        QTest::newRow("single: zero") << 0.0 << true << " 0";
+        QTest::newRow("single: negative zero") << -0.0 << true << " 0";
+        QTest::newRow("single: seven digits") << 1234567.0 << true << " 1234567";
+        QTest::newRow("single: eight digits go exponent") << 12345678.0 << true << " 1.234568E+07";
+        QTest::newRow("single: rounding carries up") << 9999999.5 << true << " 1E+07";
+        QTest::newRow("single: drift hidden") << 1.1 << true << " 1.1";
+        QTest::newRow("single: smallest plain") << 0.0001 << true << " .0001";
+        QTest::newRow("single: small exponent") << 0.00001 << true << " 1E-05";
+        QTest::newRow("double: negative whole") << -24.0 << false << "-24";
+        QTest::newRow("double: fifteen digits") << 123456789012345.0 << false << " 123456789012345";
+        QTest::newRow("double: sixteen digits go exponent") << 1234567890123456.0 << false << " 1.23456789012346E+15";
+        QTest::newRow("double: binary drift hidden") << 0.1 + 0.2 << false << " .3";
+        QTest::newRow("double: single widened") << static_cast<double>(0.1f) << false << " .100000001490116";
+        QTest::newRow("double: tiny") << 1.5e-7 << false << " 1.5E-07";
+        QTest::newRow("double: three-digit exponent") << 1e300 << false << " 1E+300";
+    }
+
+    void numberText()
+    {
+        QFETCH(double, value);
+        QFETCH(bool, single);
+        QFETCH(QString, expected);
+        const std::string text = single ? velmora::numberText(static_cast<float>(value)) : velmora::numberText(value);
+        QCOMPARE(QString::fromStdString(text), expected);
+    }
+
+    void trimmedText()
+    {
+        QCOMPARE(numberTextTrimmed(1.75f), std::string("1.75"));
+        QCOMPARE(numberTextTrimmed(-0.25), std::string("-.25"));
+        QCOMPARE(wholeNumberText(-12), std::string("-12"));
+    }
+
+    void roundHalfEven_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("2.5 down") << 2.5 << 2.0;
+        QTest::newRow("3.5 up") << 3.5 << 4.0;
+        QTest::newRow("-0.5 to zero") << -0.5 << 0.0;
+        QTest::newRow("-1.5 to -2") << -1.5 << -2.0;
+        QTest::newRow("just above half") << 2.5000001 << 3.0;
+    }
+
+    void roundHalfEven()
+    {
+        QFETCH(double, value);
+        QFETCH(double, expected);
+        QCOMPARE(velmora::roundHalfEven(value), expected);
+    }
+
+    void roundToInt16Range()
+    {
+        QCOMPARE(roundToInt16(32767.4).value(), std::int16_t(32767));
+        QCOMPARE(roundToInt16(-32768.5).value(), std::int16_t(-32768));
+        QVERIFY(!roundToInt16(32767.5).has_value());
+        QVERIFY(!roundToInt16(std::numeric_limits<double>::infinity()).has_value());
+        QVERIFY(!roundToInt16(std::nan("")).has_value());
+    }
+
+    void localeDoesNotMatter()
+    {
+        const char* previous = std::setlocale(LC_ALL, nullptr);
+        const std::string saved = previous ? previous : "C";
+        if (!std::setlocale(LC_ALL, "fr_FR.UTF-8") && !std::setlocale(LC_ALL, "de_DE.UTF-8"))
+            QSKIP("no locale with a decimal comma is installed");
+        const std::string text = velmora::numberText(45.5);
+        const double value = velmora::leadingNumber(std::string_view("12.5"));
+        std::setlocale(LC_ALL, saved.c_str());
+        QCOMPARE(text, std::string(" 45.5"));
+        QCOMPARE(value, 12.5);
+    }
 };
-
-void NumbersTest::leadingNumber_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("blanks, tab and line feed inside") << " 1 2\t3\n4 mm" << 1234.0;
-    QTest::newRow("carriage return stops") << "1\r2" << 1.0;
-    QTest::newRow("sign after blanks") << "  -12.5" << -12.5;
-    QTest::newRow("negative fraction") << "-.25" << -0.25;
-    QTest::newRow("second point stops") << "1.2.3" << 1.2;
-    QTest::newRow("second sign stops") << "--1" << 0.0;
-    QTest::newRow("exponent") << "1.5E3" << 1500.0;
-    QTest::newRow("exponent with blanks") << "2 e -2" << 0.02;
-    QTest::newRow("exponent sign without digits") << "2E-x" << 2.0;
-    QTest::newRow("no number") << "mm14" << 0.0;
-    QTest::newRow("comma is not a point") << "3,5" << 3.0;
-    QTest::newRow("overflow gives 0") << "1E999" << 0.0;
-}
-
-void NumbersTest::leadingNumber()
-{
-    QFETCH(QString, text);
-    QFETCH(double, expected);
-    QCOMPARE(velmora::leadingNumber(text.toLatin1().toStdString()), expected);
-    QCOMPARE(velmora::leadingNumber(text.toStdU32String()), expected);
-}
-
-// Single precision keeps 7 significant digits, double precision 15.
-void NumbersTest::numberText_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<bool>("single");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("single: whole") << 14.0 << true << " 14";
-    QTest::newRow("single: half") << 0.5 << true << " .5";
-    QTest::newRow("single: negative quarter") << -0.25 << true << "-.25";
-    QTest::newRow("single: zero") << 0.0 << true << " 0";
-    QTest::newRow("single: negative zero") << -0.0 << true << " 0";
-    QTest::newRow("single: seven digits") << 1234567.0 << true << " 1234567";
-    QTest::newRow("single: eight digits go exponent") << 12345678.0 << true << " 1.234568E+07";
-    QTest::newRow("single: rounding carries up") << 9999999.5 << true << " 1E+07";
-    QTest::newRow("single: drift hidden") << 1.1 << true << " 1.1";
-    QTest::newRow("single: smallest plain") << 0.0001 << true << " .0001";
-    QTest::newRow("single: small exponent") << 0.00001 << true << " 1E-05";
-    QTest::newRow("double: negative whole") << -24.0 << false << "-24";
-    QTest::newRow("double: fifteen digits") << 123456789012345.0 << false << " 123456789012345";
-    QTest::newRow("double: sixteen digits go exponent") << 1234567890123456.0 << false << " 1.23456789012346E+15";
-    QTest::newRow("double: binary drift hidden") << 0.1 + 0.2 << false << " .3";
-    QTest::newRow("double: single widened") << static_cast<double>(0.1f) << false << " .100000001490116";
-    QTest::newRow("double: tiny") << 1.5e-7 << false << " 1.5E-07";
-    QTest::newRow("double: three-digit exponent") << 1e300 << false << " 1E+300";
-}
-
-void NumbersTest::numberText()
-{
-    QFETCH(double, value);
-    QFETCH(bool, single);
-    QFETCH(QString, expected);
-    const std::string text = single ? velmora::numberText(static_cast<float>(value)) : velmora::numberText(value);
-    QCOMPARE(QString::fromStdString(text), expected);
-}
-
-void NumbersTest::trimmedText()
-{
-    QCOMPARE(numberTextTrimmed(1.75f), std::string("1.75"));
-    QCOMPARE(numberTextTrimmed(-0.25), std::string("-.25"));
-    QCOMPARE(wholeNumberText(-12), std::string("-12"));
-}
-
-void NumbersTest::roundHalfEven_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("2.5 down") << 2.5 << 2.0;
-    QTest::newRow("3.5 up") << 3.5 << 4.0;
-    QTest::newRow("-0.5 to zero") << -0.5 << 0.0;
-    QTest::newRow("-1.5 to -2") << -1.5 << -2.0;
-    QTest::newRow("just above half") << 2.5000001 << 3.0;
-}
-
-void NumbersTest::roundHalfEven()
-{
-    QFETCH(double, value);
-    QFETCH(double, expected);
-    QCOMPARE(velmora::roundHalfEven(value), expected);
-}
-
-void NumbersTest::roundToInt16Range()
-{
-    QCOMPARE(roundToInt16(32767.4).value(), std::int16_t(32767));
-    QCOMPARE(roundToInt16(-32768.5).value(), std::int16_t(-32768));
-    QVERIFY(!roundToInt16(32767.5).has_value());
-    QVERIFY(!roundToInt16(std::numeric_limits<double>::infinity()).has_value());
-    QVERIFY(!roundToInt16(std::nan("")).has_value());
-}
-
-void NumbersTest::localeDoesNotMatter()
-{
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_ALL, "fr_FR.UTF-8") && !std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        QSKIP("no locale with a decimal comma is installed");
-    const std::string text = velmora::numberText(45.5);
-    const double value = velmora::leadingNumber(std::string_view("12.5"));
-    std::setlocale(LC_ALL, saved.c_str());
-    QCOMPARE(text, std::string(" 45.5"));
-    QCOMPARE(value, 12.5);
-}
 
 QTEST_APPLESS_MAIN(NumbersTest)
 #include "tst_numbers.moc"

@@ -65,190 +65,179 @@ QStringList programBody(const QByteArray& program)
 class ProgramFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void workedExample();
-    void machiningWords_data();
-    void machiningWords();
-    void lineBlocks_data();
-    void lineBlocks();
-    void progressCountsEveryCharacter();
-    void cachedGlyphsGiveSameBytes();
-    void coordinateText_data();
-    void coordinateText();
-    void coordinateTextAlongLines();
-};
+    void workedExample()
+    {
+        WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
+        EngravingJob job = machiningJob();
+        const LayoutResult layout = placeLines(job, {"ABC", "AB"}, {43, 45.5}, {-24, -33});
 
-void ProgramFileTest::workedExample()
-{
-    WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
-    EngravingJob job = machiningJob();
-    const LayoutResult layout = placeLines(job, {"ABC", "AB"}, {43, 45.5}, {-24, -33});
+        const ConstructionOutcome outcome = buildProgramFile(job, layout, folder.places(), kStamp);
+        QCOMPARE(outcome.status, ConstructionStatus::Written);
 
-    const ConstructionOutcome outcome = buildProgramFile(job, layout, folder.places(), kStamp);
-    QCOMPARE(outcome.status, ConstructionStatus::Written);
+        const QStringList expected = kHeader + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + kProgramA
+            + QStringList{"G0X48Y-24"} + kProgramB + QStringList{"G0X53Y-24"} + kProgramC
+            + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + kProgramA + QStringList{"G0X50.5Y-33"}
+            + kProgramB + kEnd;
+        QCOMPARE(folder.program(), programBytes(expected));
+        QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
+    }
 
-    const QStringList expected = kHeader + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + kProgramA
-        + QStringList{"G0X48Y-24"} + kProgramB + QStringList{"G0X53Y-24"} + kProgramC
-        + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + kProgramA + QStringList{"G0X50.5Y-33"}
-        + kProgramB + kEnd;
-    QCOMPARE(folder.program(), programBytes(expected));
-    QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
-}
+    void machiningWords_data()
+    {
+        QTest::addColumn<bool>("toolChange");
+        QTest::addColumn<bool>("coolant");
+        QTest::addColumn<QStringList>("texts");  // tool, corrector, range, spindle, feed
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("neither") << false << false << QStringList{"3", "3", "40", "2000", "300"}
+                                 << QStringList{"T3D3", "M3M40S2000", "F300"};
+        QTest::newRow("changer only, texts not trimmed") << true << false << QStringList{" 12", "07", "45 ", "800", "50"}
+                                                         << QStringList{"M6T 12D07", "M3M45 S800", "F50"};
+        QTest::newRow("empty texts give bare words") << false << false << QStringList{"", "", "", "", ""}
+                                                     << QStringList{"TD", "M3MS", "F"};
+    }
 
-void ProgramFileTest::machiningWords_data()
-{
-    QTest::addColumn<bool>("toolChange");
-    QTest::addColumn<bool>("coolant");
-    QTest::addColumn<QStringList>("texts");  // tool, corrector, range, spindle, feed
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("neither") << false << false << QStringList{"3", "3", "40", "2000", "300"}
-                             << QStringList{"T3D3", "M3M40S2000", "F300"};
-    QTest::newRow("changer only, texts not trimmed") << true << false << QStringList{" 12", "07", "45 ", "800", "50"}
-                                                     << QStringList{"M6T 12D07", "M3M45 S800", "F50"};
-    QTest::newRow("empty texts give bare words") << false << false << QStringList{"", "", "", "", ""}
-                                                 << QStringList{"TD", "M3MS", "F"};
-}
+    void machiningWords()
+    {
+        QFETCH(bool, toolChange);
+        QFETCH(bool, coolant);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, expected);
+        EngravingJob job;
+        job.toolChange = toolChange;
+        job.coolant = coolant;
+        job.toolText = texts[0].toStdString();
+        job.correctorText = texts[1].toStdString();
+        job.rangeText = texts[2].toStdString();
+        job.spindleText = texts[3].toStdString();
+        job.feedText = texts[4].toStdString();
+        const MachiningWords words = velmora::machiningWords(job);
+        const QStringList lines = {QString::fromStdString(words.toolLine), QString::fromStdString(words.spindleLine),
+                                   QString::fromStdString(words.feedLine)};
+        QCOMPARE(lines, expected);
+    }
 
-void ProgramFileTest::machiningWords()
-{
-    QFETCH(bool, toolChange);
-    QFETCH(bool, coolant);
-    QFETCH(QStringList, texts);
-    QFETCH(QStringList, expected);
-    EngravingJob job;
-    job.toolChange = toolChange;
-    job.coolant = coolant;
-    job.toolText = texts[0].toStdString();
-    job.correctorText = texts[1].toStdString();
-    job.rangeText = texts[2].toStdString();
-    job.spindleText = texts[3].toStdString();
-    job.feedText = texts[4].toStdString();
-    const MachiningWords words = velmora::machiningWords(job);
-    const QStringList lines = {QString::fromStdString(words.toolLine), QString::fromStdString(words.spindleLine),
-                               QString::fromStdString(words.feedLine)};
-    QCOMPARE(lines, expected);
-}
+    void lineBlocks_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<double>>("startX");
+        QTest::addColumn<QList<double>>("baseY");
+        QTest::addColumn<float>("charSpacing");
+        QTest::addColumn<QStringList>("expected");
 
-void ProgramFileTest::lineBlocks_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QList<double>>("startX");
-    QTest::addColumn<QList<double>>("baseY");
-    QTest::addColumn<float>("charSpacing");
-    QTest::addColumn<QStringList>("expected");
+        QTest::newRow("only line 3") << QStringList{"", "", "A"} << QList<double>{0, 0, 10} << QList<double>{0, 0, -7}
+                                     << 1.0f << lineHead(3, "G0X10Y-7") + QStringList{"G0X10Y-7", "G1X1"};
+        QTest::newRow("empty line between") << QStringList{"A", "", "B"} << QList<double>{1, 2, 3}
+                                            << QList<double>{-7, -16, -25} << 1.0f
+                                            << lineHead(1, "G0X1Y-7") + QStringList{"G0X1Y-7", "G1X1"}
+                                                   + lineHead(2, "G0X2Y-16")
+                                                   + lineHead(3, "G0X3Y-25") + QStringList{"G0X3Y-25", "G1X2"};
+        QTest::newRow("blanks are characters") << QStringList{" AB "} << QList<double>{0} << QList<double>{0} << 1.0f
+                                               << lineHead(1, "G0X0Y0") + QStringList{"G0X0Y0", "G0Z1", "G0X5Y0", "G1X1",
+                                                                                      "G0X10Y0", "G1X2", "G0X15Y0", "G0Z1"};
+        // The pitch is worked out in double precision from single-precision
+        // values, so a spacing of 0.1 shows the single-precision 0.1.
+        QTest::newRow("single-precision spacing") << QStringList{"AA"} << QList<double>{0} << QList<double>{0} << 0.1f
+                                                  << lineHead(1, "G0X0Y0")
+                                                         + QStringList{"G0X0Y0", "G1X1", "G0X4.10000000149012Y0", "G1X1"};
+    }
 
-    QTest::newRow("only line 3") << QStringList{"", "", "A"} << QList<double>{0, 0, 10} << QList<double>{0, 0, -7}
-                                 << 1.0f << lineHead(3, "G0X10Y-7") + QStringList{"G0X10Y-7", "G1X1"};
-    QTest::newRow("empty line between") << QStringList{"A", "", "B"} << QList<double>{1, 2, 3}
-                                        << QList<double>{-7, -16, -25} << 1.0f
-                                        << lineHead(1, "G0X1Y-7") + QStringList{"G0X1Y-7", "G1X1"}
-                                               + lineHead(2, "G0X2Y-16")
-                                               + lineHead(3, "G0X3Y-25") + QStringList{"G0X3Y-25", "G1X2"};
-    QTest::newRow("blanks are characters") << QStringList{" AB "} << QList<double>{0} << QList<double>{0} << 1.0f
-                                           << lineHead(1, "G0X0Y0") + QStringList{"G0X0Y0", "G0Z1", "G0X5Y0", "G1X1",
-                                                                                  "G0X10Y0", "G1X2", "G0X15Y0", "G0Z1"};
-    // The pitch is worked out in double precision from single-precision
-    // values, so a spacing of 0.1 shows the single-precision 0.1.
-    QTest::newRow("single-precision spacing") << QStringList{"AA"} << QList<double>{0} << QList<double>{0} << 0.1f
-                                              << lineHead(1, "G0X0Y0")
-                                                     + QStringList{"G0X0Y0", "G1X1", "G0X4.10000000149012Y0", "G1X1"};
-}
+    void lineBlocks()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QList<double>, startX);
+        QFETCH(QList<double>, baseY);
+        QFETCH(float, charSpacing);
+        QFETCH(QStringList, expected);
+        WorkFolder folder = oneLineGlyphs();
+        EngravingJob job = machiningJob();
+        job.charSpacing = charSpacing;
+        const LayoutResult layout = placeLines(job, texts, startX, baseY);
 
-void ProgramFileTest::lineBlocks()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QList<double>, startX);
-    QFETCH(QList<double>, baseY);
-    QFETCH(float, charSpacing);
-    QFETCH(QStringList, expected);
-    WorkFolder folder = oneLineGlyphs();
-    EngravingJob job = machiningJob();
-    job.charSpacing = charSpacing;
-    const LayoutResult layout = placeLines(job, texts, startX, baseY);
+        QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp).status, ConstructionStatus::Written);
+        const QByteArray program = folder.program();
+        QVERIFY(program.endsWith("G0G52Z\r\nM5M9\r\nM2\r\n"));
+        QCOMPARE(programBody(program), expected);
+    }
 
-    QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp).status, ConstructionStatus::Written);
-    const QByteArray program = folder.program();
-    QVERIFY(program.endsWith("G0G52Z\r\nM5M9\r\nM2\r\n"));
-    QCOMPARE(programBody(program), expected);
-}
+    void progressCountsEveryCharacter()
+    {
+        WorkFolder folder = oneLineGlyphs();
+        EngravingJob job = machiningJob();
+        const LayoutResult layout = placeLines(job, {"AB", "", " A"}, {}, {});
+        QList<QPair<int, int>> calls;
+        const auto progress = [&calls](int done, int total) { calls.append({done, total}); };
 
-void ProgramFileTest::progressCountsEveryCharacter()
-{
-    WorkFolder folder = oneLineGlyphs();
-    EngravingJob job = machiningJob();
-    const LayoutResult layout = placeLines(job, {"AB", "", " A"}, {}, {});
-    QList<QPair<int, int>> calls;
-    const auto progress = [&calls](int done, int total) { calls.append({done, total}); };
+        QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp, progress).status, ConstructionStatus::Written);
+        const QList<QPair<int, int>> expected = {{1, 4}, {2, 4}, {3, 4}, {4, 4}};
+        QCOMPARE(calls, expected);
+    }
 
-    QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp, progress).status, ConstructionStatus::Written);
-    const QList<QPair<int, int>> expected = {{1, 4}, {2, 4}, {3, 4}, {4, 4}};
-    QCOMPARE(calls, expected);
-}
+    // Glyphs repeated within and across lines come from the cache, scaled once.
+    void cachedGlyphsGiveSameBytes()
+    {
+        const QStringList texts{"A A", "", "CBA", "", "AAA"};
+        WorkFolder cached({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
+        WorkFolder fresh({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
+        EngravingJob job = machiningJob();
+        job.charWidth = 3;  // scaled, so the cache holds transformed lines
+        const LayoutResult layout = placeLines(job, texts, {1, 2, 3, 4, 5}, {-1, -2, -3, -4, -5});
 
-// Glyphs repeated within and across lines come from the cache, scaled once.
-void ProgramFileTest::cachedGlyphsGiveSameBytes()
-{
-    const QStringList texts{"A A", "", "CBA", "", "AAA"};
-    WorkFolder cached({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
-    WorkFolder fresh({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
-    EngravingJob job = machiningJob();
-    job.charWidth = 3;  // scaled, so the cache holds transformed lines
-    const LayoutResult layout = placeLines(job, texts, {1, 2, 3, 4, 5}, {-1, -2, -3, -4, -5});
+        QCOMPARE(buildProgramFile(job, layout, cached.places(), kStamp).status, ConstructionStatus::Written);
+        const std::filesystem::path glyphFolder = fresh.places().glyphFolder;
+        const GlyphCopier readEachTime = [&](std::uint8_t code, ProgramWriter& writer) {
+            return copyGlyph(code, job.charWidth, glyphFolder, writer);
+        };
+        QCOMPARE(buildProgramFile(job, layout, fresh.places().workFolder, kStamp, readEachTime).status,
+                 ConstructionStatus::Written);
+        QVERIFY(!cached.program().isEmpty());
+        QCOMPARE(cached.program(), fresh.program());
+    }
 
-    QCOMPARE(buildProgramFile(job, layout, cached.places(), kStamp).status, ConstructionStatus::Written);
-    const std::filesystem::path glyphFolder = fresh.places().glyphFolder;
-    const GlyphCopier readEachTime = [&](std::uint8_t code, ProgramWriter& writer) {
-        return copyGlyph(code, job.charWidth, glyphFolder, writer);
-    };
-    QCOMPARE(buildProgramFile(job, layout, fresh.places().workFolder, kStamp, readEachTime).status,
-             ConstructionStatus::Written);
-    QVERIFY(!cached.program().isEmpty());
-    QCOMPARE(cached.program(), fresh.program());
-}
+    void coordinateText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("negative below one") << -0.25 << "-.25";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("round up to a whole") << 0.9999999999999999 << "1";
+        QTest::newRow("smallest plain") << 0.0001 << ".0001";
+        QTest::newRow("exponent below") << 0.00001 << "1E-05";
+        QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
+        QTest::newRow("exponent above") << 1e15 << "1E+15";
+        QTest::newRow("rounds into exponent") << 999999999999999.9 << "1E+15";
+    }
 
-void ProgramFileTest::coordinateText_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("negative below one") << -0.25 << "-.25";
-    QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("round up to a whole") << 0.9999999999999999 << "1";
-    QTest::newRow("smallest plain") << 0.0001 << ".0001";
-    QTest::newRow("exponent below") << 0.00001 << "1E-05";
-    QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
-    QTest::newRow("exponent above") << 1e15 << "1E+15";
-    QTest::newRow("rounds into exponent") << 999999999999999.9 << "1E+15";
-}
+    void coordinateText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        std::string text = "X";
+        appendCoordinateText(text, value);
+        QCOMPARE(QString::fromStdString(text), "X" + expected);
+        QCOMPARE(QString::fromStdString(numberTextTrimmed(value)), expected);
+    }
 
-void ProgramFileTest::coordinateText()
-{
-    QFETCH(double, value);
-    QFETCH(QString, expected);
-    std::string text = "X";
-    appendCoordinateText(text, value);
-    QCOMPARE(QString::fromStdString(text), "X" + expected);
-    QCOMPARE(QString::fromStdString(numberTextTrimmed(value)), expected);
-}
-
-void ProgramFileTest::coordinateTextAlongLines()
-{
-    // The X of every character of long lines at many sizes, as the
-    // construction works them out, written as numberText writes them.
-    int mismatches = 0;
-    QString first;
-    for (float width : {0.3f, 1.0f, 2.5f, 3.7f, 12.25f})
-        for (float spacing : {0.0f, 0.1f, 0.35f, 1.0f})
-            for (double start : {-123.4, -0.05, 0.0, 7.125, 43.0}) {
-                double x = start;
-                for (int character = 0; character < 500; ++character) {
-                    std::string fast;
-                    appendCoordinateText(fast, x);
-                    if (fast != numberTextTrimmed(x) && mismatches++ == 0)
-                        first = QString::number(x, 'g', 17);
-                    x = static_cast<double>(width) + x + static_cast<double>(spacing);
+    void coordinateTextAlongLines()
+    {
+        // The X of every character of long lines at many sizes, as the
+        // construction works them out, written as numberText writes them.
+        int mismatches = 0;
+        QString first;
+        for (float width : {0.3f, 1.0f, 2.5f, 3.7f, 12.25f})
+            for (float spacing : {0.0f, 0.1f, 0.35f, 1.0f})
+                for (double start : {-123.4, -0.05, 0.0, 7.125, 43.0}) {
+                    double x = start;
+                    for (int character = 0; character < 500; ++character) {
+                        std::string fast;
+                        appendCoordinateText(fast, x);
+                        if (fast != numberTextTrimmed(x) && mismatches++ == 0)
+                            first = QString::number(x, 'g', 17);
+                        x = static_cast<double>(width) + x + static_cast<double>(spacing);
+                    }
                 }
-            }
-    QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
-}
+        QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
+    }
+};
 
 QTEST_GUILESS_MAIN(ProgramFileTest)
 #include "tst_program_file.moc"

@@ -75,200 +75,189 @@ const QStringList kZeros{"0", "0", "0", "0", "0"};
 class BlockLayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void placements_data();
-    void placements();
-    void counts_data();
-    void counts();
-    void extentsAsDisplayed_data();
-    void extentsAsDisplayed();
+    // One row per cell of the line-start table (justification by X column) and
+    // per top-edge rule, on the "ABC" over "AB" block.
+    void placements_data()
+    {
+        QTest::addColumn<BlockInput>("input");
+        QTest::addColumn<QByteArray>("encombrement");
+        QTest::addColumn<LayoutChoices>("choices");
+        QTest::addColumn<QStringList>("startX");
+        QTest::addColumn<QStringList>("baseY");
 
-    void refusals_data();
-    void refusals();
+        addPlacement("centred, X/Y, top left", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopLeft},
+                     {"43", "45.5", "50", "50", "50"}, kTopY);
+        addPlacement("centred, X/Y, top right", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopRight},
+                     {"-57", "-54.5", "-50", "-50", "-50"}, kTopY);
+        addPlacement("centred, X/Y, bottom left", abcAb(100, 50), {J::Centred, P::CentreXY, C::BottomLeft},
+                     {"43", "45.5", "50", "50", "50"}, kBottomY);
+        addPlacement("left, free", abcAb(10, 30), {J::Left, P::Free, C::TopLeft}, {"10", "10", "10", "10", "10"}, kFreeY);
+        addPlacement("right, centre Y, bottom right", abcAb(10, 50), {J::Right, P::CentreY, C::BottomRight},
+                     {"10", "15", "24", "24", "24"}, kBottomY);
+        addPlacement("left, X/Y, bottom right", abcAb(100, 50), {J::Left, P::CentreXY, C::BottomRight},
+                     {"-57", "-57", "-57", "-57", "-57"}, kBottomY);
+        addPlacement("centred, centre Y, top left", abcAb(10, 50), {J::Centred, P::CentreY, C::TopLeft},
+                     {"10", "12.5", "17", "17", "17"}, kTopY);
+        addPlacement("right, X/Y, bottom left", abcAb(100, 50), {J::Right, P::CentreXY, C::BottomLeft},
+                     {"43", "48", "57", "57", "57"}, kBottomY);
+        addPlacement("right, X/Y, top right", abcAb(100, 50), {J::Right, P::CentreXY, C::TopRight},
+                     {"-57", "-52", "-43", "-43", "-43"}, kTopY);
+        addPlacement("left, centre X, bottom corner plays no part in Y", abcAb(100, 30),
+                     {J::Left, P::CentreX, C::BottomLeft}, {"43", "43", "43", "43", "43"}, kFreeY);
+
+        // Line 3 keeps its place between lines 2 and 4: one line pitch (9) below
+        // line 2, and line 4 two below; lines 1 and 5 get no base.
+        addPlacement("lines 2 and 4, empty line between", blockOf({"", "AB", "", "CD", ""}, {0, 9, 0, 9, 0}, 0, 0),
+                     {J::Left, P::Free, C::TopLeft}, kZeros, {"0", "-7", "-16", "-25", "0"}, " X :  9 mm / Y :  25 mm");
+        addPlacement("lines 1 and 5, three empty lines between", blockOf({"A", "", "", "", "B"}, {4, 0, 0, 0, 4}, 0, 0),
+                     {J::Left, P::Free, C::TopLeft}, kZeros, {"-7", "-16", "-25", "-34", "-43"}, " X :  4 mm / Y :  43 mm");
+
+        // The limits of the fit checks, on the side that passes.
+        addPlacement("fit: line exactly as wide as posX", abcAb(14, 50), {J::Left, P::CentreXY, C::TopLeft}, kZeros, kTopY);
+        addPlacement("fit: height equal to posY, top corner", abcAb(100, 16), {J::Left, P::CentreXY, C::TopLeft},
+                     {"43", "43", "43", "43", "43"}, {"-7", "-16", "0", "0", "0"});
+        addPlacement("fit: height equal to posY, bottom corner", abcAb(100, 16), {J::Left, P::CentreXY, C::BottomLeft},
+                     {"43", "43", "43", "43", "43"}, {"9", "0", "0", "0", "0"});
+        addPlacement("fit: negative posY, X centred only", abcAb(100, -10), {J::Left, P::CentreX, C::TopLeft},
+                     {"43", "43", "43", "43", "43"}, {"-17", "-26", "0", "0", "0"});
+        addPlacement("fit: negative posX, Y centred only", abcAb(-20, 50), {J::Left, P::CentreY, C::BottomLeft},
+                     {"-20", "-20", "-20", "-20", "-20"}, kBottomY);
+
+        // The window always selects one button per group; should none be
+        // selected, whatever no table row covers stays 0 and the rest is still
+        // worked out.
+        addPlacement("unselected: justification", abcAb(100, 50), {J::None, P::CentreXY, C::TopLeft}, kZeros, kTopY);
+        addPlacement("unselected: placement, and no fit check", abcAb(1, 1), {J::Left, P::None, C::TopLeft}, kZeros,
+                     kZeros);
+        addPlacement("unselected: corner, X/Y centred", abcAb(100, 50), {J::Left, P::CentreXY, C::None}, kZeros, kZeros);
+
+        // Halving in double precision, and bases worked out in double precision
+        // from the single-precision sizes: single-precision steps would change
+        // these digits.
+        addPlacement("precision: halves of a fractional plate width", abcAb(100.1, 50), {J::Left, P::CentreXY, C::TopLeft},
+                     {"43.05", "43.05", "43.05", "43.05", "43.05"}, kTopY);
+        addPlacement("precision: bases from single-precision sizes", blockOf({"A", "B"}, {1.1, 1.1}, 0, 0, 1.1f, 0.3f),
+                     {J::Left, P::Free, C::TopLeft}, kZeros, {"-1.92500004172325", "-4.15000009536743", "0", "0", "0"},
+                     " X :  1.1 mm / Y :  4.15 mm");
+    }
+
+    void placements()
+    {
+        QFETCH(BlockInput, input);
+        QFETCH(QByteArray, encombrement);
+        QFETCH(LayoutChoices, choices);
+        QFETCH(QStringList, startX);
+        QFETCH(QStringList, baseY);
+
+        const Outcome outcome = runLayout(input, choices, encombrement);
+        QVERIFY2(std::holds_alternative<LayoutResult>(outcome.layout), "the job was refused");
+        const auto& result = std::get<LayoutResult>(outcome.layout);
+        QCOMPARE(outcome.refreshCalls, 1);
+        QCOMPARE(texts(result.startX), startX);
+        QCOMPARE(texts(result.baseY), baseY);
+    }
+
+    // Characters per line and in all, filled lines, first and last line.
+    void counts_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("lines 2 and 4") << QStringList{"", "AB", "", "CD", ""} << "0 2 0 2 0 = 4, 2 filled, 2..4";
+        QTest::newRow("characters outside the code page") << QStringList{QString::fromUtf8("\u03a9\u20ac\U0001F600")}
+                                                          << "3 0 0 0 0 = 3, 1 filled, 1..1";
+        QTest::newRow("blank-only line left as typed is empty") << QStringList{"A", "   ", "B"}
+                                                                << "1 3 1 0 0 = 5, 2 filled, 1..3";
+    }
+
+    void counts()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, expected);
+        const Outcome outcome = runLayout(blockOf(lines, {}, 0, 0), {J::Left, P::Free, C::TopLeft}, kAbcAbExtents);
+        QVERIFY(std::holds_alternative<LayoutResult>(outcome.layout));
+        const auto& r = std::get<LayoutResult>(outcome.layout);
+        const QString counts = QString("%1 %2 %3 %4 %5 = %6, %7 filled, %8..%9")
+                                   .arg(r.charCount[1]).arg(r.charCount[2]).arg(r.charCount[3]).arg(r.charCount[4])
+                                   .arg(r.charCount[5]).arg(r.totalChars).arg(r.filledLines).arg(r.firstLine)
+                                   .arg(r.lastLine);
+        QCOMPARE(counts, expected);
+    }
+
+    // The block's size is what Encombrement shows, read back the way the
+    // construction always has: after the first five characters, and after the
+    // last ":" from the fifth character on.
+    void extentsAsDisplayed_data()
+    {
+        QTest::addColumn<QByteArray>("encombrement");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("ABC over AB") << kAbcAbExtents << 14.0 << 16.0;
+        QTest::newRow("exponent form") << QByteArray(" X :  1.234568E+07 mm / Y :  6.710886E+07 mm") << 12345680.0
+                                       << 67108860.0;
+        QTest::newRow("shorter than five characters") << QByteArray(" X :") << 0.0 << 0.0;
+        QTest::newRow("no colon after the fifth character") << QByteArray(" X :  14 mm") << 14.0 << 0.0;
+        QTest::newRow("ends with a colon") << QByteArray(" X :  14 mm / Y :") << 14.0 << 0.0;
+    }
+
+    void extentsAsDisplayed()
+    {
+        QFETCH(QByteArray, encombrement);
+        QFETCH(double, width);
+        QFETCH(double, height);
+
+        const BlockExtents extents = readBackExtents(encombrement.toStdString());
+        QCOMPARE(extents.width, width);
+        QCOMPARE(extents.height, height);
+
+        // The layout takes them from the text, not from the line widths it is given.
+        const Outcome outcome = runLayout(abcAb(0, 0), {J::Left, P::Free, C::TopLeft}, encombrement);
+        QVERIFY(std::holds_alternative<LayoutResult>(outcome.layout));
+        QCOMPARE(std::get<LayoutResult>(outcome.layout).blockWidth, width);
+        QCOMPARE(std::get<LayoutResult>(outcome.layout).blockHeight, height);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<BlockInput>("input");
+        QTest::addColumn<QByteArray>("encombrement");
+        QTest::addColumn<LayoutRefusal>("refusal");
+        const auto noText = LayoutRefusal::NoText;
+        const auto fitX = LayoutRefusal::DoesNotFitX;
+        const auto fitY = LayoutRefusal::DoesNotFitY;
+
+        QTest::newRow("all lines empty") << blockOf({}, {}, 100, 50) << QByteArray(" X :  0 mm / Y :  0 mm") << noText;
+        QTest::newRow("lines of blanks only") << blockOf({"  ", " ", "", "   "}, {9, 4, 0, 14}, 100, 50) << kAbcAbExtents
+                                              << noText;
+        QTest::newRow("no text before a block that fits nowhere") << blockOf({}, {14}, -1, -1) << kAbcAbExtents << noText;
+
+        QTest::newRow("line 2 one millimetre wider than posX") << blockOf({"AB", "ABC"}, {9, 14}, 13, 50) << kAbcAbExtents
+                                                               << fitX;
+        QTest::newRow("posX 0 with text") << abcAb(0, 50) << kAbcAbExtents << fitX;
+        QTest::newRow("negative posX, lines narrower still") << blockOf({"A"}, {-5, -5, -5, -5, -5}, -1, 50)
+                                                             << kAbcAbExtents << fitX;
+        QTest::newRow("emptied blank-only line keeps its old width") << blockOf({"ABC", ""}, {14, 101}, 100, 50)
+                                                                     << kAbcAbExtents << fitX;
+        QTest::newRow("X checked before Y") << abcAb(0, 0) << kAbcAbExtents << fitX;
+
+        QTest::newRow("block one millimetre higher than posY") << abcAb(100, 15) << kAbcAbExtents << fitY;
+        QTest::newRow("negative posY, block lower still") << abcAb(100, -1) << QByteArray(" X :  14 mm / Y : -5 mm")
+                                                          << fitY;
+    }
+
+    void refusals()
+    {
+        QFETCH(BlockInput, input);
+        QFETCH(QByteArray, encombrement);
+        QFETCH(LayoutRefusal, refusal);
+
+        const Outcome outcome = runLayout(input, {J::Left, P::CentreXY, C::TopLeft}, encombrement);
+        QVERIFY2(std::holds_alternative<LayoutRefusal>(outcome.layout), "the job was accepted");
+        QCOMPARE(std::get<LayoutRefusal>(outcome.layout), refusal);
+        // A job without text is refused before the extents are refreshed; any
+        // other refusal comes after they were refreshed, once.
+        QCOMPARE(outcome.refreshCalls, refusal == LayoutRefusal::NoText ? 0 : 1);
+    }
 };
-
-// One row per cell of the line-start table (justification by X column) and
-// per top-edge rule, on the "ABC" over "AB" block.
-void BlockLayoutTest::placements_data()
-{
-    QTest::addColumn<BlockInput>("input");
-    QTest::addColumn<QByteArray>("encombrement");
-    QTest::addColumn<LayoutChoices>("choices");
-    QTest::addColumn<QStringList>("startX");
-    QTest::addColumn<QStringList>("baseY");
-
-    addPlacement("centred, X/Y, top left", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopLeft},
-                 {"43", "45.5", "50", "50", "50"}, kTopY);
-    addPlacement("centred, X/Y, top right", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopRight},
-                 {"-57", "-54.5", "-50", "-50", "-50"}, kTopY);
-    addPlacement("centred, X/Y, bottom left", abcAb(100, 50), {J::Centred, P::CentreXY, C::BottomLeft},
-                 {"43", "45.5", "50", "50", "50"}, kBottomY);
-    addPlacement("left, free", abcAb(10, 30), {J::Left, P::Free, C::TopLeft}, {"10", "10", "10", "10", "10"}, kFreeY);
-    addPlacement("right, centre Y, bottom right", abcAb(10, 50), {J::Right, P::CentreY, C::BottomRight},
-                 {"10", "15", "24", "24", "24"}, kBottomY);
-    addPlacement("left, X/Y, bottom right", abcAb(100, 50), {J::Left, P::CentreXY, C::BottomRight},
-                 {"-57", "-57", "-57", "-57", "-57"}, kBottomY);
-    addPlacement("centred, centre Y, top left", abcAb(10, 50), {J::Centred, P::CentreY, C::TopLeft},
-                 {"10", "12.5", "17", "17", "17"}, kTopY);
-    addPlacement("right, X/Y, bottom left", abcAb(100, 50), {J::Right, P::CentreXY, C::BottomLeft},
-                 {"43", "48", "57", "57", "57"}, kBottomY);
-    addPlacement("right, X/Y, top right", abcAb(100, 50), {J::Right, P::CentreXY, C::TopRight},
-                 {"-57", "-52", "-43", "-43", "-43"}, kTopY);
-    addPlacement("left, centre X, bottom corner plays no part in Y", abcAb(100, 30),
-                 {J::Left, P::CentreX, C::BottomLeft}, {"43", "43", "43", "43", "43"}, kFreeY);
-
-    // Line 3 keeps its place between lines 2 and 4: one line pitch (9) below
-    // line 2, and line 4 two below; lines 1 and 5 get no base.
-    addPlacement("lines 2 and 4, empty line between", blockOf({"", "AB", "", "CD", ""}, {0, 9, 0, 9, 0}, 0, 0),
-                 {J::Left, P::Free, C::TopLeft}, kZeros, {"0", "-7", "-16", "-25", "0"}, " X :  9 mm / Y :  25 mm");
-    addPlacement("lines 1 and 5, three empty lines between", blockOf({"A", "", "", "", "B"}, {4, 0, 0, 0, 4}, 0, 0),
-                 {J::Left, P::Free, C::TopLeft}, kZeros, {"-7", "-16", "-25", "-34", "-43"}, " X :  4 mm / Y :  43 mm");
-
-    // The limits of the fit checks, on the side that passes.
-    addPlacement("fit: line exactly as wide as posX", abcAb(14, 50), {J::Left, P::CentreXY, C::TopLeft}, kZeros, kTopY);
-    addPlacement("fit: height equal to posY, top corner", abcAb(100, 16), {J::Left, P::CentreXY, C::TopLeft},
-                 {"43", "43", "43", "43", "43"}, {"-7", "-16", "0", "0", "0"});
-    addPlacement("fit: height equal to posY, bottom corner", abcAb(100, 16), {J::Left, P::CentreXY, C::BottomLeft},
-                 {"43", "43", "43", "43", "43"}, {"9", "0", "0", "0", "0"});
-    addPlacement("fit: negative posY, X centred only", abcAb(100, -10), {J::Left, P::CentreX, C::TopLeft},
-                 {"43", "43", "43", "43", "43"}, {"-17", "-26", "0", "0", "0"});
-    addPlacement("fit: negative posX, Y centred only", abcAb(-20, 50), {J::Left, P::CentreY, C::BottomLeft},
-                 {"-20", "-20", "-20", "-20", "-20"}, kBottomY);
-
-    // The window always selects one button per group; should none be
-    // selected, whatever no table row covers stays 0 and the rest is still
-    // worked out.
-    addPlacement("unselected: justification", abcAb(100, 50), {J::None, P::CentreXY, C::TopLeft}, kZeros, kTopY);
-    addPlacement("unselected: placement, and no fit check", abcAb(1, 1), {J::Left, P::None, C::TopLeft}, kZeros,
-                 kZeros);
-    addPlacement("unselected: corner, X/Y centred", abcAb(100, 50), {J::Left, P::CentreXY, C::None}, kZeros, kZeros);
-
-    // Halving in double precision, and bases worked out in double precision
-    // from the single-precision sizes: single-precision steps would change
-    // these digits.
-    addPlacement("precision: halves of a fractional plate width", abcAb(100.1, 50), {J::Left, P::CentreXY, C::TopLeft},
-                 {"43.05", "43.05", "43.05", "43.05", "43.05"}, kTopY);
-    addPlacement("precision: bases from single-precision sizes", blockOf({"A", "B"}, {1.1, 1.1}, 0, 0, 1.1f, 0.3f),
-                 {J::Left, P::Free, C::TopLeft}, kZeros, {"-1.92500004172325", "-4.15000009536743", "0", "0", "0"},
-                 " X :  1.1 mm / Y :  4.15 mm");
-}
-
-void BlockLayoutTest::placements()
-{
-    QFETCH(BlockInput, input);
-    QFETCH(QByteArray, encombrement);
-    QFETCH(LayoutChoices, choices);
-    QFETCH(QStringList, startX);
-    QFETCH(QStringList, baseY);
-
-    const Outcome outcome = runLayout(input, choices, encombrement);
-    QVERIFY2(std::holds_alternative<LayoutResult>(outcome.layout), "the job was refused");
-    const auto& result = std::get<LayoutResult>(outcome.layout);
-    QCOMPARE(outcome.refreshCalls, 1);
-    QCOMPARE(texts(result.startX), startX);
-    QCOMPARE(texts(result.baseY), baseY);
-}
-
-// Characters per line and in all, filled lines, first and last line.
-void BlockLayoutTest::counts_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("lines 2 and 4") << QStringList{"", "AB", "", "CD", ""} << "0 2 0 2 0 = 4, 2 filled, 2..4";
-    QTest::newRow("characters outside the code page") << QStringList{QString::fromUtf8("\u03a9\u20ac\U0001F600")}
-                                                      << "3 0 0 0 0 = 3, 1 filled, 1..1";
-    QTest::newRow("blank-only line left as typed is empty") << QStringList{"A", "   ", "B"}
-                                                            << "1 3 1 0 0 = 5, 2 filled, 1..3";
-}
-
-void BlockLayoutTest::counts()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QString, expected);
-    const Outcome outcome = runLayout(blockOf(lines, {}, 0, 0), {J::Left, P::Free, C::TopLeft}, kAbcAbExtents);
-    QVERIFY(std::holds_alternative<LayoutResult>(outcome.layout));
-    const auto& r = std::get<LayoutResult>(outcome.layout);
-    const QString counts = QString("%1 %2 %3 %4 %5 = %6, %7 filled, %8..%9")
-                               .arg(r.charCount[1]).arg(r.charCount[2]).arg(r.charCount[3]).arg(r.charCount[4])
-                               .arg(r.charCount[5]).arg(r.totalChars).arg(r.filledLines).arg(r.firstLine)
-                               .arg(r.lastLine);
-    QCOMPARE(counts, expected);
-}
-
-// The block's size is what Encombrement shows, read back the way the
-// construction always has: after the first five characters, and after the
-// last ":" from the fifth character on.
-void BlockLayoutTest::extentsAsDisplayed_data()
-{
-    QTest::addColumn<QByteArray>("encombrement");
-    QTest::addColumn<double>("width");
-    QTest::addColumn<double>("height");
-    QTest::newRow("ABC over AB") << kAbcAbExtents << 14.0 << 16.0;
-    QTest::newRow("exponent form") << QByteArray(" X :  1.234568E+07 mm / Y :  6.710886E+07 mm") << 12345680.0
-                                   << 67108860.0;
-    QTest::newRow("empty text") << QByteArray() << 0.0 << 0.0;
-    QTest::newRow("shorter than five characters") << QByteArray(" X :") << 0.0 << 0.0;
-    QTest::newRow("no colon after the fifth character") << QByteArray(" X :  14 mm") << 14.0 << 0.0;
-    QTest::newRow("ends with a colon") << QByteArray(" X :  14 mm / Y :") << 14.0 << 0.0;
-}
-
-void BlockLayoutTest::extentsAsDisplayed()
-{
-    QFETCH(QByteArray, encombrement);
-    QFETCH(double, width);
-    QFETCH(double, height);
-
-    const BlockExtents extents = readBackExtents(encombrement.toStdString());
-    QCOMPARE(extents.width, width);
-    QCOMPARE(extents.height, height);
-
-    // The layout takes them from the text, not from the line widths it is given.
-    const Outcome outcome = runLayout(abcAb(0, 0), {J::Left, P::Free, C::TopLeft}, encombrement);
-    QVERIFY(std::holds_alternative<LayoutResult>(outcome.layout));
-    QCOMPARE(std::get<LayoutResult>(outcome.layout).blockWidth, width);
-    QCOMPARE(std::get<LayoutResult>(outcome.layout).blockHeight, height);
-}
-
-void BlockLayoutTest::refusals_data()
-{
-    QTest::addColumn<BlockInput>("input");
-    QTest::addColumn<QByteArray>("encombrement");
-    QTest::addColumn<LayoutRefusal>("refusal");
-    const auto noText = LayoutRefusal::NoText;
-    const auto fitX = LayoutRefusal::DoesNotFitX;
-    const auto fitY = LayoutRefusal::DoesNotFitY;
-
-    QTest::newRow("all lines empty") << blockOf({}, {}, 100, 50) << QByteArray(" X :  0 mm / Y :  0 mm") << noText;
-    QTest::newRow("lines of blanks only") << blockOf({"  ", " ", "", "   "}, {9, 4, 0, 14}, 100, 50) << kAbcAbExtents
-                                          << noText;
-    QTest::newRow("no text before a block that fits nowhere") << blockOf({}, {14}, -1, -1) << kAbcAbExtents << noText;
-
-    QTest::newRow("line 2 one millimetre wider than posX") << blockOf({"AB", "ABC"}, {9, 14}, 13, 50) << kAbcAbExtents
-                                                           << fitX;
-    QTest::newRow("posX 0 with text") << abcAb(0, 50) << kAbcAbExtents << fitX;
-    QTest::newRow("negative posX, lines narrower still") << blockOf({"A"}, {-5, -5, -5, -5, -5}, -1, 50)
-                                                         << kAbcAbExtents << fitX;
-    QTest::newRow("emptied blank-only line keeps its old width") << blockOf({"ABC", ""}, {14, 101}, 100, 50)
-                                                                 << kAbcAbExtents << fitX;
-    QTest::newRow("X checked before Y") << abcAb(0, 0) << kAbcAbExtents << fitX;
-
-    QTest::newRow("block one millimetre higher than posY") << abcAb(100, 15) << kAbcAbExtents << fitY;
-    QTest::newRow("negative posY, block lower still") << abcAb(100, -1) << QByteArray(" X :  14 mm / Y : -5 mm")
-                                                      << fitY;
-}
-
-void BlockLayoutTest::refusals()
-{
-    QFETCH(BlockInput, input);
-    QFETCH(QByteArray, encombrement);
-    QFETCH(LayoutRefusal, refusal);
-
-    const Outcome outcome = runLayout(input, {J::Left, P::CentreXY, C::TopLeft}, encombrement);
-    QVERIFY2(std::holds_alternative<LayoutRefusal>(outcome.layout), "the job was accepted");
-    QCOMPARE(std::get<LayoutRefusal>(outcome.layout), refusal);
-    // A job without text is refused before the extents are refreshed; any
-    // other refusal comes after they were refreshed, once.
-    QCOMPARE(outcome.refreshCalls, refusal == LayoutRefusal::NoText ? 0 : 1);
-}
 
 QTEST_APPLESS_MAIN(BlockLayoutTest)
 #include "tst_block_layout.moc"

@@ -36,79 +36,74 @@ void addRow(const char* name, const QStringList& lines, QStringList widths, cons
 class ExtentsTest : public QObject {
     Q_OBJECT
 private slots:
-    void extents_data();
-    void extents();
-    void sizeReadouts_data();
-    void sizeReadouts();
+    void extents_data()
+    {
+        QTest::addColumn<ExtentsInput>("input");
+        QTest::addColumn<QStringList>("lineReadouts");
+        QTest::addColumn<QByteArray>("encombrement");
+        addRow("all lines empty", {}, {}, " X :  0 mm / Y :  0 mm");
+        addRow("ABC over AB", {"ABC", "AB"}, {" 14 mm", " 9 mm"}, " X :  14 mm / Y :  16 mm");
+        addRow("lines 1 and 5, empty lines between count in full", {"A", "", "", "", "B"},
+               {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 4 mm"}, " X :  4 mm / Y :  43 mm");
+        addRow("one character on line 3", {"", "", "W"}, {" 0 mm", " 0 mm", " 5 mm"}, " X :  5 mm / Y :  8.75 mm",
+               {"5", "1", 5, 3});
+        addRow("blank-only line: width counted, height not", {"A", "   "}, {" 4 mm", " 14 mm"}, " X :  14 mm / Y :  7 mm");
+        addRow("blank-only line between text lines counts in height", {"A", "  ", "B"}, {" 4 mm", " 9 mm", " 4 mm"},
+               " X :  9 mm / Y :  25 mm");
+        addRow("only blanks everywhere", {" ", "", "", "", "  "}, {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 9 mm"},
+               " X :  9 mm / Y :  0 mm");
+        addRow("characters outside the code page count once", {QString::fromUtf8("\u03a9\u20ac\U0001F600")},
+               {" 14 mm"}, " X :  14 mm / Y :  7 mm");
+        addRow("fractional value boxes", {"AB"}, {" 9.5 mm"}, " X :  9.5 mm / Y :  7 mm", {" 4.5", ".5", 4, 2});
+        addRow("width from the value boxes, height from the scroll bars", {"AB", "C"}, {" 23 mm", " 10 mm"},
+               " X :  23 mm / Y :  16 mm", {"10", "3", 4, 2});
+        addRow("negative width shows as 0", {"ABC"}, {}, " X :  0 mm / Y :  7 mm", {"-4", "1", 4, 2});
+
+        // Widths worked out in double precision from the value boxes and kept in
+        // single precision, heights kept in single precision: a drift in either
+        // rule changes a printed digit.
+        addRow("precision: width rounded to single before it is printed", {QString(10000, QLatin1Char('A'))},
+               {" 123500 mm"}, " X :  123500 mm / Y :  7 mm", {"12.3", "0.05", 4, 2});
+        addRow("precision: value boxes read in double", {"ABCDEFG"}, {" 8.9 mm"}, " X :  8.9 mm / Y :  7 mm",
+               {"1.1", "0.2", 4, 2});
+        addRow("precision: character height kept in single", {"A", "B", "C", "D"}, {" 4 mm", " 4 mm", " 4 mm", " 4 mm"},
+               " X :  4 mm / Y :  6.710886E+07 mm", {"4", "1", 9586981, 1});
+    }
+
+    void extents()
+    {
+        QFETCH(ExtentsInput, input);
+        QFETCH(QStringList, lineReadouts);
+        QFETCH(QByteArray, encombrement);
+        const ExtentsTexts texts = computeExtents(input);
+        QStringList readouts;
+        for (int line = 1; line <= kLineCount; ++line)
+            readouts << QString::fromStdString(texts.lineReadout[line]);
+        QCOMPARE(readouts, lineReadouts);
+        QCOMPARE(QByteArray::fromStdString(texts.encombrement), encombrement);
+    }
+
+    void sizeReadouts_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QByteArray>("echelle4");
+        QTest::newRow("5") << 5 << QByteArray("Haut.  8.75 mm / Larg.  5 mm");
+        QTest::newRow("1") << 1 << QByteArray("Haut.  1.75 mm / Larg.  1 mm");
+        QTest::newRow("2") << 2 << QByteArray("Haut.  3.5 mm / Larg.  2 mm");
+        QTest::newRow("10") << 10 << QByteArray("Haut.  17.5 mm / Larg.  10 mm");
+    }
+
+    void sizeReadouts()
+    {
+        QFETCH(int, value);
+        QFETCH(QByteArray, echelle4);
+        QCOMPARE(QByteArray::fromStdString(characterSizeReadout(value)), echelle4);
+        QCOMPARE(QByteArray::fromStdString(characterSpacingReadout(value)),
+                 "Entre caract\xE8res :  " + QByteArray::number(value) + " mm");
+        QCOMPARE(QByteArray::fromStdString(lineSpacingReadout(value)),
+                 "Espace entre lignes :  " + QByteArray::number(value) + " mm ");
+    }
 };
-
-void ExtentsTest::extents_data()
-{
-    QTest::addColumn<ExtentsInput>("input");
-    QTest::addColumn<QStringList>("lineReadouts");
-    QTest::addColumn<QByteArray>("encombrement");
-    addRow("all lines empty", {}, {}, " X :  0 mm / Y :  0 mm");
-    addRow("ABC over AB", {"ABC", "AB"}, {" 14 mm", " 9 mm"}, " X :  14 mm / Y :  16 mm");
-    addRow("lines 1 and 5, empty lines between count in full", {"A", "", "", "", "B"},
-           {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 4 mm"}, " X :  4 mm / Y :  43 mm");
-    addRow("one character on line 3", {"", "", "W"}, {" 0 mm", " 0 mm", " 5 mm"}, " X :  5 mm / Y :  8.75 mm",
-           {"5", "1", 5, 3});
-    addRow("blank-only line: width counted, height not", {"A", "   "}, {" 4 mm", " 14 mm"}, " X :  14 mm / Y :  7 mm");
-    addRow("blank-only line between text lines counts in height", {"A", "  ", "B"}, {" 4 mm", " 9 mm", " 4 mm"},
-           " X :  9 mm / Y :  25 mm");
-    addRow("only blanks everywhere", {" ", "", "", "", "  "}, {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 9 mm"},
-           " X :  9 mm / Y :  0 mm");
-    addRow("characters outside the code page count once", {QString::fromUtf8("\u03a9\u20ac\U0001F600")},
-           {" 14 mm"}, " X :  14 mm / Y :  7 mm");
-    addRow("fractional value boxes", {"AB"}, {" 9.5 mm"}, " X :  9.5 mm / Y :  7 mm", {" 4.5", ".5", 4, 2});
-    addRow("width from the value boxes, height from the scroll bars", {"AB", "C"}, {" 23 mm", " 10 mm"},
-           " X :  23 mm / Y :  16 mm", {"10", "3", 4, 2});
-    addRow("negative width shows as 0", {"ABC"}, {}, " X :  0 mm / Y :  7 mm", {"-4", "1", 4, 2});
-
-    // Widths worked out in double precision from the value boxes and kept in
-    // single precision, heights kept in single precision: a drift in either
-    // rule changes a printed digit.
-    addRow("precision: width rounded to single before it is printed", {QString(10000, QLatin1Char('A'))},
-           {" 123500 mm"}, " X :  123500 mm / Y :  7 mm", {"12.3", "0.05", 4, 2});
-    addRow("precision: value boxes read in double", {"ABCDEFG"}, {" 8.9 mm"}, " X :  8.9 mm / Y :  7 mm",
-           {"1.1", "0.2", 4, 2});
-    addRow("precision: character height kept in single", {"A", "B", "C", "D"}, {" 4 mm", " 4 mm", " 4 mm", " 4 mm"},
-           " X :  4 mm / Y :  6.710886E+07 mm", {"4", "1", 9586981, 1});
-}
-
-void ExtentsTest::extents()
-{
-    QFETCH(ExtentsInput, input);
-    QFETCH(QStringList, lineReadouts);
-    QFETCH(QByteArray, encombrement);
-    const ExtentsTexts texts = computeExtents(input);
-    QStringList readouts;
-    for (int line = 1; line <= kLineCount; ++line)
-        readouts << QString::fromStdString(texts.lineReadout[line]);
-    QCOMPARE(readouts, lineReadouts);
-    QCOMPARE(QByteArray::fromStdString(texts.encombrement), encombrement);
-}
-
-void ExtentsTest::sizeReadouts_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QByteArray>("echelle4");
-    QTest::newRow("5") << 5 << QByteArray("Haut.  8.75 mm / Larg.  5 mm");
-    QTest::newRow("1") << 1 << QByteArray("Haut.  1.75 mm / Larg.  1 mm");
-    QTest::newRow("2") << 2 << QByteArray("Haut.  3.5 mm / Larg.  2 mm");
-    QTest::newRow("10") << 10 << QByteArray("Haut.  17.5 mm / Larg.  10 mm");
-}
-
-void ExtentsTest::sizeReadouts()
-{
-    QFETCH(int, value);
-    QFETCH(QByteArray, echelle4);
-    QCOMPARE(QByteArray::fromStdString(characterSizeReadout(value)), echelle4);
-    QCOMPARE(QByteArray::fromStdString(characterSpacingReadout(value)),
-             "Entre caract\xE8res :  " + QByteArray::number(value) + " mm");
-    QCOMPARE(QByteArray::fromStdString(lineSpacingReadout(value)),
-             "Espace entre lignes :  " + QByteArray::number(value) + " mm ");
-}
 
 QTEST_APPLESS_MAIN(ExtentsTest)
 #include "tst_extents.moc"

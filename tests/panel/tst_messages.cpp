@@ -76,43 +76,40 @@ Q_DECLARE_METATYPE(velmora::MessageAnswer)
 class MessagesTest : public QObject {
     Q_OBJECT
 private slots:
-    void answer_data();
-    void answer();
+    void answer_data()
+    {
+        QTest::addColumn<Box>("box");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<MessageAnswer>("expected");
+        QTest::newRow("yes/no, yes clicked") << kQuit << Action::ClickYes << MessageAnswer::Yes;
+        QTest::newRow("yes/no, enter") << kQuit << Action::PressEnter << MessageAnswer::Yes;
+        QTest::newRow("yes/no, escape") << kQuit << Action::PressEscape << MessageAnswer::No;
+        QTest::newRow("yes/no, closed") << kQuit << Action::CloseWindow << MessageAnswer::No;
+        QTest::newRow("ok/cancel, enter") << kLoad << Action::PressEnter << MessageAnswer::Ok;
+        QTest::newRow("ok/cancel, escape") << kLoad << Action::PressEscape << MessageAnswer::Cancel;
+        QTest::newRow("ok/cancel, closed") << kLoad << Action::CloseWindow << MessageAnswer::Cancel;
+        QTest::newRow("ok, enter") << kFailure << Action::PressEnter << MessageAnswer::Ok;
+        QTest::newRow("ok, closed") << kFailure << Action::CloseWindow << MessageAnswer::Ok;
+    }
+
+    void answer()
+    {
+        QFETCH(Box, box);
+        QFETCH(Action, action);
+        QFETCH(MessageAnswer, expected);
+
+        QWidget window;
+        ModalMessageBoxes boxes(&window);
+        Seen seen;
+        answerWhenShown(action, seen);
+
+        QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text), expected);
+        QCOMPARE(seen.title, box.title);
+        QCOMPARE(seen.text, box.text);
+        QCOMPARE(seen.icon, box.shownIcon);
+        QCOMPARE(seen.buttonCount, box.buttonCount);
+    }
 };
-
-void MessagesTest::answer_data()
-{
-    QTest::addColumn<Box>("box");
-    QTest::addColumn<Action>("action");
-    QTest::addColumn<MessageAnswer>("expected");
-    QTest::newRow("yes/no, yes clicked") << kQuit << Action::ClickYes << MessageAnswer::Yes;
-    QTest::newRow("yes/no, enter") << kQuit << Action::PressEnter << MessageAnswer::Yes;
-    QTest::newRow("yes/no, escape") << kQuit << Action::PressEscape << MessageAnswer::No;
-    QTest::newRow("yes/no, closed") << kQuit << Action::CloseWindow << MessageAnswer::No;
-    QTest::newRow("ok/cancel, enter") << kLoad << Action::PressEnter << MessageAnswer::Ok;
-    QTest::newRow("ok/cancel, escape") << kLoad << Action::PressEscape << MessageAnswer::Cancel;
-    QTest::newRow("ok/cancel, closed") << kLoad << Action::CloseWindow << MessageAnswer::Cancel;
-    QTest::newRow("ok, enter") << kFailure << Action::PressEnter << MessageAnswer::Ok;
-    QTest::newRow("ok, closed") << kFailure << Action::CloseWindow << MessageAnswer::Ok;
-}
-
-void MessagesTest::answer()
-{
-    QFETCH(Box, box);
-    QFETCH(Action, action);
-    QFETCH(MessageAnswer, expected);
-
-    QWidget window;
-    ModalMessageBoxes boxes(&window);
-    Seen seen;
-    answerWhenShown(action, seen);
-
-    QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text), expected);
-    QCOMPARE(seen.title, box.title);
-    QCOMPARE(seen.text, box.text);
-    QCOMPARE(seen.icon, box.shownIcon);
-    QCOMPARE(seen.buttonCount, box.buttonCount);
-}
 
 QTEST_MAIN(MessagesTest)
 #include "tst_messages.moc"

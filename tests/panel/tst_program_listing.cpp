@@ -40,106 +40,97 @@ QStringList shownLines(const QPlainTextEdit& box)
 class ProgramListingTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void fileBytes_data();
-    void fileBytes();
-    void nothingToRead_data();
-    void nothingToRead();
-    void listingShowsProgramLines_data();
-    void listingShowsProgramLines();
+    // Every test runs in a working directory of its own, as the program does.
+    void init()
+    {
+        folder_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder_->isValid());
+        startFolder_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder_->path()));
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(startFolder_);
+        folder_.reset();
+    }
+
+    void fileBytes_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("listing");
+        QTest::newRow("two lines: the final line feed goes, the CR stays")
+            << QByteArray("%1\r\nM2\r\n") << QByteArray("%1\r\nM2\r");
+        QTest::newRow("one byte") << QByteArray("%") << QByteArray();
+        QTest::newRow("no line end at the end: last byte still goes")
+            << QByteArray("%1\r\nM2") << QByteArray("%1\r\nM");
+    }
+
+    void fileBytes()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, listing);
+        writeFile(folder_->filePath("velmora.rub"), file);
+
+        const std::string read = loadProgramListing(folder_->path().toStdString());
+
+        QCOMPARE(QByteArray(read.data(), qsizetype(read.size())), listing);
+    }
+
+    void nothingToRead_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("missing file") << "missing";
+        QTest::newRow("empty file") << "empty";
+        QTest::newRow("folder in the file's place") << "folder";
+    }
+
+    void nothingToRead()
+    {
+        QFETCH(QString, situation);
+        // A listing shown before is cleared, not left standing.
+        const QString path = folder_->filePath("velmora.rub");
+        writeFile(path, "%1\r\nM2\r\n");
+        MainWindow window;
+        window.Chargelisting();
+        QVERIFY(QFile::remove(path));
+        if (situation == "empty")
+            writeFile(path, {});
+        if (situation == "folder")
+            QVERIFY(QDir(folder_->path()).mkdir("velmora.rub"));
+
+        QVERIFY(readProgramListing(path.toStdString()).empty());
+        window.Chargelisting();
+        QVERIFY(control<QPlainTextEdit>(window, "Programme")->toPlainText().isEmpty());
+    }
+
+    void listingShowsProgramLines_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("two lines, no empty line after the last")
+            << QByteArray("%1\r\nM2\r\n") << QStringList{"%1", "M2"};
+        QTest::newRow("empty line inside kept") << QByteArray("%1\r\n\r\nM2\r\n") << QStringList{"%1", "", "M2"};
+        QTest::newRow("code page decoded")
+            << QByteArray("(Caract\xE8re \x80)\r\nM2\r\n") << QStringList{"(Caractère €)", "M2"};
+    }
+
+    void listingShowsProgramLines()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, lines);
+        writeFile(QStringLiteral("velmora.rub"), file);
+
+        MainWindow window;
+        window.Chargelisting();
+
+        QCOMPARE(shownLines(*control<QPlainTextEdit>(window, "Programme")), lines);
+    }
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
     QString startFolder_;
 };
-
-// Every test runs in a working directory of its own, as the program does.
-void ProgramListingTest::init()
-{
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    startFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder_->path()));
-}
-
-void ProgramListingTest::cleanup()
-{
-    QDir::setCurrent(startFolder_);
-    folder_.reset();
-}
-
-void ProgramListingTest::fileBytes_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("listing");
-    QTest::newRow("two lines: the final line feed goes, the CR stays")
-        << QByteArray("%1\r\nM2\r\n") << QByteArray("%1\r\nM2\r");
-    QTest::newRow("one byte") << QByteArray("%") << QByteArray();
-    QTest::newRow("no line end at the end: last byte still goes")
-        << QByteArray("%1\r\nM2") << QByteArray("%1\r\nM");
-}
-
-void ProgramListingTest::fileBytes()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QByteArray, listing);
-    writeFile(folder_->filePath("velmora.rub"), file);
-
-    const std::string read = loadProgramListing(folder_->path().toStdString());
-
-    QCOMPARE(QByteArray(read.data(), qsizetype(read.size())), listing);
-}
-
-void ProgramListingTest::nothingToRead_data()
-{
-    QTest::addColumn<QString>("situation");
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("empty file") << "empty";
-    QTest::newRow("folder in the file's place") << "folder";
-}
-
-void ProgramListingTest::nothingToRead()
-{
-    QFETCH(QString, situation);
-    // A listing shown before is cleared, not left standing.
-    const QString path = folder_->filePath("velmora.rub");
-    writeFile(path, "%1\r\nM2\r\n");
-    MainWindow window;
-    window.Chargelisting();
-    QVERIFY(QFile::remove(path));
-    if (situation == "empty")
-        writeFile(path, {});
-    if (situation == "folder")
-        QVERIFY(QDir(folder_->path()).mkdir("velmora.rub"));
-
-    QVERIFY(readProgramListing(path.toStdString()).empty());
-    window.Chargelisting();
-    QVERIFY(control<QPlainTextEdit>(window, "Programme")->toPlainText().isEmpty());
-}
-
-void ProgramListingTest::listingShowsProgramLines_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("two lines, no empty line after the last")
-        << QByteArray("%1\r\nM2\r\n") << QStringList{"%1", "M2"};
-    QTest::newRow("empty line inside kept") << QByteArray("%1\r\n\r\nM2\r\n") << QStringList{"%1", "", "M2"};
-    QTest::newRow("code page decoded")
-        << QByteArray("(Caract\xE8re \x80)\r\nM2\r\n") << QStringList{"(Caractère €)", "M2"};
-}
-
-void ProgramListingTest::listingShowsProgramLines()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, lines);
-    writeFile(QStringLiteral("velmora.rub"), file);
-
-    MainWindow window;
-    window.Chargelisting();
-
-    QCOMPARE(shownLines(*control<QPlainTextEdit>(window, "Programme")), lines);
-}
 
 QTEST_MAIN(ProgramListingTest)
 #include "tst_program_listing.moc"

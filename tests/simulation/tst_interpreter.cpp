@@ -50,136 +50,128 @@ QString trace(const std::vector<Move>& moves)
 class InterpreterTest : public QObject {
     Q_OBJECT
 private slots:
-    void moves_data();
-    void moves();
-    void arcs_data();
-    void arcs();
-    void sourceLinesAndModes();
-    void stops_data();
-    void stops();
+    void moves_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("expected");
+
+        // Modes and modal motion.
+        QTest::newRow("absolute moves") << program({"G0X1Y2", "G1X3Y4Z-.2"}) << "G0 1,2,50 | G1 3,4,-0.2";
+        QTest::newRow("motion code carries to later lines") << program({"G1X1", "Y2", "Z-1"})
+                                                            << "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1";
+        QTest::newRow("incremental moves add up") << program({"G0X10Y20Z1", "G91", "G0X1Y2", "G1Z-1.2", "G1X.5Y-.5"})
+                                                  << "G0 10,20,1 | G0 11,22,1 | G1 11,22,-0.2 | G1 11.5,21.5,-0.2";
+        QTest::newRow("back to absolute") << program({"G91", "G0X1", "G90", "G0X1"}) << "G0 1,0,50 | G0 1,0,50";
+        QTest::newRow("mode change on the same line applies to it") << program({"G0X5", "G91G0X1"})
+                                                                    << "G0 5,0,50 | G0 6,0,50";
+        QTest::newRow("axis left out keeps its value") << program({"G0X1Y2Z3", "G0Y5"}) << "G0 1,2,3 | G0 1,5,3";
+
+        // What the program file holds around the moves.
+        QTest::newRow("set-up and machining lines move nothing")
+            << program({"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "M5M9", "M2"}) << "";
+        QTest::newRow("comments and empty lines move nothing")
+            << program({"$ *************", "$ LIGNE  1", "", "  $ indented comment", "G0X1"}) << "G0 1,0,50";
+        QTest::newRow("retract to the safe height") << program({"G0X1Y1Z2", "G0G52Z"}) << "G0 1,1,2 | G0 1,1,50";
+
+        // Spelling of numbers and lines.
+        QTest::newRow("numbers as the system writes them") << program({"G1X.5Y-.25Z-0"}) << "G1 0.5,-0.25,0";
+        QTest::newRow("blanks between words") << program({"G1 X2  Y3"}) << "G1 2,3,50";
+        QTest::newRow("LF and lone CR line ends") << QByteArray("G0X1\nG0X2\rG0X3") << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
+
+        // Arcs end where they are told.
+        QTest::newRow("arc centre stays incremental in absolute mode")
+            << program({"G0X5Y5", "G3X3Y5I-1J0"}) << "G0 5,5,50 | G3 3,5,50";
+        QTest::newRow("arc end incremental in G91") << program({"G0X5Y5", "G91", "G3X-2Y0I-1J0"})
+                                                    << "G0 5,5,50 | G3 3,5,50";
+    }
+
+    void moves()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, expected);
+        const Interpretation result = run(text);
+        QVERIFY2(result.ok(), result.stop ? result.stop->reason.c_str() : "");
+        QCOMPARE(trace(result.moves), expected);
+    }
+
+    void arcs_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<double>("centreX");
+        QTest::addColumn<double>("centreY");
+        QTest::addColumn<double>("sweep");  // in half turns, counterclockwise positive
+
+        QTest::newRow("G2 over the top") << program({"G0X0Y0", "G2X2Y0I1J0"}) << 1.0 << 0.0 << -1.0;
+        QTest::newRow("G3 under the bottom") << program({"G0X0Y0", "G3X2Y0I1J0"}) << 1.0 << 0.0 << 1.0;
+        QTest::newRow("G2 three quarters") << program({"G0X1Y0", "G2X0Y1I-1J0"}) << 0.0 << 0.0 << -1.5;
+        QTest::newRow("G3 full circle without end words") << program({"G0X1Y0", "G3I-1"}) << 0.0 << 0.0 << 2.0;
+        QTest::newRow("helical arc") << program({"G0X0Y0Z0", "G2X2Y0Z-1I1J0"}) << 1.0 << 0.0 << -1.0;
+    }
+
+    void arcs()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(double, centreX);
+        QFETCH(double, centreY);
+        QFETCH(double, sweep);
+        const Interpretation result = run(text);
+        QVERIFY(result.ok());
+        const Move& arc = result.moves.back();
+        QVERIFY(arc.isArc());
+        QCOMPARE(arc.centreX, centreX);
+        QCOMPARE(arc.centreY, centreY);
+        QVERIFY(std::abs(arcSweep(arc) - sweep * std::numbers::pi) < 1e-9);
+    }
+
+    void sourceLinesAndModes()
+    {
+        const Interpretation result =
+            run(program({"%1", "$ comment", "G0X1", "", "G91", "G1X1", "G90", "G0G52Z"}));
+        QVERIFY(result.ok());
+        QCOMPARE(result.moves.size(), std::size_t(3));
+        QCOMPARE(result.moves[0].sourceLine, 3);
+        QCOMPARE(result.moves[1].sourceLine, 6);
+        QCOMPARE(result.moves[2].sourceLine, 8);
+        QVERIFY(!result.moves[0].incremental);
+        QVERIFY(result.moves[1].incremental);
+        QVERIFY(result.moves[2].toSafeHeight);
+        QVERIFY(!result.incrementalAtEnd);
+    }
+
+    void stops_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<StopCause>("cause");
+        QTest::addColumn<int>("movesKept");
+
+        const auto before = [](const char* bad) { return program({"G0X1", "$ ok", "G1X2", bad, "G1X3"}); };
+        QTest::newRow("unknown letter") << before("G1Q2") << 4 << StopCause::UnknownWord << 2;
+        QTest::newRow("comment mark inside a line") << before("G0X1 $ fin") << 4 << StopCause::UnknownWord << 2;
+        QTest::newRow("two points") << before("G1X1.2.3") << 4 << StopCause::MalformedNumber << 2;
+        QTest::newRow("letter without value") << before("G1X") << 4 << StopCause::MissingValue << 2;
+        QTest::newRow("plane the system never uses") << before("G18") << 4 << StopCause::UnsupportedCode << 2;
+        QTest::newRow("two motion codes") << before("G0G1X1") << 4 << StopCause::ConflictingWords << 2;
+        QTest::newRow("arc end off its circle") << before("G2X5Y0I1J0") << 4 << StopCause::BadArc << 2;
+        QTest::newRow("coordinates before any motion code")
+            << program({"$ start", "X1Y1"}) << 2 << StopCause::MissingMotionMode << 0;
+        QTest::newRow("first line") << program({"Q"}) << 1 << StopCause::UnknownWord << 0;
+    }
+
+    void stops()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, line);
+        QFETCH(StopCause, cause);
+        QFETCH(int, movesKept);
+        const Interpretation result = run(text);
+        QVERIFY(result.stop.has_value());
+        QCOMPARE(result.stop->line, line);
+        QCOMPARE(result.stop->cause, cause);
+        QVERIFY(!result.stop->reason.empty());
+        QCOMPARE(static_cast<int>(result.moves.size()), movesKept);
+    }
 };
-
-void InterpreterTest::moves_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("expected");
-
-    // Modes and modal motion.
-    QTest::newRow("absolute moves") << program({"G0X1Y2", "G1X3Y4Z-.2"}) << "G0 1,2,50 | G1 3,4,-0.2";
-    QTest::newRow("motion code carries to later lines") << program({"G1X1", "Y2", "Z-1"})
-                                                        << "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1";
-    QTest::newRow("incremental moves add up") << program({"G0X10Y20Z1", "G91", "G0X1Y2", "G1Z-1.2", "G1X.5Y-.5"})
-                                              << "G0 10,20,1 | G0 11,22,1 | G1 11,22,-0.2 | G1 11.5,21.5,-0.2";
-    QTest::newRow("back to absolute") << program({"G91", "G0X1", "G90", "G0X1"}) << "G0 1,0,50 | G0 1,0,50";
-    QTest::newRow("mode change on the same line applies to it") << program({"G0X5", "G91G0X1"})
-                                                                << "G0 5,0,50 | G0 6,0,50";
-    QTest::newRow("axis left out keeps its value") << program({"G0X1Y2Z3", "G0Y5"}) << "G0 1,2,3 | G0 1,5,3";
-
-    // What the program file holds around the moves.
-    QTest::newRow("set-up and machining lines move nothing")
-        << program({"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "M5M9", "M2"}) << "";
-    QTest::newRow("comments and empty lines move nothing")
-        << program({"$ *************", "$ LIGNE  1", "", "  $ indented comment", "G0X1"}) << "G0 1,0,50";
-    QTest::newRow("retract to the safe height") << program({"G0X1Y1Z2", "G0G52Z"}) << "G0 1,1,2 | G0 1,1,50";
-
-    // Spelling of numbers and lines.
-    QTest::newRow("numbers as the system writes them") << program({"G1X.5Y-.25Z-0"}) << "G1 0.5,-0.25,0";
-    QTest::newRow("blanks between words") << program({"G1 X2  Y3"}) << "G1 2,3,50";
-    QTest::newRow("LF and lone CR line ends") << QByteArray("G0X1\nG0X2\rG0X3") << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
-
-    // Arcs end where they are told.
-    QTest::newRow("arc centre stays incremental in absolute mode")
-        << program({"G0X5Y5", "G3X3Y5I-1J0"}) << "G0 5,5,50 | G3 3,5,50";
-    QTest::newRow("arc end incremental in G91") << program({"G0X5Y5", "G91", "G3X-2Y0I-1J0"})
-                                                << "G0 5,5,50 | G3 3,5,50";
-}
-
-void InterpreterTest::moves()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QString, expected);
-    const Interpretation result = run(text);
-    QVERIFY2(result.ok(), result.stop ? result.stop->reason.c_str() : "");
-    QCOMPARE(trace(result.moves), expected);
-}
-
-void InterpreterTest::arcs_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<double>("centreX");
-    QTest::addColumn<double>("centreY");
-    QTest::addColumn<double>("sweep");  // in half turns, counterclockwise positive
-
-    QTest::newRow("G2 over the top") << program({"G0X0Y0", "G2X2Y0I1J0"}) << 1.0 << 0.0 << -1.0;
-    QTest::newRow("G3 under the bottom") << program({"G0X0Y0", "G3X2Y0I1J0"}) << 1.0 << 0.0 << 1.0;
-    QTest::newRow("G2 three quarters") << program({"G0X1Y0", "G2X0Y1I-1J0"}) << 0.0 << 0.0 << -1.5;
-    QTest::newRow("G3 full circle without end words") << program({"G0X1Y0", "G3I-1"}) << 0.0 << 0.0 << 2.0;
-    QTest::newRow("helical arc") << program({"G0X0Y0Z0", "G2X2Y0Z-1I1J0"}) << 1.0 << 0.0 << -1.0;
-}
-
-void InterpreterTest::arcs()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(double, centreX);
-    QFETCH(double, centreY);
-    QFETCH(double, sweep);
-    const Interpretation result = run(text);
-    QVERIFY(result.ok());
-    const Move& arc = result.moves.back();
-    QVERIFY(arc.isArc());
-    QCOMPARE(arc.centreX, centreX);
-    QCOMPARE(arc.centreY, centreY);
-    QVERIFY(std::abs(arcSweep(arc) - sweep * std::numbers::pi) < 1e-9);
-}
-
-void InterpreterTest::sourceLinesAndModes()
-{
-    const Interpretation result =
-        run(program({"%1", "$ comment", "G0X1", "", "G91", "G1X1", "G90", "G0G52Z"}));
-    QVERIFY(result.ok());
-    QCOMPARE(result.moves.size(), std::size_t(3));
-    QCOMPARE(result.moves[0].sourceLine, 3);
-    QCOMPARE(result.moves[1].sourceLine, 6);
-    QCOMPARE(result.moves[2].sourceLine, 8);
-    QVERIFY(!result.moves[0].incremental);
-    QVERIFY(result.moves[1].incremental);
-    QVERIFY(result.moves[2].toSafeHeight);
-    QVERIFY(!result.incrementalAtEnd);
-}
-
-void InterpreterTest::stops_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<StopCause>("cause");
-    QTest::addColumn<int>("movesKept");
-
-    const auto before = [](const char* bad) { return program({"G0X1", "$ ok", "G1X2", bad, "G1X3"}); };
-    QTest::newRow("unknown letter") << before("G1Q2") << 4 << StopCause::UnknownWord << 2;
-    QTest::newRow("comment mark inside a line") << before("G0X1 $ fin") << 4 << StopCause::UnknownWord << 2;
-    QTest::newRow("two points") << before("G1X1.2.3") << 4 << StopCause::MalformedNumber << 2;
-    QTest::newRow("letter without value") << before("G1X") << 4 << StopCause::MissingValue << 2;
-    QTest::newRow("plane the system never uses") << before("G18") << 4 << StopCause::UnsupportedCode << 2;
-    QTest::newRow("two motion codes") << before("G0G1X1") << 4 << StopCause::ConflictingWords << 2;
-    QTest::newRow("arc end off its circle") << before("G2X5Y0I1J0") << 4 << StopCause::BadArc << 2;
-    QTest::newRow("coordinates before any motion code")
-        << program({"$ start", "X1Y1"}) << 2 << StopCause::MissingMotionMode << 0;
-    QTest::newRow("first line") << program({"Q"}) << 1 << StopCause::UnknownWord << 0;
-}
-
-void InterpreterTest::stops()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, line);
-    QFETCH(StopCause, cause);
-    QFETCH(int, movesKept);
-    const Interpretation result = run(text);
-    QVERIFY(result.stop.has_value());
-    QCOMPARE(result.stop->line, line);
-    QCOMPARE(result.stop->cause, cause);
-    QVERIFY(!result.stop->reason.empty());
-    QCOMPARE(static_cast<int>(result.moves.size()), movesKept);
-}
 
 QTEST_APPLESS_MAIN(InterpreterTest)
 #include "tst_interpreter.moc"

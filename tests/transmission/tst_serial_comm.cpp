@@ -10,187 +10,138 @@
 using namespace velmora;
 using velmora::testing::PseudoTerminal;
 
-Q_DECLARE_METATYPE(velmora::LineSettings)
 Q_DECLARE_METATYPE(velmora::QtLineSettings)
 
 class SerialCommTest : public QObject {
     Q_OBJECT
 private slots:
-    void readsSettings_data();
-    void readsSettings();
-    void refusesSettings_data();
-    void refusesSettings();
-    void mapsSettingsToQt_data();
-    void mapsSettingsToQt();
+    void refusesSettings_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("three fields") << QByteArray("9600,e,7") << "Paramètres de transmission invalides : 9600,e,7";
+        QTest::newRow("speed never chosen") << QByteArray(" ,e,7,2") << "Vitesse de transmission invalide : ";
+        QTest::newRow("zero speed") << QByteArray("0,e,7,2") << "Vitesse de transmission invalide : 0";
+        QTest::newRow("fractional speed") << QByteArray("9600.5,e,7,2") << "Vitesse de transmission invalide : 9600.5";
+        QTest::newRow("unknown parity") << QByteArray("9600,x,7,2") << "Parité invalide : x";
+        QTest::newRow("4 data bits") << QByteArray("9600,e,4,2") << "Nombre de bits invalide : 4";
+        QTest::newRow("3 stop bits") << QByteArray("9600,e,7,3") << "Bits stop invalides : 3";
+        QTest::newRow("stop bits 1.0") << QByteArray("9600,e,7,1.0") << "Bits stop invalides : 1.0";
+    }
 
-    void settingsReachTheLine_data();
-    void settingsReachTheLine();
-    void sendsEveryByteUnchanged();
+    void refusesSettings()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, refusal);
+        const LineSettingsReading reading = readLineSettings(text.toStdString());
+        QVERIFY(!reading.ok());
+        QCOMPARE(QString::fromLatin1(reading.refusal), refusal);
 
-    void failsToOpen_data();
-    void failsToOpen();
-    void refusesOutputAndPortChangeAtTheWrongTime();
+        SerialComm comm;
+        QVERIFY(comm.setSettings("4800,e,7,2"));
+        QVERIFY(!comm.setSettings(text.toStdString()));
+        QCOMPARE(comm.lastError(), CommError::SettingsRefused);
+        QCOMPARE(comm.settings(), std::string("4800,e,7,2"));
+    }
+
+    // The row's name is the settings text; parity in either case, blanks
+    // around the fields.
+    void mapsSettingsToQt_data()
+    {
+        using Port = QSerialPort;
+        QTest::addColumn<QtLineSettings>("expected");
+        QTest::newRow("4800,e,7,2") << QtLineSettings{4800, Port::EvenParity, Port::Data7, Port::TwoStop};
+        QTest::newRow("9600,n,8,1") << QtLineSettings{9600, Port::NoParity, Port::Data8, Port::OneStop};
+        QTest::newRow("300,o,5,1.5") << QtLineSettings{300, Port::OddParity, Port::Data5, Port::OneAndHalfStop};
+        QTest::newRow("1200,m,6,1") << QtLineSettings{1200, Port::MarkParity, Port::Data6, Port::OneStop};
+        QTest::newRow("600,s,8,2") << QtLineSettings{600, Port::SpaceParity, Port::Data8, Port::TwoStop};
+        QTest::newRow("2400,E,7,2") << QtLineSettings{2400, Port::EvenParity, Port::Data7, Port::TwoStop};
+        QTest::newRow(" 9600 , o ,6 , 1 ") << QtLineSettings{9600, Port::OddParity, Port::Data6, Port::OneStop};
+    }
+
+    void mapsSettingsToQt()
+    {
+        QFETCH(QtLineSettings, expected);
+        const LineSettingsReading reading = readLineSettings(QTest::currentDataTag());
+        QVERIFY2(reading.ok(), reading.refusal.c_str());
+        QVERIFY(toQt(reading.settings) == expected);
+    }
+
+    // A pseudo-terminal keeps the speed and the stop bits it is given (it forces
+    // 8 data bits and no parity), and its master reports the slave's settings.
+    void settingsReachTheLine_data()
+    {
+        QTest::addColumn<QByteArray>("atOpen");
+        QTest::addColumn<QByteArray>("whileOpen");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<bool>("twoStopBits");
+        QTest::newRow("4800 two stops") << QByteArray("4800,e,7,2") << QByteArray() << int(B4800) << true;
+        QTest::newRow("changed while open") << QByteArray("9600,n,8,1") << QByteArray("300,n,8,2") << int(B300) << true;
+    }
+
+    void settingsReachTheLine()
+    {
+        QFETCH(QByteArray, atOpen);
+        QFETCH(QByteArray, whileOpen);
+        QFETCH(int, speed);
+        QFETCH(bool, twoStopBits);
+        PseudoTerminal terminal;
+        QVERIFY(terminal.isOpen());
+        SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
+        QVERIFY(comm.setSettings(atOpen.toStdString()));
+        QVERIFY2(comm.setPortOpen(true), comm.lastErrorCause().c_str());
+        if (!whileOpen.isEmpty())
+            QVERIFY(comm.setSettings(whileOpen.toStdString()));
+
+        termios line{};
+        QCOMPARE(::tcgetattr(terminal.masterHandle(), &line), 0);
+        QCOMPARE(int(::cfgetospeed(&line)), speed);
+        QCOMPARE((line.c_cflag & CSTOPB) != 0, twoStopBits);
+        QVERIFY(comm.setPortOpen(false));
+    }
+
+    // No translation on the way: not of line feeds, carriage returns, flow
+    // control characters or bytes above 127.
+    void sendsEveryByteUnchanged()
+    {
+        PseudoTerminal terminal;
+        SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
+        std::string everyByte;
+        for (int b = 0; b < 256; ++b)
+            everyByte += char(b);
+        QVERIFY2(comm.setPortOpen(true), comm.lastErrorCause().c_str());
+        QVERIFY(comm.output(everyByte));
+        QVERIFY(comm.output(everyByte));
+        QVERIFY(comm.setPortOpen(false));
+        QVERIFY(terminal.readUntilQuiet() == everyByte + everyByte);
+    }
+
+    // A device that is not there is error 8002, the number the download reports.
+    void failsToOpen_data()
+    {
+        QTest::addColumn<bool>("deviceExists");
+        QTest::addColumn<int>("error");
+        QTest::newRow("device missing") << false << 8002;
+        QTest::newRow("plain file, not a terminal") << true << int(CommError::OpenFailed);
+    }
+
+    void failsToOpen()
+    {
+        QFETCH(bool, deviceExists);
+        QFETCH(int, error);
+        QTemporaryDir dir;
+        const std::string device = dir.filePath("ttyS1").toStdString();
+        QFile file(QString::fromStdString(device));
+        if (deviceExists)
+            QVERIFY(file.open(QIODevice::WriteOnly));
+
+        SerialComm comm([&](std::int16_t) { return device; });
+        QVERIFY(!comm.setPortOpen(true));
+        QCOMPARE(int(comm.lastError()), error);
+        QVERIFY(!comm.portOpen());
+        QVERIFY(!comm.lastErrorCause().empty());
+    }
 };
-
-void SerialCommTest::readsSettings_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<LineSettings>("expected");
-    QTest::newRow("workshop example") << QByteArray("4800,e,7,2") << LineSettings{4800, Parity::Even, 7, StopBits::Two};
-    QTest::newRow("upper case parity") << QByteArray("300,E,7,2") << LineSettings{300, Parity::Even, 7, StopBits::Two};
-    QTest::newRow("one and a half stops") << QByteArray("300,n,5,1.5")
-                                          << LineSettings{300, Parity::None, 5, StopBits::OneAndHalf};
-    QTest::newRow("blanks around fields") << QByteArray(" 9600 , e ,7 , 2 ")
-                                          << LineSettings{9600, Parity::Even, 7, StopBits::Two};
-}
-
-void SerialCommTest::readsSettings()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(LineSettings, expected);
-    const LineSettingsReading reading = readLineSettings(text.toStdString());
-    QVERIFY2(reading.ok(), reading.refusal.c_str());
-    QVERIFY(reading.settings == expected);
-}
-
-void SerialCommTest::refusesSettings_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("refusal");
-    QTest::newRow("three fields") << QByteArray("9600,e,7") << "Paramètres de transmission invalides : 9600,e,7";
-    QTest::newRow("speed never chosen") << QByteArray(" ,e,7,2") << "Vitesse de transmission invalide : ";
-    QTest::newRow("letter in speed") << QByteArray("96O0,e,7,2") << "Vitesse de transmission invalide : 96O0";
-    QTest::newRow("zero speed") << QByteArray("0,e,7,2") << "Vitesse de transmission invalide : 0";
-    QTest::newRow("fractional speed") << QByteArray("9600.5,e,7,2") << "Vitesse de transmission invalide : 9600.5";
-    QTest::newRow("unknown parity") << QByteArray("9600,x,7,2") << "Parité invalide : x";
-    QTest::newRow("4 data bits") << QByteArray("9600,e,4,2") << "Nombre de bits invalide : 4";
-    QTest::newRow("9 data bits") << QByteArray("9600,e,9,2") << "Nombre de bits invalide : 9";
-    QTest::newRow("3 stop bits") << QByteArray("9600,e,7,3") << "Bits stop invalides : 3";
-    QTest::newRow("stop bits 1.0") << QByteArray("9600,e,7,1.0") << "Bits stop invalides : 1.0";
-}
-
-void SerialCommTest::refusesSettings()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QString, refusal);
-    const LineSettingsReading reading = readLineSettings(text.toStdString());
-    QVERIFY(!reading.ok());
-    QCOMPARE(QString::fromLatin1(reading.refusal), refusal);
-
-    SerialComm comm;
-    QVERIFY(comm.setSettings("4800,e,7,2"));
-    QVERIFY(!comm.setSettings(text.toStdString()));
-    QCOMPARE(comm.lastError(), CommError::SettingsRefused);
-    QCOMPARE(comm.settings(), std::string("4800,e,7,2"));
-}
-
-// The row's name is the settings text.
-void SerialCommTest::mapsSettingsToQt_data()
-{
-    using Port = QSerialPort;
-    QTest::addColumn<QtLineSettings>("expected");
-    QTest::newRow("4800,e,7,2") << QtLineSettings{4800, Port::EvenParity, Port::Data7, Port::TwoStop};
-    QTest::newRow("9600,n,8,1") << QtLineSettings{9600, Port::NoParity, Port::Data8, Port::OneStop};
-    QTest::newRow("300,o,5,1.5") << QtLineSettings{300, Port::OddParity, Port::Data5, Port::OneAndHalfStop};
-    QTest::newRow("1200,m,6,1") << QtLineSettings{1200, Port::MarkParity, Port::Data6, Port::OneStop};
-    QTest::newRow("600,s,8,2") << QtLineSettings{600, Port::SpaceParity, Port::Data8, Port::TwoStop};
-}
-
-void SerialCommTest::mapsSettingsToQt()
-{
-    QFETCH(QtLineSettings, expected);
-    QVERIFY(toQt(readLineSettings(QTest::currentDataTag()).settings) == expected);
-}
-
-// A pseudo-terminal keeps the speed and the stop bits it is given (it forces
-// 8 data bits and no parity), and its master reports the slave's settings.
-void SerialCommTest::settingsReachTheLine_data()
-{
-    QTest::addColumn<QByteArray>("atOpen");
-    QTest::addColumn<QByteArray>("whileOpen");
-    QTest::addColumn<int>("speed");
-    QTest::addColumn<bool>("twoStopBits");
-    QTest::newRow("4800 two stops") << QByteArray("4800,e,7,2") << QByteArray() << int(B4800) << true;
-    QTest::newRow("changed while open") << QByteArray("9600,n,8,1") << QByteArray("300,n,8,2") << int(B300) << true;
-}
-
-void SerialCommTest::settingsReachTheLine()
-{
-    QFETCH(QByteArray, atOpen);
-    QFETCH(QByteArray, whileOpen);
-    QFETCH(int, speed);
-    QFETCH(bool, twoStopBits);
-    PseudoTerminal terminal;
-    QVERIFY(terminal.isOpen());
-    SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
-    QVERIFY(comm.setSettings(atOpen.toStdString()));
-    QVERIFY2(comm.setPortOpen(true), comm.lastErrorCause().c_str());
-    if (!whileOpen.isEmpty())
-        QVERIFY(comm.setSettings(whileOpen.toStdString()));
-
-    termios line{};
-    QCOMPARE(::tcgetattr(terminal.masterHandle(), &line), 0);
-    QCOMPARE(int(::cfgetospeed(&line)), speed);
-    QCOMPARE((line.c_cflag & CSTOPB) != 0, twoStopBits);
-    QVERIFY(comm.setPortOpen(false));
-}
-
-// No translation on the way: not of line feeds, carriage returns, flow
-// control characters or bytes above 127.
-void SerialCommTest::sendsEveryByteUnchanged()
-{
-    PseudoTerminal terminal;
-    SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
-    std::string everyByte;
-    for (int b = 0; b < 256; ++b)
-        everyByte += char(b);
-    QVERIFY2(comm.setPortOpen(true), comm.lastErrorCause().c_str());
-    QVERIFY(comm.output(everyByte));
-    QVERIFY(comm.output(everyByte));
-    QVERIFY(comm.setPortOpen(false));
-    QVERIFY(terminal.readUntilQuiet() == everyByte + everyByte);
-}
-
-// A device that is not there is error 8002, the number the download reports.
-void SerialCommTest::failsToOpen_data()
-{
-    QTest::addColumn<bool>("deviceExists");
-    QTest::addColumn<int>("error");
-    QTest::newRow("device missing") << false << 8002;
-    QTest::newRow("plain file, not a terminal") << true << int(CommError::OpenFailed);
-}
-
-void SerialCommTest::failsToOpen()
-{
-    QFETCH(bool, deviceExists);
-    QFETCH(int, error);
-    QTemporaryDir dir;
-    const std::string device = dir.filePath("ttyS1").toStdString();
-    QFile file(QString::fromStdString(device));
-    if (deviceExists)
-        QVERIFY(file.open(QIODevice::WriteOnly));
-
-    SerialComm comm([&](std::int16_t) { return device; });
-    QVERIFY(!comm.setPortOpen(true));
-    QCOMPARE(int(comm.lastError()), error);
-    QVERIFY(!comm.portOpen());
-    QVERIFY(!comm.lastErrorCause().empty());
-}
-
-void SerialCommTest::refusesOutputAndPortChangeAtTheWrongTime()
-{
-    PseudoTerminal terminal;
-    SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
-    QVERIFY(!comm.output("G0\n"));
-    QCOMPARE(comm.lastError(), CommError::PortNotOpen);
-
-    QVERIFY(comm.setPortOpen(true));
-    QVERIFY(!comm.setCommPort(2));
-    QCOMPARE(comm.lastError(), CommError::PortAlreadyOpen);
-    QCOMPARE(comm.commPort(), std::int16_t(1));
-    QVERIFY(comm.setPortOpen(false));
-    QVERIFY(terminal.readUntilQuiet().empty());
-}
 
 QTEST_GUILESS_MAIN(SerialCommTest)
 #include "tst_serial_comm.moc"
