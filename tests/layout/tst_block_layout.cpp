@@ -7,7 +7,6 @@ using namespace velmora;
 
 Q_DECLARE_METATYPE(velmora::BlockInput)
 Q_DECLARE_METATYPE(velmora::LayoutChoices)
-Q_DECLARE_METATYPE(velmora::LayoutRefusal)
 
 namespace {
 
@@ -59,16 +58,30 @@ Outcome runLayout(const BlockInput& input, const LayoutChoices& choices, const Q
     return outcome;
 }
 
-void addPlacement(const char* name, const BlockInput& input, LayoutChoices choices, const QStringList& startX,
-                  const QStringList& baseY, const QByteArray& encombrement = kAbcAbExtents)
+// The five line starts and the five bases, "43 45.5 50 50 50 / -24 -33 0 0 0",
+// or why the job was refused.
+QString describe(const std::variant<LayoutResult, LayoutRefusal>& layout)
 {
-    QTest::newRow(name) << input << encombrement << choices << startX << baseY;
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&layout)) {
+        if (*refusal == LayoutRefusal::NoText)
+            return "no text";
+        return *refusal == LayoutRefusal::DoesNotFitX ? "does not fit X" : "does not fit Y";
+    }
+    const auto& result = std::get<LayoutResult>(layout);
+    return texts(result.startX).join(' ') + " / " + texts(result.baseY).join(' ');
 }
 
-const QStringList kTopY{"-24", "-33", "0", "0", "0"};
-const QStringList kBottomY{"26", "17", "0", "0", "0"};
-const QStringList kFreeY{"23", "14", "0", "0", "0"};
-const QStringList kZeros{"0", "0", "0", "0", "0"};
+void add(const char* name, const BlockInput& input, LayoutChoices choices, const QString& expected,
+         const QByteArray& encombrement = kAbcAbExtents)
+{
+    QTest::newRow(name) << input << encombrement << choices << expected;
+}
+
+const QString kTopY = "-24 -33 0 0 0";
+const QString kBottomY = "26 17 0 0 0";
+const QString kFreeY = "23 14 0 0 0";
+const QString kZeros = "0 0 0 0 0";
+const LayoutChoices kLeftXY{J::Left, P::CentreXY, C::TopLeft};
 
 }  // namespace
 
@@ -76,85 +89,95 @@ class BlockLayoutTest : public QObject {
     Q_OBJECT
 private slots:
     // One row per cell of the line-start table (justification by X column) and
-    // per top-edge rule, on the "ABC" over "AB" block.
-    void placements_data()
+    // per top-edge rule, on the "ABC" over "AB" block; then the limits of the
+    // fit checks on both sides, and the refusals.
+    void layout_data()
     {
         QTest::addColumn<BlockInput>("input");
         QTest::addColumn<QByteArray>("encombrement");
         QTest::addColumn<LayoutChoices>("choices");
-        QTest::addColumn<QStringList>("startX");
-        QTest::addColumn<QStringList>("baseY");
+        QTest::addColumn<QString>("expected");
 
-        addPlacement("centred, X/Y, top left", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopLeft},
-                     {"43", "45.5", "50", "50", "50"}, kTopY);
-        addPlacement("centred, X/Y, top right", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopRight},
-                     {"-57", "-54.5", "-50", "-50", "-50"}, kTopY);
-        addPlacement("centred, X/Y, bottom left", abcAb(100, 50), {J::Centred, P::CentreXY, C::BottomLeft},
-                     {"43", "45.5", "50", "50", "50"}, kBottomY);
-        addPlacement("left, free", abcAb(10, 30), {J::Left, P::Free, C::TopLeft}, {"10", "10", "10", "10", "10"}, kFreeY);
-        addPlacement("right, centre Y, bottom right", abcAb(10, 50), {J::Right, P::CentreY, C::BottomRight},
-                     {"10", "15", "24", "24", "24"}, kBottomY);
-        addPlacement("left, X/Y, bottom right", abcAb(100, 50), {J::Left, P::CentreXY, C::BottomRight},
-                     {"-57", "-57", "-57", "-57", "-57"}, kBottomY);
-        addPlacement("centred, centre Y, top left", abcAb(10, 50), {J::Centred, P::CentreY, C::TopLeft},
-                     {"10", "12.5", "17", "17", "17"}, kTopY);
-        addPlacement("right, X/Y, bottom left", abcAb(100, 50), {J::Right, P::CentreXY, C::BottomLeft},
-                     {"43", "48", "57", "57", "57"}, kBottomY);
-        addPlacement("right, X/Y, top right", abcAb(100, 50), {J::Right, P::CentreXY, C::TopRight},
-                     {"-57", "-52", "-43", "-43", "-43"}, kTopY);
-        addPlacement("left, centre X, bottom corner plays no part in Y", abcAb(100, 30),
-                     {J::Left, P::CentreX, C::BottomLeft}, {"43", "43", "43", "43", "43"}, kFreeY);
+        add("centred, X/Y, top left", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopLeft}, "43 45.5 50 50 50 / " + kTopY);
+        add("centred, X/Y, top right", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopRight},
+            "-57 -54.5 -50 -50 -50 / " + kTopY);
+        add("centred, X/Y, bottom left", abcAb(100, 50), {J::Centred, P::CentreXY, C::BottomLeft},
+            "43 45.5 50 50 50 / " + kBottomY);
+        add("left, free", abcAb(10, 30), {J::Left, P::Free, C::TopLeft}, "10 10 10 10 10 / " + kFreeY);
+        add("right, centre Y, bottom right", abcAb(10, 50), {J::Right, P::CentreY, C::BottomRight},
+            "10 15 24 24 24 / " + kBottomY);
+        add("left, X/Y, bottom right", abcAb(100, 50), {J::Left, P::CentreXY, C::BottomRight},
+            "-57 -57 -57 -57 -57 / " + kBottomY);
+        add("centred, centre Y, top left", abcAb(10, 50), {J::Centred, P::CentreY, C::TopLeft},
+            "10 12.5 17 17 17 / " + kTopY);
+        add("right, X/Y, bottom left", abcAb(100, 50), {J::Right, P::CentreXY, C::BottomLeft},
+            "43 48 57 57 57 / " + kBottomY);
+        add("right, X/Y, top right", abcAb(100, 50), {J::Right, P::CentreXY, C::TopRight},
+            "-57 -52 -43 -43 -43 / " + kTopY);
+        add("left, centre X, bottom corner plays no part in Y", abcAb(100, 30), {J::Left, P::CentreX, C::BottomLeft},
+            "43 43 43 43 43 / " + kFreeY);
 
-        // Line 3 keeps its place between lines 2 and 4: one line pitch (9) below
-        // line 2, and line 4 two below; lines 1 and 5 get no base.
-        addPlacement("lines 2 and 4, empty line between", blockOf({"", "AB", "", "CD", ""}, {0, 9, 0, 9, 0}, 0, 0),
-                     {J::Left, P::Free, C::TopLeft}, kZeros, {"0", "-7", "-16", "-25", "0"}, " X :  9 mm / Y :  25 mm");
-        addPlacement("lines 1 and 5, three empty lines between", blockOf({"A", "", "", "", "B"}, {4, 0, 0, 0, 4}, 0, 0),
-                     {J::Left, P::Free, C::TopLeft}, kZeros, {"-7", "-16", "-25", "-34", "-43"}, " X :  4 mm / Y :  43 mm");
+        // Line 3 keeps its place between lines 2 and 4: one line pitch (9)
+        // below line 2, and line 4 two below; lines 1 and 5 get no base.
+        add("lines 2 and 4, empty line between", blockOf({"", "AB", "", "CD", ""}, {0, 9, 0, 9, 0}, 0, 0),
+            {J::Left, P::Free, C::TopLeft}, kZeros + " / 0 -7 -16 -25 0", " X :  9 mm / Y :  25 mm");
+        add("lines 1 and 5, three empty lines between", blockOf({"A", "", "", "", "B"}, {4, 0, 0, 0, 4}, 0, 0),
+            {J::Left, P::Free, C::TopLeft}, kZeros + " / -7 -16 -25 -34 -43", " X :  4 mm / Y :  43 mm");
 
-        // The limits of the fit checks, on the side that passes.
-        addPlacement("fit: line exactly as wide as posX", abcAb(14, 50), {J::Left, P::CentreXY, C::TopLeft}, kZeros, kTopY);
-        addPlacement("fit: height equal to posY, top corner", abcAb(100, 16), {J::Left, P::CentreXY, C::TopLeft},
-                     {"43", "43", "43", "43", "43"}, {"-7", "-16", "0", "0", "0"});
-        addPlacement("fit: height equal to posY, bottom corner", abcAb(100, 16), {J::Left, P::CentreXY, C::BottomLeft},
-                     {"43", "43", "43", "43", "43"}, {"9", "0", "0", "0", "0"});
-        addPlacement("fit: negative posY, X centred only", abcAb(100, -10), {J::Left, P::CentreX, C::TopLeft},
-                     {"43", "43", "43", "43", "43"}, {"-17", "-26", "0", "0", "0"});
-        addPlacement("fit: negative posX, Y centred only", abcAb(-20, 50), {J::Left, P::CentreY, C::BottomLeft},
-                     {"-20", "-20", "-20", "-20", "-20"}, kBottomY);
+        add("fit: line exactly as wide as posX", abcAb(14, 50), kLeftXY, kZeros + " / " + kTopY);
+        add("fit: height equal to posY, top corner", abcAb(100, 16), kLeftXY, "43 43 43 43 43 / -7 -16 0 0 0");
+        add("fit: height equal to posY, bottom corner", abcAb(100, 16), {J::Left, P::CentreXY, C::BottomLeft},
+            "43 43 43 43 43 / 9 0 0 0 0");
+        add("fit: negative posY, X centred only", abcAb(100, -10), {J::Left, P::CentreX, C::TopLeft},
+            "43 43 43 43 43 / -17 -26 0 0 0");
+        add("fit: negative posX, Y centred only", abcAb(-20, 50), {J::Left, P::CentreY, C::BottomLeft},
+            "-20 -20 -20 -20 -20 / " + kBottomY);
+        add("fit: line 2 one millimetre wider than posX", blockOf({"AB", "ABC"}, {9, 14}, 13, 50), kLeftXY,
+            "does not fit X");
+        add("fit: posX 0 with text", abcAb(0, 50), kLeftXY, "does not fit X");
+        add("fit: negative posX, lines narrower still", blockOf({"A"}, {-5, -5, -5, -5, -5}, -1, 50), kLeftXY,
+            "does not fit X");
+        add("fit: emptied blank-only line keeps its old width", blockOf({"ABC", ""}, {14, 101}, 100, 50), kLeftXY,
+            "does not fit X");
+        add("fit: X checked before Y", abcAb(0, 0), kLeftXY, "does not fit X");
+        add("fit: block one millimetre higher than posY", abcAb(100, 15), kLeftXY, "does not fit Y");
+        add("fit: negative posY, block lower still", abcAb(100, -1), kLeftXY, "does not fit Y",
+            " X :  14 mm / Y : -5 mm");
+
+        add("all lines empty", blockOf({}, {}, 100, 50), kLeftXY, "no text", " X :  0 mm / Y :  0 mm");
+        add("lines of blanks only", blockOf({"  ", " ", "", "   "}, {9, 4, 0, 14}, 100, 50), kLeftXY, "no text");
+        add("no text before a block that fits nowhere", blockOf({}, {14}, -1, -1), kLeftXY, "no text");
 
         // The window always selects one button per group; should none be
-        // selected, whatever no table row covers stays 0 and the rest is still
-        // worked out.
-        addPlacement("unselected: justification", abcAb(100, 50), {J::None, P::CentreXY, C::TopLeft}, kZeros, kTopY);
-        addPlacement("unselected: placement, and no fit check", abcAb(1, 1), {J::Left, P::None, C::TopLeft}, kZeros,
-                     kZeros);
-        addPlacement("unselected: corner, X/Y centred", abcAb(100, 50), {J::Left, P::CentreXY, C::None}, kZeros, kZeros);
+        // selected, whatever no table row covers stays 0 and the rest is
+        // still worked out.
+        add("unselected: justification", abcAb(100, 50), {J::None, P::CentreXY, C::TopLeft}, kZeros + " / " + kTopY);
+        add("unselected: placement, and no fit check", abcAb(1, 1), {J::Left, P::None, C::TopLeft},
+            kZeros + " / " + kZeros);
+        add("unselected: corner, X/Y centred", abcAb(100, 50), {J::Left, P::CentreXY, C::None}, kZeros + " / " + kZeros);
 
-        // Halving in double precision, and bases worked out in double precision
-        // from the single-precision sizes: single-precision steps would change
-        // these digits.
-        addPlacement("precision: halves of a fractional plate width", abcAb(100.1, 50), {J::Left, P::CentreXY, C::TopLeft},
-                     {"43.05", "43.05", "43.05", "43.05", "43.05"}, kTopY);
-        addPlacement("precision: bases from single-precision sizes", blockOf({"A", "B"}, {1.1, 1.1}, 0, 0, 1.1f, 0.3f),
-                     {J::Left, P::Free, C::TopLeft}, kZeros, {"-1.92500004172325", "-4.15000009536743", "0", "0", "0"},
-                     " X :  1.1 mm / Y :  4.15 mm");
+        // Halving in double precision, and bases worked out in double
+        // precision from the single-precision sizes: single-precision steps
+        // would change these digits.
+        add("precision: halves of a fractional plate width", abcAb(100.1, 50), kLeftXY,
+            "43.05 43.05 43.05 43.05 43.05 / " + kTopY);
+        add("precision: bases from single-precision sizes", blockOf({"A", "B"}, {1.1, 1.1}, 0, 0, 1.1f, 0.3f),
+            {J::Left, P::Free, C::TopLeft}, kZeros + " / -1.92500004172325 -4.15000009536743 0 0 0",
+            " X :  1.1 mm / Y :  4.15 mm");
     }
 
-    void placements()
+    // A job without text is refused before the extents are refreshed; any
+    // other outcome comes after they were refreshed, once.
+    void layout()
     {
         QFETCH(BlockInput, input);
         QFETCH(QByteArray, encombrement);
         QFETCH(LayoutChoices, choices);
-        QFETCH(QStringList, startX);
-        QFETCH(QStringList, baseY);
+        QFETCH(QString, expected);
 
         const Outcome outcome = runLayout(input, choices, encombrement);
-        QVERIFY2(std::holds_alternative<LayoutResult>(outcome.layout), "the job was refused");
-        const auto& result = std::get<LayoutResult>(outcome.layout);
-        QCOMPARE(outcome.refreshCalls, 1);
-        QCOMPARE(texts(result.startX), startX);
-        QCOMPARE(texts(result.baseY), baseY);
+        QCOMPARE(describe(outcome.layout), expected);
+        QCOMPARE(outcome.refreshCalls, expected == "no text" ? 0 : 1);
     }
 
     // Characters per line and in all, filled lines, first and last line.
@@ -214,48 +237,6 @@ private slots:
         QVERIFY(std::holds_alternative<LayoutResult>(outcome.layout));
         QCOMPARE(std::get<LayoutResult>(outcome.layout).blockWidth, width);
         QCOMPARE(std::get<LayoutResult>(outcome.layout).blockHeight, height);
-    }
-
-    void refusals_data()
-    {
-        QTest::addColumn<BlockInput>("input");
-        QTest::addColumn<QByteArray>("encombrement");
-        QTest::addColumn<LayoutRefusal>("refusal");
-        const auto noText = LayoutRefusal::NoText;
-        const auto fitX = LayoutRefusal::DoesNotFitX;
-        const auto fitY = LayoutRefusal::DoesNotFitY;
-
-        QTest::newRow("all lines empty") << blockOf({}, {}, 100, 50) << QByteArray(" X :  0 mm / Y :  0 mm") << noText;
-        QTest::newRow("lines of blanks only") << blockOf({"  ", " ", "", "   "}, {9, 4, 0, 14}, 100, 50) << kAbcAbExtents
-                                              << noText;
-        QTest::newRow("no text before a block that fits nowhere") << blockOf({}, {14}, -1, -1) << kAbcAbExtents << noText;
-
-        QTest::newRow("line 2 one millimetre wider than posX") << blockOf({"AB", "ABC"}, {9, 14}, 13, 50) << kAbcAbExtents
-                                                               << fitX;
-        QTest::newRow("posX 0 with text") << abcAb(0, 50) << kAbcAbExtents << fitX;
-        QTest::newRow("negative posX, lines narrower still") << blockOf({"A"}, {-5, -5, -5, -5, -5}, -1, 50)
-                                                             << kAbcAbExtents << fitX;
-        QTest::newRow("emptied blank-only line keeps its old width") << blockOf({"ABC", ""}, {14, 101}, 100, 50)
-                                                                     << kAbcAbExtents << fitX;
-        QTest::newRow("X checked before Y") << abcAb(0, 0) << kAbcAbExtents << fitX;
-
-        QTest::newRow("block one millimetre higher than posY") << abcAb(100, 15) << kAbcAbExtents << fitY;
-        QTest::newRow("negative posY, block lower still") << abcAb(100, -1) << QByteArray(" X :  14 mm / Y : -5 mm")
-                                                          << fitY;
-    }
-
-    void refusals()
-    {
-        QFETCH(BlockInput, input);
-        QFETCH(QByteArray, encombrement);
-        QFETCH(LayoutRefusal, refusal);
-
-        const Outcome outcome = runLayout(input, {J::Left, P::CentreXY, C::TopLeft}, encombrement);
-        QVERIFY2(std::holds_alternative<LayoutRefusal>(outcome.layout), "the job was accepted");
-        QCOMPARE(std::get<LayoutRefusal>(outcome.layout), refusal);
-        // A job without text is refused before the extents are refreshed; any
-        // other refusal comes after they were refreshed, once.
-        QCOMPARE(outcome.refreshCalls, refusal == LayoutRefusal::NoText ? 0 : 1);
     }
 };
 

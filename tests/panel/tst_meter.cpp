@@ -14,12 +14,6 @@ using namespace velmora;
 class MeterTest : public QObject {
     Q_OBJECT
 private slots:
-    void fullWidthIsTheCaptionsWidth()
-    {
-        MainWindow window;
-        QCOMPARE(window.meter().fullTwips(), 2295);
-    }
-
     void barIsWholePixels_data()
     {
         QTest::addColumn<double>("twips");
