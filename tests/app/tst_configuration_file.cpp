@@ -1,11 +1,7 @@
 #include "app/configuration_file.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <map>
-#include <sstream>
 
 #ifdef __linux__
 #include <csignal>
@@ -58,21 +54,6 @@ QByteArray linesOf(const std::vector<std::string>& values, const char* lineEnd =
     return bytes;
 }
 
-// What a folder holds, entry by entry, so that a failed save can be shown to
-// have left everything exactly as it was (and no temporary file behind).
-std::map<QString, QByteArray> snapshot(const QString& root)
-{
-    std::map<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        QFile file(info.filePath());
-        entries[info.filePath()] = info.isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : "<folder>";
-    }
-    return entries;
-}
-
 }  // namespace
 
 class ConfigurationFileTest : public QObject {
@@ -86,13 +67,13 @@ private slots:
 
     void cleanup()
     {
-    #ifdef __linux__
+#ifdef __linux__
         if (limitSet_) {
             setrlimit(RLIMIT_FSIZE, &savedLimit_);
             std::signal(SIGXFSZ, savedSignal_);
             limitSet_ = false;
         }
-    #endif
+#endif
         dir_.reset();
     }
 
@@ -112,11 +93,8 @@ private slots:
             writeFile(oldFile);
 
         QVERIFY(saveConfiguration(folder(), kKnownValues).saved());
-        QFile file(filePath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), kKnownFile);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{QStringLiteral("velmora.txt")});
+        QCOMPARE(readFile(), kKnownFile);
+        QCOMPARE(entries(), QStringList{QStringLiteral("velmora.txt")});
     }
 
     void valuesComeBackIntact_data()
@@ -159,9 +137,6 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(std::vector<std::string>, expected);
 
-        std::istringstream in(bytes.toStdString());
-        QCOMPARE(readConfigurationValues(in), expected);
-
         writeFile(bytes);
         const LoadResult loaded = loadConfiguration(folder());
         QCOMPARE(loaded.status, LoadStatus::Loaded);
@@ -200,22 +175,34 @@ private slots:
         ConfigurationValues values = kKnownValues;
         if (brokenLine > 0)
             values[static_cast<std::size_t>(brokenLine - 1)] = "A\nB";
-        writeFile(linesOf(numberedValues(37)));
+        const QByteArray oldFile = linesOf(numberedValues(37));
+        writeFile(oldFile);
         if (writeFails)
             limitFileSize();
-        const auto before = snapshot(dir_->path());
 
         const SaveResult result = saveConfiguration(folder(), values);
 
         QCOMPARE(result.status, expected);
         QVERIFY(!result.detail.empty());
         QCOMPARE(result.line, brokenLine);
-        QVERIFY(snapshot(dir_->path()) == before);
+        QCOMPARE(readFile(), oldFile);
+        QCOMPARE(entries(), QStringList{QStringLiteral("velmora.txt")});  // no temporary file left behind
     }
 
 private:
     std::filesystem::path folder() const { return dir_->path().toStdString(); }
     QString filePath() const { return dir_->filePath(QStringLiteral("velmora.txt")); }
+    QByteArray readFile() const
+    {
+        QFile file(filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
+    }
+
+    QStringList entries() const
+    {
+        return QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    }
+
     void writeFile(const QByteArray& bytes)
     {
         QFile file(filePath());
@@ -227,16 +214,16 @@ private:
     // file is started, then a write fails half-way.
     void limitFileSize()
     {
-    #ifdef __linux__
+#ifdef __linux__
         getrlimit(RLIMIT_FSIZE, &savedLimit_);
         savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
         limitSet_ = true;
         rlimit small = savedLimit_;
         small.rlim_cur = 64;
         setrlimit(RLIMIT_FSIZE, &small);
-    #else
+#else
         QSKIP("no file size limit on this platform");
-    #endif
+#endif
     }
 
     std::unique_ptr<QTemporaryDir> dir_;

@@ -17,6 +17,7 @@ namespace {
 constexpr ScrollRange kEchelle{1, 40, 1};
 constexpr ScrollRange kRotation{50, 9950, 50};
 constexpr ScrollRange kGamme{40, 45, 40};
+constexpr ScrollRange kNoRange{};
 
 // The name without its trailing role digit: "Echelle" for "Echelle3".
 std::string_view stem(std::string_view name) { return name.substr(0, name.size() - 1); }
@@ -49,70 +50,58 @@ private slots:
         }
     }
 
-    void optionState_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("expected");  // 1 selected, 0 not selected, -1 not a state
-        QTest::newRow("lower case false") << QByteArray("false") << 0;
-        QTest::newRow("upper case true with blanks") << QByteArray(" TRUE ") << 1;
-        QTest::newRow("digit 1") << QByteArray("1") << -1;
-        QTest::newRow("longer") << QByteArray("Trueish") << -1;
-    }
-
-    void optionState()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(int, expected);
-        const std::optional<bool> state = optionStateOf(text.toStdString());
-        QCOMPARE(state.has_value() ? int(*state) : -1, expected);
-        if (state)
-            QCOMPARE(optionStateOf(optionStateText(*state)), state);
-    }
-
-    // Texts read back into scroll bar values: a number rounded half to even and
-    // brought inside the range, the form value when there is no number.
+    // Texts read back into the controls: a number rounded half to even and
+    // brought inside the range, the form value when there is no number; an
+    // option state in any letter case (1 selected, 0 not, -1 not a state).
     void conversion_data()
     {
         QTest::addColumn<ValueForm>("form");
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<ScrollRange>("range");
         QTest::addColumn<int>("expected");
+        QTest::addColumn<ScrollRange>("range");
         const auto scrolled = ValueForm::ScrolledText;
         const auto position = ValueForm::Position;
-        QTest::newRow("blanks around") << scrolled << QByteArray(" 12 ") << kEchelle << 12;
-        QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << kEchelle << 12;
-        QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << kEchelle << 14;
-        QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << kEchelle << 1;
-        QTest::newRow("above the maximum") << scrolled << QByteArray("99") << kEchelle << 40;
-        QTest::newRow("far above the maximum") << scrolled << QByteArray("1E300") << kRotation << 9950;
-        QTest::newRow("empty, as past the end of a short file") << scrolled << QByteArray("") << kRotation << 50;
-        QTest::newRow("word") << scrolled << QByteArray("abc") << kGamme << 40;
-        QTest::newRow("position zero") << position << QByteArray(" 0") << kPositionRange << 2000;
-        QTest::newRow("position minus half") << position << QByteArray("-.5") << kPositionRange << 1995;
-        QTest::newRow("position twelve and a half") << position << QByteArray(" 12.5") << kPositionRange << 2125;
-        QTest::newRow("position half step to even, down") << position << QByteArray(" .05") << kPositionRange << 2000;
-        QTest::newRow("position half step to even, up") << position << QByteArray(" .25") << kPositionRange << 2002;
-        QTest::newRow("position above the range") << position << QByteArray(" 250") << kPositionRange << 4000;
-        QTest::newRow("position below the range") << position << QByteArray("-1E9") << kPositionRange << 0;
-        QTest::newRow("position word") << position << QByteArray("abc") << kPositionRange << 2000;
-        QTest::newRow("smallest program number") << ValueForm::ProgramNumber << QByteArray(" 1 ") << kPositionRange << 1;
-        QTest::newRow("largest program number") << ValueForm::ProgramNumber << QByteArray(" 9999 ") << kPositionRange
-                                                << 9999;
+        const auto option = ValueForm::OptionState;
+        QTest::newRow("blanks around") << scrolled << QByteArray(" 12 ") << 12 << kEchelle;
+        QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << 12 << kEchelle;
+        QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << 14 << kEchelle;
+        QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << 1 << kEchelle;
+        QTest::newRow("above the maximum") << scrolled << QByteArray("99") << 40 << kEchelle;
+        QTest::newRow("far above the maximum") << scrolled << QByteArray("1E300") << 9950 << kRotation;
+        QTest::newRow("empty, as past the end of a short file") << scrolled << QByteArray("") << 50 << kRotation;
+        QTest::newRow("word") << scrolled << QByteArray("abc") << 40 << kGamme;
+        QTest::newRow("position half step to even, down") << position << QByteArray(" .05") << 2000 << kPositionRange;
+        QTest::newRow("position half step to even, up") << position << QByteArray(" .25") << 2002 << kPositionRange;
+        QTest::newRow("position above the range") << position << QByteArray(" 250") << 4000 << kPositionRange;
+        QTest::newRow("position below the range") << position << QByteArray("-1E9") << 0 << kPositionRange;
+        QTest::newRow("position word") << position << QByteArray("abc") << 2000 << kPositionRange;
+        QTest::newRow("smallest program number") << ValueForm::ProgramNumber << QByteArray(" 1 ") << 1 << kNoRange;
+        QTest::newRow("largest program number") << ValueForm::ProgramNumber << QByteArray(" 9999 ") << 9999 << kNoRange;
+        QTest::newRow("option: lower case false") << option << QByteArray("false") << 0 << kNoRange;
+        QTest::newRow("option: upper case true with blanks") << option << QByteArray(" TRUE ") << 1 << kNoRange;
+        QTest::newRow("option: digit 1") << option << QByteArray("1") << -1 << kNoRange;
+        QTest::newRow("option: longer") << option << QByteArray("Trueish") << -1 << kNoRange;
     }
 
     void conversion()
     {
         QFETCH(ValueForm, form);
         QFETCH(QByteArray, text);
-        QFETCH(ScrollRange, range);
         QFETCH(int, expected);
-        if (form == ValueForm::Position) {
-            QCOMPARE(positionScrollValue(text.toStdString()), expected);
+        QFETCH(ScrollRange, range);
+        const std::string value = text.toStdString();
+        if (form == ValueForm::OptionState) {
+            const std::optional<bool> state = optionStateOf(value);
+            QCOMPARE(state.has_value() ? int(*state) : -1, expected);
+            if (state)
+                QCOMPARE(optionStateOf(optionStateText(*state)), state);
+        } else if (form == ValueForm::Position) {
+            QCOMPARE(positionScrollValue(value), expected);
         } else if (form == ValueForm::ProgramNumber) {
-            QCOMPARE(programNumberOf(text.toStdString()), expected);
+            QCOMPARE(programNumberOf(value), expected);
             QCOMPARE(QByteArray::fromStdString(programNumberText(expected)), text);
         } else {
-            QCOMPARE(scrollValueOf(text.toStdString(), range), expected);
+            QCOMPARE(scrollValueOf(value, range), expected);
         }
     }
 

@@ -24,20 +24,9 @@ const QStringList kProgramA = {"$ A majuscule", "G0X0Y0", "G1Z-.2", "G1X2Y7", "G
 const QStringList kProgramB = {"G0X0Y0", "G1Z-.2", "G1Y7", "G2X0Y3.5I0J-1.75", "G0Z1"};
 const QStringList kProgramC = {"G0X4Y7", "G1Z-.2", "G1X0", "G1Y0", "G1X4", "G0Z1"};
 
-const QStringList kHeader = {"%12",
-                             "$ *************",
-                             "$ VELMORA",
-                             "$ VERSION 2.1",
-                             "$ RM.TOLK",
-                             "$ *************",
-                             "$ LE 06/12/2026",
-                             "$ A 14:03:27",
-                             "$ *************",
-                             "G0G17G40G80G90M5M9",
-                             "G0G52Z",
-                             "M6T3D3",
-                             "M3M8M40S2000",
-                             "F300"};
+const QStringList kHeader = {"%12", "$ *************", "$ VELMORA", "$ VERSION 2.1", "$ RM.TOLK", "$ *************",
+                             "$ LE 06/12/2026", "$ A 14:03:27", "$ *************", "G0G17G40G80G90M5M9", "G0G52Z",
+                             "M6T3D3", "M3M8M40S2000", "F300"};
 const QStringList kEnd = {"G0G52Z", "M5M9", "M2"};
 
 QStringList lineHead(int line, const QString& move)
@@ -82,38 +71,37 @@ private slots:
         QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
     }
 
+    // The texts are tool, corrector, range, spindle and feed; the words are
+    // the tool, spindle and feed lines.
     void machiningWords_data()
     {
         QTest::addColumn<bool>("toolChange");
         QTest::addColumn<bool>("coolant");
-        QTest::addColumn<QStringList>("texts");  // tool, corrector, range, spindle, feed
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("neither") << false << false << QStringList{"3", "3", "40", "2000", "300"}
-                                 << QStringList{"T3D3", "M3M40S2000", "F300"};
-        QTest::newRow("changer only, texts not trimmed") << true << false << QStringList{" 12", "07", "45 ", "800", "50"}
-                                                         << QStringList{"M6T 12D07", "M3M45 S800", "F50"};
-        QTest::newRow("empty texts give bare words") << false << false << QStringList{"", "", "", "", ""}
-                                                     << QStringList{"TD", "M3MS", "F"};
+        QTest::addColumn<QString>("texts");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("neither") << false << false << "3|3|40|2000|300" << "T3D3|M3M40S2000|F300";
+        QTest::newRow("changer only, texts not trimmed") << true << false << " 12|07|45 |800|50"
+                                                         << "M6T 12D07|M3M45 S800|F50";
+        QTest::newRow("empty texts give bare words") << false << false << "||||" << "TD|M3MS|F";
     }
 
     void machiningWords()
     {
         QFETCH(bool, toolChange);
         QFETCH(bool, coolant);
-        QFETCH(QStringList, texts);
-        QFETCH(QStringList, expected);
+        QFETCH(QString, texts);
+        QFETCH(QString, expected);
+        const QStringList text = texts.split('|');
         EngravingJob job;
         job.toolChange = toolChange;
         job.coolant = coolant;
-        job.toolText = texts[0].toStdString();
-        job.correctorText = texts[1].toStdString();
-        job.rangeText = texts[2].toStdString();
-        job.spindleText = texts[3].toStdString();
-        job.feedText = texts[4].toStdString();
+        job.toolText = text[0].toStdString();
+        job.correctorText = text[1].toStdString();
+        job.rangeText = text[2].toStdString();
+        job.spindleText = text[3].toStdString();
+        job.feedText = text[4].toStdString();
         const MachiningWords words = velmora::machiningWords(job);
-        const QStringList lines = {QString::fromStdString(words.toolLine), QString::fromStdString(words.spindleLine),
-                                   QString::fromStdString(words.feedLine)};
-        QCOMPARE(lines, expected);
+        QCOMPARE(QString::fromStdString(words.toolLine + '|' + words.spindleLine + '|' + words.feedLine), expected);
     }
 
     void lineBlocks_data()

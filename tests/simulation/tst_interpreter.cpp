@@ -36,12 +36,17 @@ QString kindName(MoveKind kind)
     return "?";
 }
 
-// "G1 1,2,-0.2" per move, joined by " | ": kind and end point.
+// "G1 1,2,-0.2" per move, joined by " | ": kind and end point, and for an
+// arc its centre and its sweep in degrees, counterclockwise positive.
 QString trace(const std::vector<Move>& moves)
 {
     QStringList parts;
-    for (const Move& m : moves)
+    for (const Move& m : moves) {
         parts << QString("%1 %2,%3,%4").arg(kindName(m.kind)).arg(m.end.x).arg(m.end.y).arg(m.end.z);
+        if (m.isArc())
+            parts.last() += QString(" around %1,%2 by %3").arg(m.centreX).arg(m.centreY)
+                                .arg(std::round(arcSweep(m) * 180 / std::numbers::pi * 1e6) / 1e6);
+    }
     return parts.join(" | ");
 }
 
@@ -78,11 +83,21 @@ private slots:
         QTest::newRow("blanks between words") << program({"G1 X2  Y3"}) << "G1 2,3,50";
         QTest::newRow("LF and lone CR line ends") << QByteArray("G0X1\nG0X2\rG0X3") << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
 
-        // Arcs end where they are told.
+        // Arcs both ways, their centres always incremental.
+        QTest::newRow("G2 over the top") << program({"G0X0Y0", "G2X2Y0I1J0"})
+                                         << "G0 0,0,50 | G2 2,0,50 around 1,0 by -180";
+        QTest::newRow("G3 under the bottom") << program({"G0X0Y0", "G3X2Y0I1J0"})
+                                             << "G0 0,0,50 | G3 2,0,50 around 1,0 by 180";
+        QTest::newRow("G2 three quarters") << program({"G0X1Y0", "G2X0Y1I-1J0"})
+                                           << "G0 1,0,50 | G2 0,1,50 around 0,0 by -270";
+        QTest::newRow("G3 full circle without end words") << program({"G0X1Y0", "G3I-1"})
+                                                          << "G0 1,0,50 | G3 1,0,50 around 0,0 by 360";
+        QTest::newRow("helical arc") << program({"G0X0Y0Z0", "G2X2Y0Z-1I1J0"})
+                                     << "G0 0,0,0 | G2 2,0,-1 around 1,0 by -180";
         QTest::newRow("arc centre stays incremental in absolute mode")
-            << program({"G0X5Y5", "G3X3Y5I-1J0"}) << "G0 5,5,50 | G3 3,5,50";
+            << program({"G0X5Y5", "G3X3Y5I-1J0"}) << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
         QTest::newRow("arc end incremental in G91") << program({"G0X5Y5", "G91", "G3X-2Y0I-1J0"})
-                                                    << "G0 5,5,50 | G3 3,5,50";
+                                                    << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
     }
 
     void moves()
@@ -92,35 +107,6 @@ private slots:
         const Interpretation result = run(text);
         QVERIFY2(result.ok(), result.stop ? result.stop->reason.c_str() : "");
         QCOMPARE(trace(result.moves), expected);
-    }
-
-    void arcs_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("centreX");
-        QTest::addColumn<double>("centreY");
-        QTest::addColumn<double>("sweep");  // in half turns, counterclockwise positive
-
-        QTest::newRow("G2 over the top") << program({"G0X0Y0", "G2X2Y0I1J0"}) << 1.0 << 0.0 << -1.0;
-        QTest::newRow("G3 under the bottom") << program({"G0X0Y0", "G3X2Y0I1J0"}) << 1.0 << 0.0 << 1.0;
-        QTest::newRow("G2 three quarters") << program({"G0X1Y0", "G2X0Y1I-1J0"}) << 0.0 << 0.0 << -1.5;
-        QTest::newRow("G3 full circle without end words") << program({"G0X1Y0", "G3I-1"}) << 0.0 << 0.0 << 2.0;
-        QTest::newRow("helical arc") << program({"G0X0Y0Z0", "G2X2Y0Z-1I1J0"}) << 1.0 << 0.0 << -1.0;
-    }
-
-    void arcs()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(double, centreX);
-        QFETCH(double, centreY);
-        QFETCH(double, sweep);
-        const Interpretation result = run(text);
-        QVERIFY(result.ok());
-        const Move& arc = result.moves.back();
-        QVERIFY(arc.isArc());
-        QCOMPARE(arc.centreX, centreX);
-        QCOMPARE(arc.centreY, centreY);
-        QVERIFY(std::abs(arcSweep(arc) - sweep * std::numbers::pi) < 1e-9);
     }
 
     void sourceLinesAndModes()
