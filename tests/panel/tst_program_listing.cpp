@@ -55,76 +55,46 @@ private slots:
         folder_.reset();
     }
 
-    void fileBytes_data()
+    // What the listing takes from the file, and the lines the box then shows
+    // in place of an earlier listing. "<missing>" and "<folder>" stand for no
+    // file and a folder in its place.
+    void listing_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("listing");
-        QTest::newRow("two lines: the final line feed goes, the CR stays")
-            << QByteArray("%1\r\nM2\r\n") << QByteArray("%1\r\nM2\r");
-        QTest::newRow("one byte") << QByteArray("%") << QByteArray();
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("8 bytes: the final line feed goes, the CR stays")
+            << QByteArray("%1\r\nM2\r\n") << QByteArray("%1\r\nM2\r") << QStringList{"%1", "M2"};
+        QTest::newRow("one byte") << QByteArray("%") << QByteArray() << QStringList{};
         QTest::newRow("no line end at the end: last byte still goes")
-            << QByteArray("%1\r\nM2") << QByteArray("%1\r\nM");
+            << QByteArray("%1\r\nM2") << QByteArray("%1\r\nM") << QStringList{"%1", "M"};
+        QTest::newRow("empty line inside kept")
+            << QByteArray("%1\r\n\r\nM2\r\n") << QByteArray("%1\r\n\r\nM2\r") << QStringList{"%1", "", "M2"};
+        QTest::newRow("code page decoded") << QByteArray("(Caract\xE8re \x80)\r\nM2\r\n")
+                                           << QByteArray("(Caract\xE8re \x80)\r\nM2\r")
+                                           << QStringList{"(Caractère €)", "M2"};
+        QTest::newRow("empty file") << QByteArray() << QByteArray() << QStringList{};
+        QTest::newRow("missing file") << QByteArray("<missing>") << QByteArray() << QStringList{};
+        QTest::newRow("folder in the file's place") << QByteArray("<folder>") << QByteArray() << QStringList{};
     }
 
-    void fileBytes()
+    void listing()
     {
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, listing);
-        writeFile(folder_->filePath("velmora.rub"), file);
-
-        const std::string read = loadProgramListing(folder_->path().toStdString());
-
-        QCOMPARE(QByteArray(read.data(), qsizetype(read.size())), listing);
-    }
-
-    void nothingToRead_data()
-    {
-        QTest::addColumn<QString>("situation");
-        QTest::newRow("missing file") << "missing";
-        QTest::newRow("empty file") << "empty";
-        QTest::newRow("folder in the file's place") << "folder";
-    }
-
-    void nothingToRead()
-    {
-        QFETCH(QString, situation);
-        // A listing shown before is cleared, not left standing.
-        const QString path = folder_->filePath("velmora.rub");
-        writeFile(path, "%1\r\nM2\r\n");
+        QFETCH(QStringList, shown);
         MainWindow window;
+        writeFile("velmora.rub", "%7\r\nG0X1\r\nM2\r\n");
         window.Chargelisting();
-        QVERIFY(QFile::remove(path));
-        if (situation == "empty")
-            writeFile(path, {});
-        if (situation == "folder")
-            QVERIFY(QDir(folder_->path()).mkdir("velmora.rub"));
+        QVERIFY(QFile::remove("velmora.rub"));
+        if (file == "<folder>")
+            QVERIFY(QDir().mkdir("velmora.rub"));
+        else if (file != "<missing>")
+            writeFile("velmora.rub", file);
 
-        QVERIFY(readProgramListing(path.toStdString()).empty());
+        QCOMPARE(QByteArray::fromStdString(loadProgramListing(folder_->path().toStdString())), listing);
         window.Chargelisting();
-        QVERIFY(control<QPlainTextEdit>(window, "Programme")->toPlainText().isEmpty());
-    }
-
-    void listingShowsProgramLines_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("two lines, no empty line after the last")
-            << QByteArray("%1\r\nM2\r\n") << QStringList{"%1", "M2"};
-        QTest::newRow("empty line inside kept") << QByteArray("%1\r\n\r\nM2\r\n") << QStringList{"%1", "", "M2"};
-        QTest::newRow("code page decoded")
-            << QByteArray("(Caract\xE8re \x80)\r\nM2\r\n") << QStringList{"(Caractère €)", "M2"};
-    }
-
-    void listingShowsProgramLines()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QStringList, lines);
-        writeFile(QStringLiteral("velmora.rub"), file);
-
-        MainWindow window;
-        window.Chargelisting();
-
-        QCOMPARE(shownLines(*control<QPlainTextEdit>(window, "Programme")), lines);
+        QCOMPARE(shownLines(*control<QPlainTextEdit>(window, "Programme")), shown);
     }
 
 private:
