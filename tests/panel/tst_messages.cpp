@@ -5,17 +5,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 using namespace velmora;
 
 namespace {
-
-// How the operator answers: a click on Yes, a key, or the window's close
-// button.
-enum class Action { ClickYes, PressEscape, PressEnter, CloseWindow };
 
 // A box as the program asks for it, and how it must look.
 struct Box {
@@ -34,32 +29,25 @@ struct Seen {
     int buttonCount = 0;
 };
 
-// Acts on the box once it is up, recording what it showed.
-void answerWhenShown(Action action, Seen& seen)
+// Once the box is up, records what it shows, then presses `key` in it, or
+// closes it with the window's close button when `key` is 0.
+void answerWhenShown(int key, Seen& seen)
 {
-    QTimer::singleShot(0, [action, &seen] {
+    QTimer::singleShot(0, [key, &seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            answerWhenShown(action, seen);
-            return;
-        }
+        if (!box)
+            return answerWhenShown(key, seen);
         seen = {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())};
-        switch (action) {
-        case Action::ClickYes:
-            QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
-            break;
-        case Action::PressEscape:
-            QTest::keyClick(box, Qt::Key_Escape);
-            break;
-        case Action::PressEnter:
-            QTest::keyClick(box, Qt::Key_Return);
-            break;
-        case Action::CloseWindow:
+        if (key)
+            QTest::keyClick(box, Qt::Key(key));
+        else
             box->close();
-            break;
-        }
     });
 }
+
+constexpr int kClose = 0;
+constexpr int kEnter = Qt::Key_Return;
+constexpr int kEscape = Qt::Key_Escape;
 
 const Box kQuit{MessageIcon::Question, MessageButtons::YesNo, QString(), "Quitter VELMORA ?", QMessageBox::Question, 2};
 const Box kLoad{MessageIcon::Exclamation, MessageButtons::OkCancel, "Liaison PC-CN",
@@ -70,7 +58,6 @@ const Box kFailure{MessageIcon::Critical, MessageButtons::Ok, "Echec de la const
 }  // namespace
 
 Q_DECLARE_METATYPE(Box)
-Q_DECLARE_METATYPE(Action)
 Q_DECLARE_METATYPE(velmora::MessageAnswer)
 
 class MessagesTest : public QObject {
@@ -79,29 +66,28 @@ private slots:
     void answer_data()
     {
         QTest::addColumn<Box>("box");
-        QTest::addColumn<Action>("action");
+        QTest::addColumn<int>("key");
         QTest::addColumn<MessageAnswer>("expected");
-        QTest::newRow("yes/no, yes clicked") << kQuit << Action::ClickYes << MessageAnswer::Yes;
-        QTest::newRow("yes/no, enter") << kQuit << Action::PressEnter << MessageAnswer::Yes;
-        QTest::newRow("yes/no, escape") << kQuit << Action::PressEscape << MessageAnswer::No;
-        QTest::newRow("yes/no, closed") << kQuit << Action::CloseWindow << MessageAnswer::No;
-        QTest::newRow("ok/cancel, enter") << kLoad << Action::PressEnter << MessageAnswer::Ok;
-        QTest::newRow("ok/cancel, escape") << kLoad << Action::PressEscape << MessageAnswer::Cancel;
-        QTest::newRow("ok/cancel, closed") << kLoad << Action::CloseWindow << MessageAnswer::Cancel;
-        QTest::newRow("ok, enter") << kFailure << Action::PressEnter << MessageAnswer::Ok;
-        QTest::newRow("ok, closed") << kFailure << Action::CloseWindow << MessageAnswer::Ok;
+        QTest::newRow("yes/no, enter") << kQuit << kEnter << MessageAnswer::Yes;
+        QTest::newRow("yes/no, escape") << kQuit << kEscape << MessageAnswer::No;
+        QTest::newRow("yes/no, closed") << kQuit << kClose << MessageAnswer::No;
+        QTest::newRow("ok/cancel, enter") << kLoad << kEnter << MessageAnswer::Ok;
+        QTest::newRow("ok/cancel, escape") << kLoad << kEscape << MessageAnswer::Cancel;
+        QTest::newRow("ok/cancel, closed") << kLoad << kClose << MessageAnswer::Cancel;
+        QTest::newRow("ok, enter") << kFailure << kEnter << MessageAnswer::Ok;
+        QTest::newRow("ok, closed") << kFailure << kClose << MessageAnswer::Ok;
     }
 
     void answer()
     {
         QFETCH(Box, box);
-        QFETCH(Action, action);
+        QFETCH(int, key);
         QFETCH(MessageAnswer, expected);
 
         QWidget window;
         ModalMessageBoxes boxes(&window);
         Seen seen;
-        answerWhenShown(action, seen);
+        answerWhenShown(key, seen);
 
         QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text), expected);
         QCOMPARE(seen.title, box.title);
