@@ -71,13 +71,6 @@ private slots:
         QCOMPARE(QString::fromStdString(text), expected);
     }
 
-    void trimmedText()
-    {
-        QCOMPARE(numberTextTrimmed(1.75f), std::string("1.75"));
-        QCOMPARE(numberTextTrimmed(-0.25), std::string("-.25"));
-        QCOMPARE(wholeNumberText(-12), std::string("-12"));
-    }
-
     void roundHalfEven_data()
     {
         QTest::addColumn<double>("value");

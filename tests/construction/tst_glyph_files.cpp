@@ -24,7 +24,7 @@ private slots:
         QTest::newRow("8: blanks between words") << 8.0f << QByteArray("G1 X2.5 Y-1") << QByteArray("G1X5Y-2");
         QTest::newRow("8: words put in order") << 8.0f << QByteArray("Y3X1") << QByteArray("X2Y6");
         QTest::newRow("8: arc centre scaled") << 8.0f << QByteArray("G02X4Y0I2J0") << QByteArray("G2X8Y0I4J0");
-        QTest::newRow("8: Z not scaled, trailing zero dropped") << 8.0f << QByteArray("X1Z-0.30") << QByteArray("X2Z-.3");
+        QTest::newRow("8: Z not scaled, no trailing zero") << 8.0f << QByteArray("X1Z-0.30") << QByteArray("X2Z-.3");
         QTest::newRow("8: later G replaces earlier") << 8.0f << QByteArray("G91G1X1") << QByteArray("G1X2");
         QTest::newRow("8: six characters read") << 8.0f << QByteArray("X123.4567") << QByteArray("X246.9");
         QTest::newRow("8: dollar copies the line") << 8.0f << QByteArray("G0X1 $ fin") << QByteArray("G0X1 $ fin");

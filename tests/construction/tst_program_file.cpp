@@ -112,21 +112,22 @@ private slots:
         QTest::addColumn<float>("charSpacing");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("only line 3") << QStringList{"", "", "A"} << QList<double>{0, 0, 10} << QList<double>{0, 0, -7}
-                                     << 1.0f << lineHead(3, "G0X10Y-7") + QStringList{"G0X10Y-7", "G1X1"};
-        QTest::newRow("empty line between") << QStringList{"A", "", "B"} << QList<double>{1, 2, 3}
-                                            << QList<double>{-7, -16, -25} << 1.0f
-                                            << lineHead(1, "G0X1Y-7") + QStringList{"G0X1Y-7", "G1X1"}
-                                                   + lineHead(2, "G0X2Y-16")
-                                                   + lineHead(3, "G0X3Y-25") + QStringList{"G0X3Y-25", "G1X2"};
-        QTest::newRow("blanks are characters") << QStringList{" AB "} << QList<double>{0} << QList<double>{0} << 1.0f
-                                               << lineHead(1, "G0X0Y0") + QStringList{"G0X0Y0", "G0Z1", "G0X5Y0", "G1X1",
-                                                                                      "G0X10Y0", "G1X2", "G0X15Y0", "G0Z1"};
+        QTest::newRow("only line 3")
+            << QStringList{"", "", "A"} << QList<double>{0, 0, 10} << QList<double>{0, 0, -7} << 1.0f
+            << lineHead(3, "G0X10Y-7") + QStringList{"G0X10Y-7", "G1X1"};
+        QTest::newRow("empty line between")
+            << QStringList{"A", "", "B"} << QList<double>{1, 2, 3} << QList<double>{-7, -16, -25} << 1.0f
+            << lineHead(1, "G0X1Y-7") + QStringList{"G0X1Y-7", "G1X1"} + lineHead(2, "G0X2Y-16")
+                   + lineHead(3, "G0X3Y-25") + QStringList{"G0X3Y-25", "G1X2"};
+        QTest::newRow("blanks are characters")
+            << QStringList{" AB "} << QList<double>{0} << QList<double>{0} << 1.0f
+            << lineHead(1, "G0X0Y0")
+                   + QStringList{"G0X0Y0", "G0Z1", "G0X5Y0", "G1X1", "G0X10Y0", "G1X2", "G0X15Y0", "G0Z1"};
         // The pitch is worked out in double precision from single-precision
         // values, so a spacing of 0.1 shows the single-precision 0.1.
-        QTest::newRow("single-precision spacing") << QStringList{"AA"} << QList<double>{0} << QList<double>{0} << 0.1f
-                                                  << lineHead(1, "G0X0Y0")
-                                                         + QStringList{"G0X0Y0", "G1X1", "G0X4.10000000149012Y0", "G1X1"};
+        QTest::newRow("single-precision spacing")
+            << QStringList{"AA"} << QList<double>{0} << QList<double>{0} << 0.1f
+            << lineHead(1, "G0X0Y0") + QStringList{"G0X0Y0", "G1X1", "G0X4.10000000149012Y0", "G1X1"};
     }
 
     void lineBlocks()

@@ -98,7 +98,8 @@ private slots:
         QTest::addColumn<LayoutChoices>("choices");
         QTest::addColumn<QString>("expected");
 
-        add("centred, X/Y, top left", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopLeft}, "43 45.5 50 50 50 / " + kTopY);
+        add("centred, X/Y, top left", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopLeft},
+            "43 45.5 50 50 50 / " + kTopY);
         add("centred, X/Y, top right", abcAb(100, 50), {J::Centred, P::CentreXY, C::TopRight},
             "-57 -54.5 -50 -50 -50 / " + kTopY);
         add("centred, X/Y, bottom left", abcAb(100, 50), {J::Centred, P::CentreXY, C::BottomLeft},
@@ -154,7 +155,8 @@ private slots:
         add("unselected: justification", abcAb(100, 50), {J::None, P::CentreXY, C::TopLeft}, kZeros + " / " + kTopY);
         add("unselected: placement, and no fit check", abcAb(1, 1), {J::Left, P::None, C::TopLeft},
             kZeros + " / " + kZeros);
-        add("unselected: corner, X/Y centred", abcAb(100, 50), {J::Left, P::CentreXY, C::None}, kZeros + " / " + kZeros);
+        add("unselected: corner, X/Y centred", abcAb(100, 50), {J::Left, P::CentreXY, C::None},
+            kZeros + " / " + kZeros);
 
         // Halving in double precision, and bases worked out in double
         // precision from the single-precision sizes: single-precision steps

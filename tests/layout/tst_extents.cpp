@@ -47,7 +47,8 @@ private slots:
                {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 4 mm"}, " X :  4 mm / Y :  43 mm");
         addRow("one character on line 3", {"", "", "W"}, {" 0 mm", " 0 mm", " 5 mm"}, " X :  5 mm / Y :  8.75 mm",
                {"5", "1", 5, 3});
-        addRow("blank-only line: width counted, height not", {"A", "   "}, {" 4 mm", " 14 mm"}, " X :  14 mm / Y :  7 mm");
+        addRow("blank-only line: width counted, height not", {"A", "   "}, {" 4 mm", " 14 mm"},
+               " X :  14 mm / Y :  7 mm");
         addRow("blank-only line between text lines counts in height", {"A", "  ", "B"}, {" 4 mm", " 9 mm", " 4 mm"},
                " X :  9 mm / Y :  25 mm");
         addRow("only blanks everywhere", {" ", "", "", "", "  "}, {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 9 mm"},

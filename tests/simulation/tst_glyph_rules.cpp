@@ -69,7 +69,8 @@ private slots:
 
         // Words the copy drops or changes.
         QTest::newRow("feed word") << crlf(with(kSound, 4, "G1X2Y4.5F100")) << 5 << "'F' is dropped";
-        QTest::newRow("seven-character number") << crlf(with(kSound, 4, "G1X-1.2345Y4.5")) << 5 << "longer than the copy";
+        QTest::newRow("seven-character number") << crlf(with(kSound, 4, "G1X-1.2345Y4.5")) << 5
+                                                << "longer than the copy";
         QTest::newRow("two G words") << crlf(with(kSound, 4, "G91G1X2Y4.5")) << 5 << "more than one G word";
         QTest::newRow("blank inside a move") << crlf(with(kSound, 4, "G1 X2Y4.5")) << 5 << "blank inside";
 

@@ -81,7 +81,8 @@ private slots:
         // Spelling of numbers and lines.
         QTest::newRow("numbers as the system writes them") << program({"G1X.5Y-.25Z-0"}) << "G1 0.5,-0.25,0";
         QTest::newRow("blanks between words") << program({"G1 X2  Y3"}) << "G1 2,3,50";
-        QTest::newRow("LF and lone CR line ends") << QByteArray("G0X1\nG0X2\rG0X3") << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
+        QTest::newRow("LF and lone CR line ends") << QByteArray("G0X1\nG0X2\rG0X3")
+                                                  << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
 
         // Arcs both ways, their centres always incremental.
         QTest::newRow("G2 over the top") << program({"G0X0Y0", "G2X2Y0I1J0"})

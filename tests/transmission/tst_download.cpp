@@ -106,7 +106,8 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{"0 %"}
             << std::vector<double>{15, 2295, 15};
         QTest::newRow("blanks, quotes, accents") << QByteArray("  $ LIGNE 1\r\n\"X,Y\"\r\n\xe9\r\n")
-            << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds << std::vector<double>{765, 1530, 2295, 15, 2295, 15};
+            << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds
+            << std::vector<double>{765, 1530, 2295, 15, 2295, 15};
     }
 
     void sendsEveryItem()
