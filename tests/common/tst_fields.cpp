@@ -41,8 +41,6 @@ private slots:
         QTest::newRow("commas and quotes stay") << QByteArray("a,b\r\n\"q\r\n  lead\r\n")
                                                 << list({"a,b", "\"q", "  lead"});
         QTest::newRow("empty lines at the end") << QByteArray("x\r\n\r\n\r\n") << list({"x", "", ""});
-        QTest::newRow("no final line end") << QByteArray("x\r\ny") << list({"x", "y"});
-        QTest::newRow("empty") << QByteArray() << list({});
     }
 
     void lines()

@@ -50,21 +50,18 @@ private slots:
 
     void fileFailure_data()
     {
-        QTest::addColumn<QString>("breakage");
         QTest::addColumn<FileAction>("action");
         QTest::addColumn<QString>("named");  // the file the message names
         // Tests run as root, where a read-only folder does not stop a write, so
         // the failures come from paths that cannot work for anyone.
-        QTest::newRow("work folder missing") << "work folder missing" << FileAction::CreateProgram
-                                             << "absent/velmora.rub";
-        QTest::newRow("program name taken by a folder") << "program is a folder" << FileAction::ReplaceProgram
-                                                        << "velmora.rub";
-        QTest::newRow("glyph cannot be read") << "glyph is a folder" << FileAction::ReadGlyph << "Data/Ascii66.prg";
+        QTest::newRow("work folder missing") << FileAction::CreateProgram << "absent/velmora.rub";
+        QTest::newRow("program is a folder") << FileAction::ReplaceProgram << "velmora.rub";
+        QTest::newRow("glyph is a folder") << FileAction::ReadGlyph << "Data/Ascii66.prg";
     }
 
     void fileFailure()
     {
-        QFETCH(QString, breakage);
+        const QString breakage = QTest::currentDataTag();
         QFETCH(FileAction, action);
         QFETCH(QString, named);
         WorkFolder folder({{65, "G1X1\r\n"}});

@@ -148,19 +148,6 @@ private slots:
         QCOMPARE(programBody(program), expected);
     }
 
-    void progressCountsEveryCharacter()
-    {
-        WorkFolder folder = oneLineGlyphs();
-        EngravingJob job = machiningJob();
-        const LayoutResult layout = placeLines(job, {"AB", "", " A"}, {}, {});
-        QList<QPair<int, int>> calls;
-        const auto progress = [&calls](int done, int total) { calls.append({done, total}); };
-
-        QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp, progress).status, ConstructionStatus::Written);
-        const QList<QPair<int, int>> expected = {{1, 4}, {2, 4}, {3, 4}, {4, 4}};
-        QCOMPARE(calls, expected);
-    }
-
     // Glyphs repeated within and across lines come from the cache, scaled once.
     void cachedGlyphsGiveSameBytes()
     {

@@ -110,21 +110,6 @@ private slots:
         QCOMPARE(trace(result.moves), expected);
     }
 
-    void sourceLinesAndModes()
-    {
-        const Interpretation result =
-            run(program({"%1", "$ comment", "G0X1", "", "G91", "G1X1", "G90", "G0G52Z"}));
-        QVERIFY(result.ok());
-        QCOMPARE(result.moves.size(), std::size_t(3));
-        QCOMPARE(result.moves[0].sourceLine, 3);
-        QCOMPARE(result.moves[1].sourceLine, 6);
-        QCOMPARE(result.moves[2].sourceLine, 8);
-        QVERIFY(!result.moves[0].incremental);
-        QVERIFY(result.moves[1].incremental);
-        QVERIFY(result.moves[2].toSafeHeight);
-        QVERIFY(!result.incrementalAtEnd);
-    }
-
     void stops_data()
     {
         QTest::addColumn<QByteArray>("text");

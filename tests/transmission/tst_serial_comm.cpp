@@ -88,22 +88,6 @@ private slots:
         QVERIFY(comm.setPortOpen(false));
     }
 
-    // No translation on the way: not of line feeds, carriage returns, flow
-    // control characters or bytes above 127.
-    void sendsEveryByteUnchanged()
-    {
-        PseudoTerminal terminal;
-        SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
-        std::string everyByte;
-        for (int b = 0; b < 256; ++b)
-            everyByte += char(b);
-        QVERIFY2(comm.setPortOpen(true), comm.lastErrorCause().c_str());
-        QVERIFY(comm.output(everyByte));
-        QVERIFY(comm.output(everyByte));
-        QVERIFY(comm.setPortOpen(false));
-        QVERIFY(terminal.readUntilQuiet() == everyByte + everyByte);
-    }
-
     // A device that is not there is error 8002, the number the download reports.
     void failsToOpen_data()
     {
