@@ -80,7 +80,6 @@ private slots:
         const auto scrolled = ValueForm::ScrolledText;
         const auto position = ValueForm::Position;
         const auto option = ValueForm::OptionState;
-        QTest::newRow("blanks around") << scrolled << QByteArray(" 12 ") << 12 << kEchelle;
         QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << 12 << kEchelle;
         QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << 14 << kEchelle;
         QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << 1 << kEchelle;

@@ -63,7 +63,6 @@ private slots:
         QTest::addColumn<QByteArray>("glyph");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("empty file adds nothing") << QByteArray() << QByteArray();
-        QTest::newRow("last line without line end") << QByteArray("G1X1\r\nG1Y1") << QByteArray("G1X2\r\nG1Y2\r\n");
         QTest::newRow("empty line kept") << QByteArray("G1X1\r\n\r\nG0Z1\r\n") << QByteArray("G1X2\r\n\r\nG0Z1\r\n");
         QTest::newRow("unrecognised line gives empty line") << QByteArray("M3\r\n") << QByteArray("\r\n");
     }

@@ -182,32 +182,6 @@ private slots:
         QCOMPARE(outcome.refreshCalls, expected == "no text" ? 0 : 1);
     }
 
-    // Characters per line and in all, filled lines, first and last line.
-    void counts_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("lines 2 and 4") << QStringList{"", "AB", "", "CD", ""} << "0 2 0 2 0 = 4, 2 filled, 2..4";
-        QTest::newRow("characters outside the code page") << QStringList{QString::fromUtf8("\u03a9\u20ac\U0001F600")}
-                                                          << "3 0 0 0 0 = 3, 1 filled, 1..1";
-        QTest::newRow("blank-only line left as typed is empty") << QStringList{"A", "   ", "B"}
-                                                                << "1 3 1 0 0 = 5, 2 filled, 1..3";
-    }
-
-    void counts()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(QString, expected);
-        const Outcome outcome = runLayout(blockOf(lines, {}, 0, 0), {J::Left, P::Free, C::TopLeft}, kAbcAbExtents);
-        QVERIFY(std::holds_alternative<LayoutResult>(outcome.layout));
-        const auto& r = std::get<LayoutResult>(outcome.layout);
-        const QString counts = QString("%1 %2 %3 %4 %5 = %6, %7 filled, %8..%9")
-                                   .arg(r.charCount[1]).arg(r.charCount[2]).arg(r.charCount[3]).arg(r.charCount[4])
-                                   .arg(r.charCount[5]).arg(r.totalChars).arg(r.filledLines).arg(r.firstLine)
-                                   .arg(r.lastLine);
-        QCOMPARE(counts, expected);
-    }
-
     // The block's size is what Encombrement shows, read back the way the
     // construction always has: after the first five characters, and after the
     // last ":" from the fifth character on.

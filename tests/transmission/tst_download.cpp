@@ -77,8 +77,6 @@ private slots:
         QTest::newRow("port from its last character") << QStringList{"COM12", "300", "O(dd)", "5", "1.5"} << 2
                                                       << QByteArray("300,o,5,1.5");
         QTest::newRow("nothing chosen") << QStringList{" ", "9600", "", "8", "1"} << 0 << QByteArray("9600,,8,1");
-        QTest::newRow("port without a digit") << QStringList{"COMX", "9600", "N(one)", "8", "1"} << 0
-                                              << QByteArray("9600,n,8,1");
     }
 
     void frameSettings()
