@@ -119,7 +119,6 @@ private slots:
 
         const auto before = [](const char* bad) { return program({"G0X1", "$ ok", "G1X2", bad, "G1X3"}); };
         QTest::newRow("unknown letter") << before("G1Q2") << 4 << StopCause::UnknownWord << 2;
-        QTest::newRow("comment mark inside a line") << before("G0X1 $ fin") << 4 << StopCause::UnknownWord << 2;
         QTest::newRow("two points") << before("G1X1.2.3") << 4 << StopCause::MalformedNumber << 2;
         QTest::newRow("letter without value") << before("G1X") << 4 << StopCause::MissingValue << 2;
         QTest::newRow("plane the system never uses") << before("G18") << 4 << StopCause::UnsupportedCode << 2;

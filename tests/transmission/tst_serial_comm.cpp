@@ -20,7 +20,6 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("three fields") << QByteArray("9600,e,7") << "Paramètres de transmission invalides : 9600,e,7";
-        QTest::newRow("speed never chosen") << QByteArray(" ,e,7,2") << "Vitesse de transmission invalide : ";
         QTest::newRow("zero speed") << QByteArray("0,e,7,2") << "Vitesse de transmission invalide : 0";
         QTest::newRow("fractional speed") << QByteArray("9600.5,e,7,2") << "Vitesse de transmission invalide : 9600.5";
         QTest::newRow("unknown parity") << QByteArray("9600,x,7,2") << "Parité invalide : x";
