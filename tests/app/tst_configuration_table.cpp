@@ -10,12 +10,14 @@ using namespace velmora;
 
 Q_DECLARE_METATYPE(ScrollRange)
 Q_DECLARE_METATYPE(OptionGroup)
+Q_DECLARE_METATYPE(ValueForm)
 
 namespace {
 
 constexpr ScrollRange kEchelle{1, 40, 1};
 constexpr ScrollRange kRotation{50, 9950, 50};
 constexpr ScrollRange kGamme{40, 45, 40};
+constexpr ScrollRange kNoRange{};
 
 // The name without its trailing role digit: "Echelle" for "Echelle3".
 std::string_view stem(std::string_view name) { return name.substr(0, name.size() - 1); }
@@ -27,237 +29,175 @@ double number(const ConfigurationValues& values, int line)
     return leadingNumber(values[static_cast<std::size_t>(line - 1)]);
 }
 
+// The text a control shows once `value` has been read into it.
+std::string shownOnceRead(const ConfigurationLine& line, const std::string& value)
+{
+    switch (line.form) {
+    case ValueForm::ScrolledText:
+        return wholeNumberText(scrollValueOf(value, line.range));
+    case ValueForm::ProgramNumber:
+        return programNumberText(programNumberOf(value));
+    case ValueForm::Position:
+        return numberText(static_cast<float>((positionScrollValue(value) - 2000) / 10.0));
+    case ValueForm::OptionState:
+        return std::string(optionStateText(optionStateOf(value).value_or(false)));
+    case ValueForm::Text:
+        break;
+    }
+    return value;
+}
+
 }  // namespace
 
 class ConfigurationTableTest : public QObject {
     Q_OBJECT
 private slots:
-    void scrollBarsPairWithTheirDisplays();
+    // A slip in the table would send a number to another setting's scroll bar.
+    void scrollBarsPairWithTheirDisplays()
+    {
+        for (const ConfigurationLine& line : configurationTable()) {
+            const bool takesNumber = line.form == ValueForm::ScrolledText || line.form == ValueForm::Position
+                                     || line.form == ValueForm::ProgramNumber;
+            QCOMPARE(!line.scrollBar.empty(), takesNumber);
+            QCOMPARE(line.group != OptionGroup::None, line.form == ValueForm::OptionState);
+            if (!takesNumber)
+                continue;
+            QCOMPARE(stem(line.scrollBar), stem(line.control));
+            QVERIFY(line.scrollBar.back() == '2');
+            QVERIFY(line.range.minimum <= line.range.formValue && line.range.formValue <= line.range.maximum);
+        }
+    }
 
-    void optionState_data();
-    void optionState();
-    void scrollValue_data();
-    void scrollValue();
-    void programNumber_data();
-    void programNumber();
-    void position_data();
-    void position();
-    void everyShownPositionComesBack();
+    // Texts read back into the controls: a number rounded half to even and
+    // brought inside the range, the form value when there is no number; an
+    // option state in any letter case (1 selected, 0 not, -1 not a state).
+    void conversion_data()
+    {
+        QTest::addColumn<ValueForm>("form");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<ScrollRange>("range");
+        const auto scrolled = ValueForm::ScrolledText;
+        const auto position = ValueForm::Position;
+        const auto option = ValueForm::OptionState;
+        QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << 12 << kEchelle;
+        QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << 14 << kEchelle;
+        QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << 1 << kEchelle;
+        QTest::newRow("above the maximum") << scrolled << QByteArray("99") << 40 << kEchelle;
+        QTest::newRow("far above the maximum") << scrolled << QByteArray("1E300") << 9950 << kRotation;
+        QTest::newRow("empty, as past the end of a short file") << scrolled << QByteArray("") << 50 << kRotation;
+        QTest::newRow("word") << scrolled << QByteArray("abc") << 40 << kGamme;
+        QTest::newRow("position half step to even, down") << position << QByteArray(" .05") << 2000 << kPositionRange;
+        QTest::newRow("position half step to even, up") << position << QByteArray(" .25") << 2002 << kPositionRange;
+        QTest::newRow("position above the range") << position << QByteArray(" 250") << 4000 << kPositionRange;
+        QTest::newRow("position below the range") << position << QByteArray("-1E9") << 0 << kPositionRange;
+        QTest::newRow("position word") << position << QByteArray("abc") << 2000 << kPositionRange;
+        QTest::newRow("smallest program number") << ValueForm::ProgramNumber << QByteArray(" 1 ") << 1 << kNoRange;
+        QTest::newRow("largest program number") << ValueForm::ProgramNumber << QByteArray(" 9999 ") << 9999 << kNoRange;
+        QTest::newRow("option: lower case false") << option << QByteArray("false") << 0 << kNoRange;
+        QTest::newRow("option: upper case true with blanks") << option << QByteArray(" TRUE ") << 1 << kNoRange;
+        QTest::newRow("option: digit 1") << option << QByteArray("1") << -1 << kNoRange;
+        QTest::newRow("option: longer") << option << QByteArray("Trueish") << -1 << kNoRange;
+    }
 
-    void selectedOption_data();
-    void selectedOption();
+    void conversion()
+    {
+        QFETCH(ValueForm, form);
+        QFETCH(QByteArray, text);
+        QFETCH(int, expected);
+        QFETCH(ScrollRange, range);
+        const std::string value = text.toStdString();
+        if (form == ValueForm::OptionState) {
+            const std::optional<bool> state = optionStateOf(value);
+            QCOMPARE(state.has_value() ? int(*state) : -1, expected);
+            if (state)
+                QCOMPARE(optionStateOf(optionStateText(*state)), state);
+        } else if (form == ValueForm::Position) {
+            QCOMPARE(positionScrollValue(value), expected);
+        } else if (form == ValueForm::ProgramNumber) {
+            QCOMPARE(programNumberOf(value), expected);
+            QCOMPARE(QByteArray::fromStdString(programNumberText(expected)), text);
+        } else {
+            QCOMPARE(scrollValueOf(value, range), expected);
+        }
+    }
 
-    void firstStartIsAWorkingSet();
-    void firstStartBlockFitsThePlate();
+    // Every text a position box can show (single precision, 7 digits) must bring
+    // its scroll bar back to the value that showed it.
+    void everyShownPositionComesBack()
+    {
+        for (int v = kPositionRange.minimum; v <= kPositionRange.maximum; ++v) {
+            const auto shown = numberText(static_cast<float>((v - 2000) / 10.0));
+            if (positionScrollValue(shown) != v)
+                QFAIL(qPrintable(QStringLiteral("\"%1\" came back as %2, not %3")
+                                     .arg(QString::fromStdString(shown))
+                                     .arg(positionScrollValue(shown))
+                                     .arg(v)));
+        }
+    }
+
+    void selectedOption_data()
+    {
+        QTest::addColumn<OptionGroup>("group");
+        QTest::addColumn<QByteArrayList>("states");  // the group's lines in file order
+        QTest::addColumn<int>("expected");
+        QTest::newRow("last of two wins")
+            << OptionGroup::Justification << QByteArrayList{"True", "False", "True"} << 21;
+        QTest::newRow("none selected: first start's")
+            << OptionGroup::Justification << QByteArrayList{"False", "False", "False"} << 20;
+        QTest::newRow("garbage is not selected")
+            << OptionGroup::Origin << QByteArrayList{"1", "Oui", "", "False"} << 29;
+    }
+
+    void selectedOption()
+    {
+        QFETCH(OptionGroup, group);
+        QFETCH(QByteArrayList, states);
+        QFETCH(int, expected);
+        ConfigurationValues values = firstStartValues();
+        qsizetype next = 0;
+        for (const ConfigurationLine& line : configurationTable()) {
+            if (line.group == group)
+                values[static_cast<std::size_t>(line.line - 1)] = states.at(next++).toStdString();
+        }
+        QCOMPARE(next, states.size());
+        QCOMPARE(velmora::selectedOption(values, group).line, expected);
+    }
+
+    // A first start must give every control a value it holds as it stands:
+    // each value written as its control shows it once read back (whole numbers
+    // inside their ranges, positions on the tenth-millimetre grid), and
+    // exactly one "True" per group.
+    void firstStartIsAWorkingSet()
+    {
+        const ConfigurationValues values = firstStartValues();
+        std::map<OptionGroup, int> selected;
+        for (const ConfigurationLine& line : configurationTable()) {
+            const std::string& value = values[static_cast<std::size_t>(line.line - 1)];
+            QCOMPARE(value, shownOnceRead(line, value));
+            if (line.form == ValueForm::OptionState)
+                selected[line.group] += value == "True" ? 1 : 0;
+        }
+        QCOMPARE(selected.size(), std::size_t{5});
+        for (const auto& [group, count] : selected)
+            QCOMPARE(count, 1);
+        QVERIFY(!values[0].empty() && !values[1].empty() && !values[2].empty());
+    }
+
+    // Centred on the plate, five full lines of sixteen characters at the first
+    // start's size and spacing must fit, so that the first construction succeeds.
+    void firstStartBlockFitsThePlate()
+    {
+        const ConfigurationValues values = firstStartValues();
+        QCOMPARE(row(22).control, std::string_view("Option1"));
+        QCOMPARE(values[21], std::string("True"));
+        const double size = number(values, 6), spacing = number(values, 7), lineSpacing = number(values, 8);
+        const double plateWidth = number(values, 26), plateHeight = number(values, 27);
+        const int characters = 16;
+        QVERIFY(characters * size + (characters - 1) * spacing <= plateWidth);
+        QVERIFY(5 * size * 7 / 4 + 4 * lineSpacing <= plateHeight);
+    }
 };
-
-// A slip in the table would send a number to another setting's scroll bar.
-void ConfigurationTableTest::scrollBarsPairWithTheirDisplays()
-{
-    for (const ConfigurationLine& line : configurationTable()) {
-        const bool takesNumber = line.form == ValueForm::ScrolledText || line.form == ValueForm::Position
-                                 || line.form == ValueForm::ProgramNumber;
-        QCOMPARE(!line.scrollBar.empty(), takesNumber);
-        QCOMPARE(line.group != OptionGroup::None, line.form == ValueForm::OptionState);
-        if (!takesNumber)
-            continue;
-        QCOMPARE(stem(line.scrollBar), stem(line.control));
-        QVERIFY(line.scrollBar.back() == '2');
-        QVERIFY(line.range.minimum <= line.range.formValue && line.range.formValue <= line.range.maximum);
-    }
-}
-
-void ConfigurationTableTest::optionState_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("expected");  // 1 selected, 0 not selected, -1 not a state
-    QTest::newRow("True") << QByteArray("True") << 1;
-    QTest::newRow("False") << QByteArray("False") << 0;
-    QTest::newRow("lower case") << QByteArray("false") << 0;
-    QTest::newRow("upper case with blanks") << QByteArray(" TRUE ") << 1;
-    QTest::newRow("digit 1") << QByteArray("1") << -1;
-    QTest::newRow("French word") << QByteArray("Vrai") << -1;
-    QTest::newRow("longer") << QByteArray("Trueish") << -1;
-    QTest::newRow("blank inside") << QByteArray("Tr ue") << -1;
-}
-
-void ConfigurationTableTest::optionState()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, expected);
-    const std::optional<bool> state = optionStateOf(text.toStdString());
-    QCOMPARE(state.has_value() ? int(*state) : -1, expected);
-    if (state)
-        QCOMPARE(optionStateOf(optionStateText(*state)), state);
-}
-
-void ConfigurationTableTest::scrollValue_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<ScrollRange>("range");
-    QTest::addColumn<int>("expected");
-    // Numbers in range
-    QTest::newRow("plain") << QByteArray("12") << kEchelle << 12;
-    QTest::newRow("blanks around") << QByteArray(" 12 ") << kEchelle << 12;
-    QTest::newRow("unit after") << QByteArray("7 mm") << kEchelle << 7;
-    QTest::newRow("half to even, down") << QByteArray("12.5") << kEchelle << 12;
-    QTest::newRow("half to even, up") << QByteArray("13.5") << kEchelle << 14;
-    QTest::newRow("speed range") << QByteArray(" 43") << kGamme << 43;
-    // Out of range: the nearest end
-    QTest::newRow("zero below the minimum") << QByteArray("0") << kEchelle << 1;
-    QTest::newRow("negative") << QByteArray("-5") << kEchelle << 1;
-    QTest::newRow("above the maximum") << QByteArray("99") << kEchelle << 40;
-    QTest::newRow("far above the maximum") << QByteArray("1E300") << kRotation << 9950;
-    // No number: the form value
-    QTest::newRow("empty, as past the end of a short file") << QByteArray("") << kRotation << 50;
-    QTest::newRow("word") << QByteArray("abc") << kGamme << 40;
-    QTest::newRow("sign only") << QByteArray("-") << kEchelle << 1;
-    QTest::newRow("two signs") << QByteArray("--3") << kRotation << 50;
-}
-
-void ConfigurationTableTest::scrollValue()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(ScrollRange, range);
-    QFETCH(int, expected);
-    QCOMPARE(scrollValueOf(text.toStdString(), range), expected);
-}
-
-void ConfigurationTableTest::programNumber_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("12") << 12 << QByteArray(" 12 ");
-    QTest::newRow("smallest") << 1 << QByteArray(" 1 ");
-    QTest::newRow("largest") << 9999 << QByteArray(" 9999 ");
-}
-
-void ConfigurationTableTest::programNumber()
-{
-    QFETCH(int, value);
-    QFETCH(QByteArray, text);
-    QCOMPARE(QByteArray::fromStdString(programNumberText(value)), text);
-    QCOMPARE(programNumberOf(text.toStdString()), value);
-}
-
-void ConfigurationTableTest::position_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("zero") << QByteArray(" 0") << 2000;
-    QTest::newRow("minus half") << QByteArray("-.5") << 1995;
-    QTest::newRow("twelve and a half") << QByteArray(" 12.5") << 2125;
-    QTest::newRow("minus three and a half") << QByteArray("-3.5") << 1965;
-    QTest::newRow("half step to even, down") << QByteArray(" .05") << 2000;
-    QTest::newRow("half step to even, up") << QByteArray(" .25") << 2002;
-    QTest::newRow("top end") << QByteArray(" 200") << 4000;
-    QTest::newRow("above the range") << QByteArray(" 250") << 4000;
-    QTest::newRow("below the range") << QByteArray("-1E9") << 0;
-    QTest::newRow("word") << QByteArray("abc") << 2000;
-}
-
-void ConfigurationTableTest::position()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, expected);
-    QCOMPARE(positionScrollValue(text.toStdString()), expected);
-}
-
-// Every text a position box can show (single precision, 7 digits) must bring
-// its scroll bar back to the value that showed it.
-void ConfigurationTableTest::everyShownPositionComesBack()
-{
-    for (int v = kPositionRange.minimum; v <= kPositionRange.maximum; ++v) {
-        const auto shown = numberText(static_cast<float>((v - 2000) / 10.0));
-        if (positionScrollValue(shown) != v)
-            QFAIL(qPrintable(QStringLiteral("\"%1\" came back as %2, not %3")
-                                 .arg(QString::fromStdString(shown))
-                                 .arg(positionScrollValue(shown))
-                                 .arg(v)));
-    }
-}
-
-void ConfigurationTableTest::selectedOption_data()
-{
-    QTest::addColumn<OptionGroup>("group");
-    QTest::addColumn<QByteArrayList>("states");  // the group's lines in file order
-    QTest::addColumn<int>("expected");
-    QTest::newRow("one selected") << OptionGroup::Placement << QByteArrayList{"False", "False", "True", "False"} << 24;
-    QTest::newRow("last of two wins")
-        << OptionGroup::Justification << QByteArrayList{"True", "False", "True"} << 21;
-    QTest::newRow("letter case and blanks") << OptionGroup::Origin << QByteArrayList{"false", " TRUE ", "False", "False"} << 30;
-    QTest::newRow("none selected: first start's")
-        << OptionGroup::Justification << QByteArrayList{"False", "False", "False"} << 20;
-    QTest::newRow("garbage is not selected")
-        << OptionGroup::Origin << QByteArrayList{"1", "Oui", "", "False"} << 29;
-}
-
-void ConfigurationTableTest::selectedOption()
-{
-    QFETCH(OptionGroup, group);
-    QFETCH(QByteArrayList, states);
-    QFETCH(int, expected);
-    ConfigurationValues values = firstStartValues();
-    qsizetype next = 0;
-    for (const ConfigurationLine& line : configurationTable()) {
-        if (line.group == group)
-            values[static_cast<std::size_t>(line.line - 1)] = states.at(next++).toStdString();
-    }
-    QCOMPARE(next, states.size());
-    QCOMPARE(velmora::selectedOption(values, group).line, expected);
-}
-
-// A first start must give every control a value it holds as it stands: whole
-// numbers inside their ranges written as their display shows them, exactly one
-// "True" per group, positions on the scroll bar's tenth-millimetre grid.
-void ConfigurationTableTest::firstStartIsAWorkingSet()
-{
-    const ConfigurationValues values = firstStartValues();
-    std::map<OptionGroup, int> selected;
-    for (const ConfigurationLine& line : configurationTable()) {
-        const std::string& value = values[static_cast<std::size_t>(line.line - 1)];
-        switch (line.form) {
-        case ValueForm::Text:
-            break;
-        case ValueForm::ScrolledText: {
-            const int whole = scrollValueOf(value, line.range);
-            QCOMPARE(value, wholeNumberText(whole));
-            QCOMPARE(leadingNumber(value), double(whole));
-            break;
-        }
-        case ValueForm::ProgramNumber:
-            QCOMPARE(value, programNumberText(programNumberOf(value)));
-            break;
-        case ValueForm::Position: {
-            const int v = positionScrollValue(value);
-            QCOMPARE(value, numberText(static_cast<float>((v - 2000) / 10.0)));
-            break;
-        }
-        case ValueForm::OptionState:
-            QVERIFY(value == "True" || value == "False");
-            selected[line.group] += value == "True" ? 1 : 0;
-            break;
-        }
-    }
-    QCOMPARE(selected.size(), std::size_t{5});
-    for (const auto& [group, count] : selected)
-        QCOMPARE(count, 1);
-    QVERIFY(!values[0].empty() && !values[1].empty() && !values[2].empty());
-}
-
-// Centred on the plate, five full lines of sixteen characters at the first
-// start's size and spacing must fit, so that the first construction succeeds.
-void ConfigurationTableTest::firstStartBlockFitsThePlate()
-{
-    const ConfigurationValues values = firstStartValues();
-    QCOMPARE(row(22).control, std::string_view("Option1"));
-    QCOMPARE(values[21], std::string("True"));
-    const double size = number(values, 6), spacing = number(values, 7), lineSpacing = number(values, 8);
-    const double plateWidth = number(values, 26), plateHeight = number(values, 27);
-    const int characters = 16;
-    QVERIFY(characters * size + (characters - 1) * spacing <= plateWidth);
-    QVERIFY(5 * size * 7 / 4 + 4 * lineSpacing <= plateHeight);
-}
 
 QTEST_APPLESS_MAIN(ConfigurationTableTest)
 #include "tst_configuration_table.moc"

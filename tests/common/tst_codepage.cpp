@@ -7,83 +7,67 @@ using namespace velmora;
 class CodePageTest : public QObject {
     Q_OBJECT
 private slots:
-    void knownCharacters_data();
-    void knownCharacters();
-    void everyByteRoundTrips();
-    void unrepresentable_data();
-    void unrepresentable();
-    void agreesWithQtOnEveryDefinedByte();
-};
-
-void CodePageTest::knownCharacters_data()
-{
-    QTest::addColumn<uint>("character");
-    QTest::addColumn<int>("byte");
-    QTest::newRow("A") << uint('A') << 65;
-    QTest::newRow("blank") << uint(' ') << 32;
-    QTest::newRow("e acute") << uint(0xE9) << 233;
-    QTest::newRow("c cedilla") << uint(0xE7) << 231;
-    QTest::newRow("no-break space") << uint(0xA0) << 160;
-    QTest::newRow("degree") << uint(0xB0) << 176;
-    QTest::newRow("euro") << uint(0x20AC) << 0x80;
-    QTest::newRow("oe ligature") << uint(0x153) << 0x9C;
-    QTest::newRow("OE ligature") << uint(0x152) << 0x8C;
-    QTest::newRow("right single quote") << uint(0x2019) << 0x92;
-    QTest::newRow("ellipsis") << uint(0x2026) << 0x85;
-    QTest::newRow("Y diaeresis") << uint(0x178) << 0x9F;
-    QTest::newRow("undefined 0x81 keeps its control") << uint(0x81) << 0x81;
-}
-
-void CodePageTest::knownCharacters()
-{
-    QFETCH(uint, character);
-    QFETCH(int, byte);
-    QCOMPARE(cp1252::encode(char32_t(character)), std::optional<std::uint8_t>(byte));
-    QCOMPARE(uint(cp1252::decode(std::uint8_t(byte))), character);
-}
-
-void CodePageTest::everyByteRoundTrips()
-{
-    for (int b = 0; b < 256; ++b)
-        QCOMPARE(cp1252::encode(cp1252::decode(std::uint8_t(b))), std::optional<std::uint8_t>(b));
-}
-
-void CodePageTest::unrepresentable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<uint>("culprit");
-    QTest::addColumn<QByteArray>("prefix");
-    QTest::newRow("greek alpha") << QString::fromUtf8("ab\u03b1c") << 0x3B1u << QByteArray("ab");
-    QTest::newRow("emoji") << QString::fromUtf8("\U0001F600") << 0x1F600u << QByteArray();
-    QTest::newRow("C1 control that 0x80 does not hold") << QString(QChar(0x80)) << 0x80u << QByteArray();
-    QTest::newRow("latin capital L stroke") << QString::fromUtf8("\u0141") << 0x141u << QByteArray();
-}
-
-void CodePageTest::unrepresentable()
-{
-    QFETCH(QString, text);
-    QFETCH(uint, culprit);
-    QFETCH(QByteArray, prefix);
-    const auto result = cp1252::encode(text.toStdU32String());
-    QVERIFY(!result.ok());
-    QCOMPARE(uint(*result.unrepresentable), culprit);
-    QCOMPARE(QByteArray::fromStdString(result.bytes), prefix);
-}
-
-void CodePageTest::agreesWithQtOnEveryDefinedByte()
-{
-    // Qt's own decoder is not used by the program; it serves here as a
-    // second, independent table.
-    QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid())
-        QSKIP("Qt has no windows-1252 decoder in this build");
-    for (int b = 0x80; b < 0xA0; ++b) {
-        const char byte = char(b);
-        const QString qt = decoder.decode(QByteArrayView(&byte, 1));
-        if (qt.size() == 1 && qt.at(0).unicode() != 0xFFFD && qt.at(0).unicode() != b)
-            QCOMPARE(uint(cp1252::decode(std::uint8_t(b))), uint(qt.at(0).unicode()));
+    void knownCharacters_data()
+    {
+        QTest::addColumn<uint>("character");
+        QTest::addColumn<int>("byte");
+        QTest::newRow("A") << uint('A') << 65;
+        QTest::newRow("e acute") << uint(0xE9) << 233;
+        QTest::newRow("euro") << uint(0x20AC) << 0x80;
+        QTest::newRow("right single quote") << uint(0x2019) << 0x92;
+        QTest::newRow("undefined 0x81 keeps its control") << uint(0x81) << 0x81;
     }
-}
+
+    void knownCharacters()
+    {
+        QFETCH(uint, character);
+        QFETCH(int, byte);
+        QCOMPARE(cp1252::encode(char32_t(character)), std::optional<std::uint8_t>(byte));
+        QCOMPARE(uint(cp1252::decode(std::uint8_t(byte))), character);
+    }
+
+    void everyByteRoundTrips()
+    {
+        for (int b = 0; b < 256; ++b)
+            QCOMPARE(cp1252::encode(cp1252::decode(std::uint8_t(b))), std::optional<std::uint8_t>(b));
+    }
+
+    void unrepresentable_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<uint>("culprit");
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::newRow("greek alpha") << QString::fromUtf8("ab\u03b1c") << 0x3B1u << QByteArray("ab");
+        QTest::newRow("emoji") << QString::fromUtf8("\U0001F600") << 0x1F600u << QByteArray();
+        QTest::newRow("C1 control that 0x80 does not hold") << QString(QChar(0x80)) << 0x80u << QByteArray();
+    }
+
+    void unrepresentable()
+    {
+        QFETCH(QString, text);
+        QFETCH(uint, culprit);
+        QFETCH(QByteArray, prefix);
+        const auto result = cp1252::encode(text.toStdU32String());
+        QVERIFY(!result.ok());
+        QCOMPARE(uint(*result.unrepresentable), culprit);
+        QCOMPARE(QByteArray::fromStdString(result.bytes), prefix);
+    }
+
+    void agreesWithQtOnEveryDefinedByte()
+    {
+        // Qt's own decoder is not used by the program; it serves here as a
+        // second, independent table.
+        QStringDecoder decoder("windows-1252");
+        if (!decoder.isValid())
+            QSKIP("Qt has no windows-1252 decoder in this build");
+        for (int b = 0x80; b < 0xA0; ++b) {
+            const char byte = char(b);
+            const QString qt = decoder.decode(QByteArrayView(&byte, 1));
+            if (qt.size() == 1 && qt.at(0).unicode() != 0xFFFD && qt.at(0).unicode() != b)
+                QCOMPARE(uint(cp1252::decode(std::uint8_t(b))), uint(qt.at(0).unicode()));
+        }
+    }
+};
 
 QTEST_APPLESS_MAIN(CodePageTest)
 #include "tst_codepage.moc"

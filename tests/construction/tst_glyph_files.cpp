@@ -13,89 +13,71 @@ using namespace velmora::testing;
 class GlyphFilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void transformLine_data();
-    void transformLine();
-    void readFile_data();
-    void readFile();
+    void transformLine_data()
+    {
+        QTest::addColumn<float>("charWidth");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("expected");
+
+        // Scale 2.
+        QTest::newRow("8: leading zero of G dropped") << 8.0f << QByteArray("G01X2Y7") << QByteArray("G1X4Y14");
+        QTest::newRow("8: blanks between words") << 8.0f << QByteArray("G1 X2.5 Y-1") << QByteArray("G1X5Y-2");
+        QTest::newRow("8: words put in order") << 8.0f << QByteArray("Y3X1") << QByteArray("X2Y6");
+        QTest::newRow("8: arc centre scaled") << 8.0f << QByteArray("G02X4Y0I2J0") << QByteArray("G2X8Y0I4J0");
+        QTest::newRow("8: Z not scaled, no trailing zero") << 8.0f << QByteArray("X1Z-0.30") << QByteArray("X2Z-.3");
+        QTest::newRow("8: later G replaces earlier") << 8.0f << QByteArray("G91G1X1") << QByteArray("G1X2");
+        QTest::newRow("8: six characters read") << 8.0f << QByteArray("X123.4567") << QByteArray("X246.9");
+        QTest::newRow("8: dollar copies the line") << 8.0f << QByteArray("G0X1 $ fin") << QByteArray("G0X1 $ fin");
+        QTest::newRow("8: M word dropped") << 8.0f << QByteArray("M3") << QByteArray();
+        QTest::newRow("8: lower case skipped") << 8.0f << QByteArray("x2y2") << QByteArray();
+
+        // Scale 0.75.
+        QTest::newRow("3: X and Y scaled, G not") << 3.0f << QByteArray("G90X1Y-2") << QByteArray("G90X.75Y-1.5");
+
+        // Reading and writing of the numbers.
+        QTest::newRow("4: sign counts among the six") << 4.0f << QByteArray("X-12.345") << QByteArray("X-12.34");
+        QTest::newRow("4: same digits scaled and not") << 8.0f << QByteArray("X2Z2G2") << QByteArray("G2X4Z2");
+        QTest::newRow("4: letters without numbers") << 4.0f << QByteArray("GXY") << QByteArray("G0X0Y0");
+        QTest::newRow("4: feed and line number dropped") << 4.0f << QByteArray("N10G1X1F100") << QByteArray("G1X1");
+        QTest::newRow("4: single precision kept") << 4.0f << QByteArray("X.1") << QByteArray("X.1");
+        QTest::newRow("4: beyond single precision reads 0") << 4.0f << QByteArray("X9E99Y1") << QByteArray("X0Y1");
+    }
+
+    void transformLine()
+    {
+        QFETCH(float, charWidth);
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, expected);
+        const std::string input = line.toStdString();
+        QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, charWidth)), expected);
+
+        // The remembered word texts of a construction give the same line, the
+        // first time and when the words come back.
+        GlyphWordTexts words(charWidth);
+        QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, words)), expected);
+        QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, words)), expected);
+    }
+
+    void readFile_data()
+    {
+        QTest::addColumn<QByteArray>("glyph");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("empty file adds nothing") << QByteArray() << QByteArray();
+        QTest::newRow("empty line kept") << QByteArray("G1X1\r\n\r\nG0Z1\r\n") << QByteArray("G1X2\r\n\r\nG0Z1\r\n");
+        QTest::newRow("unrecognised line gives empty line") << QByteArray("M3\r\n") << QByteArray("\r\n");
+    }
+
+    void readFile()
+    {
+        QFETCH(QByteArray, glyph);
+        QFETCH(QByteArray, expected);
+        WorkFolder folder({{65, glyph}});
+        GlyphWordTexts words(8.0f);
+        const TransformedGlyph read = loadGlyph(folder.places().glyphFolder, 65, words);
+        QCOMPARE(read.status, GlyphStatus::Copied);
+        QCOMPARE(QByteArray::fromStdString(read.programLines), expected);
+    }
 };
-
-void GlyphFilesTest::transformLine_data()
-{
-    QTest::addColumn<float>("charWidth");
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QByteArray>("expected");
-
-    // Scale 2.
-    QTest::newRow("8: leading zero of G dropped") << 8.0f << QByteArray("G01X2Y7") << QByteArray("G1X4Y14");
-    QTest::newRow("8: blanks between words") << 8.0f << QByteArray("G1 X2.5 Y-1") << QByteArray("G1X5Y-2");
-    QTest::newRow("8: words put in order") << 8.0f << QByteArray("Y3X1") << QByteArray("X2Y6");
-    QTest::newRow("8: arc centre scaled") << 8.0f << QByteArray("G02X4Y0I2J0") << QByteArray("G2X8Y0I4J0");
-    QTest::newRow("8: Z not scaled") << 8.0f << QByteArray("X1Z-.3") << QByteArray("X2Z-.3");
-    QTest::newRow("8: Z trailing zero dropped") << 8.0f << QByteArray("Z-0.20") << QByteArray("Z-.2");
-    QTest::newRow("8: later G replaces earlier") << 8.0f << QByteArray("G91G1X1") << QByteArray("G1X2");
-    QTest::newRow("8: six characters read") << 8.0f << QByteArray("X123.4567") << QByteArray("X246.9");
-    QTest::newRow("8: dollar copies the line") << 8.0f << QByteArray("G0X1 $ fin") << QByteArray("G0X1 $ fin");
-    QTest::newRow("8: comment line") << 8.0f << QByteArray("$ A majuscule") << QByteArray("$ A majuscule");
-    QTest::newRow("8: M word dropped") << 8.0f << QByteArray("M3") << QByteArray();
-    QTest::newRow("8: lower case skipped") << 8.0f << QByteArray("x2y2") << QByteArray();
-    QTest::newRow("8: letter at line end") << 8.0f << QByteArray("X") << QByteArray("X0");
-
-    // Scale 0.75.
-    QTest::newRow("3: X scaled") << 3.0f << QByteArray("X1") << QByteArray("X.75");
-    QTest::newRow("3: Y scaled") << 3.0f << QByteArray("Y-2") << QByteArray("Y-1.5");
-    QTest::newRow("3: G not scaled") << 3.0f << QByteArray("G90") << QByteArray("G90");
-
-    // Reading and writing of the numbers.
-    QTest::newRow("4: sign counts among the six") << 4.0f << QByteArray("X-12.345") << QByteArray("X-12.34");
-    QTest::newRow("4: same digits scaled and not") << 8.0f << QByteArray("X2Z2G2") << QByteArray("G2X4Z2");
-    QTest::newRow("4: letters without numbers") << 4.0f << QByteArray("GXY") << QByteArray("G0X0Y0");
-    QTest::newRow("4: feed and line number dropped") << 4.0f << QByteArray("N10G1X1F100") << QByteArray("G1X1");
-    QTest::newRow("4: dollar after words") << 4.0f << QByteArray("X1Y1$") << QByteArray("X1Y1$");
-    QTest::newRow("4: dollar inside a number") << 4.0f << QByteArray("X1$2") << QByteArray("X1$2");
-    QTest::newRow("4: single precision kept") << 4.0f << QByteArray("X.1") << QByteArray("X.1");
-    QTest::newRow("4: beyond single precision reads 0") << 4.0f << QByteArray("X9E99Y1") << QByteArray("X0Y1");
-    QTest::newRow("4: empty line") << 4.0f << QByteArray() << QByteArray();
-    QTest::newRow("4: high byte in comment kept") << 4.0f << QByteArray("$ \xe9t\xe9") << QByteArray("$ \xe9t\xe9");
-}
-
-void GlyphFilesTest::transformLine()
-{
-    QFETCH(float, charWidth);
-    QFETCH(QByteArray, line);
-    QFETCH(QByteArray, expected);
-    const std::string input = line.toStdString();
-    QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, charWidth)), expected);
-
-    // The remembered word texts of a construction give the same line, the
-    // first time and when the words come back.
-    GlyphWordTexts words(charWidth);
-    QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, words)), expected);
-    QCOMPARE(QByteArray::fromStdString(transformGlyphLine(input, words)), expected);
-}
-
-void GlyphFilesTest::readFile_data()
-{
-    QTest::addColumn<QByteArray>("glyph");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("lines in order") << QByteArray("G0X0Y0\r\nG1Z-.2\r\nG1X2Y7\r\n")
-                                    << QByteArray("G0X0Y0\r\nG1Z-.2\r\nG1X4Y14\r\n");
-    QTest::newRow("empty file adds nothing") << QByteArray() << QByteArray();
-    QTest::newRow("last line without line end") << QByteArray("G1X1\r\nG1Y1") << QByteArray("G1X2\r\nG1Y2\r\n");
-    QTest::newRow("empty line kept") << QByteArray("G1X1\r\n\r\nG0Z1\r\n") << QByteArray("G1X2\r\n\r\nG0Z1\r\n");
-    QTest::newRow("only a line end") << QByteArray("\r\n") << QByteArray("\r\n");
-    QTest::newRow("unrecognised line gives empty line") << QByteArray("M3\r\n") << QByteArray("\r\n");
-}
-
-void GlyphFilesTest::readFile()
-{
-    QFETCH(QByteArray, glyph);
-    QFETCH(QByteArray, expected);
-    WorkFolder folder({{65, glyph}});
-    GlyphWordTexts words(8.0f);
-    const TransformedGlyph read = loadGlyph(folder.places().glyphFolder, 65, words);
-    QCOMPARE(read.status, GlyphStatus::Copied);
-    QCOMPARE(QByteArray::fromStdString(read.programLines), expected);
-}
 
 QTEST_GUILESS_MAIN(GlyphFilesTest)
 #include "tst_glyph_files.moc"

@@ -24,25 +24,14 @@ const QStringList kProgramA = {"$ A majuscule", "G0X0Y0", "G1Z-.2", "G1X2Y7", "G
 const QStringList kProgramB = {"G0X0Y0", "G1Z-.2", "G1Y7", "G2X0Y3.5I0J-1.75", "G0Z1"};
 const QStringList kProgramC = {"G0X4Y7", "G1Z-.2", "G1X0", "G1Y0", "G1X4", "G0Z1"};
 
-const QStringList kHeader = {"%12",
-                             "$ *************",
-                             "$ VELMORA",
-                             "$ VERSION 2.1",
-                             "$ RM.TOLK",
-                             "$ *************",
-                             "$ LE 06/12/2026",
-                             "$ A 14:03:27",
-                             "$ *************",
-                             "G0G17G40G80G90M5M9",
-                             "G0G52Z",
-                             "M6T3D3",
-                             "M3M8M40S2000",
-                             "F300"};
+const QStringList kHeader = {"%12", "$ *************", "$ VELMORA", "$ VERSION 2.1", "$ RM.TOLK", "$ *************",
+                             "$ LE 06/12/2026", "$ A 14:03:27", "$ *************", "G0G17G40G80G90M5M9", "G0G52Z",
+                             "M6T3D3", "M3M8M40S2000", "F300"};
 const QStringList kEnd = {"G0G52Z", "M5M9", "M2"};
 
-QStringList lineHead(int line, const QString& move, const QString& approach = "G0Z3.5")
+QStringList lineHead(int line, const QString& move)
 {
-    return {"$ *************", "$ LIGNE  " + QString::number(line), "$ *************", move, approach};
+    return {"$ *************", "$ LIGNE  " + QString::number(line), "$ *************", move, "G0Z3.5"};
 }
 
 // One-line glyphs, so that a program body shows its moves plainly.
@@ -65,238 +54,165 @@ QStringList programBody(const QByteArray& program)
 class ProgramFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void workedExample();
-    void machiningWords_data();
-    void machiningWords();
-    void lineBlocks_data();
-    void lineBlocks();
-    void progressCountsEveryCharacter();
-    void cachedGlyphsGiveSameBytes_data();
-    void cachedGlyphsGiveSameBytes();
-    void glyphFileReadOnce();
-    void coordinateText_data();
-    void coordinateText();
-    void coordinateTextAlongLines();
-};
+    void workedExample()
+    {
+        WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
+        EngravingJob job = machiningJob();
+        const LayoutResult layout = placeLines(job, {"ABC", "AB"}, {43, 45.5}, {-24, -33});
 
-void ProgramFileTest::workedExample()
-{
-    WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
-    EngravingJob job = machiningJob();
-    const LayoutResult layout = placeLines(job, {"ABC", "AB"}, {43, 45.5}, {-24, -33});
+        const ConstructionOutcome outcome = buildProgramFile(job, layout, folder.places(), kStamp);
+        QCOMPARE(outcome.status, ConstructionStatus::Written);
 
-    const ConstructionOutcome outcome = buildProgramFile(job, layout, folder.places(), kStamp);
-    QCOMPARE(outcome.status, ConstructionStatus::Written);
+        const QStringList expected = kHeader + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + kProgramA
+            + QStringList{"G0X48Y-24"} + kProgramB + QStringList{"G0X53Y-24"} + kProgramC
+            + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + kProgramA + QStringList{"G0X50.5Y-33"}
+            + kProgramB + kEnd;
+        QCOMPARE(folder.program(), programBytes(expected));
+        QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
+    }
 
-    const QStringList expected = kHeader + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + kProgramA
-        + QStringList{"G0X48Y-24"} + kProgramB + QStringList{"G0X53Y-24"} + kProgramC
-        + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + kProgramA + QStringList{"G0X50.5Y-33"}
-        + kProgramB + kEnd;
-    QCOMPARE(folder.program(), programBytes(expected));
-    QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
-}
+    // The texts are tool, corrector, range, spindle and feed; the words are
+    // the tool, spindle and feed lines.
+    void machiningWords_data()
+    {
+        QTest::addColumn<bool>("toolChange");
+        QTest::addColumn<bool>("coolant");
+        QTest::addColumn<QString>("texts");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("neither") << false << false << "3|3|40|2000|300" << "T3D3|M3M40S2000|F300";
+        QTest::newRow("changer only, texts not trimmed") << true << false << " 12|07|45 |800|50"
+                                                         << "M6T 12D07|M3M45 S800|F50";
+        QTest::newRow("empty texts give bare words") << false << false << "||||" << "TD|M3MS|F";
+    }
 
-void ProgramFileTest::machiningWords_data()
-{
-    QTest::addColumn<bool>("toolChange");
-    QTest::addColumn<bool>("coolant");
-    QTest::addColumn<QStringList>("texts");  // tool, corrector, range, spindle, feed
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("changer and coolant") << true << true << QStringList{"3", "3", "40", "2000", "300"}
-                                         << QStringList{"M6T3D3", "M3M8M40S2000", "F300"};
-    QTest::newRow("neither") << false << false << QStringList{"3", "3", "40", "2000", "300"}
-                             << QStringList{"T3D3", "M3M40S2000", "F300"};
-    QTest::newRow("changer only") << true << false << QStringList{"12", "7", "45", "800", "50"}
-                                  << QStringList{"M6T12D7", "M3M45S800", "F50"};
-    QTest::newRow("empty texts give bare words") << false << false << QStringList{"", "", "", "", ""}
-                                                 << QStringList{"TD", "M3MS", "F"};
-    QTest::newRow("texts not trimmed") << true << true << QStringList{" 3", "03", "40 ", "2000", " 300"}
-                                       << QStringList{"M6T 3D03", "M3M8M40 S2000", "F 300"};
-}
+    void machiningWords()
+    {
+        QFETCH(bool, toolChange);
+        QFETCH(bool, coolant);
+        QFETCH(QString, texts);
+        QFETCH(QString, expected);
+        const QStringList text = texts.split('|');
+        EngravingJob job;
+        job.toolChange = toolChange;
+        job.coolant = coolant;
+        job.toolText = text[0].toStdString();
+        job.correctorText = text[1].toStdString();
+        job.rangeText = text[2].toStdString();
+        job.spindleText = text[3].toStdString();
+        job.feedText = text[4].toStdString();
+        const MachiningWords words = velmora::machiningWords(job);
+        QCOMPARE(QString::fromStdString(words.toolLine + '|' + words.spindleLine + '|' + words.feedLine), expected);
+    }
 
-void ProgramFileTest::machiningWords()
-{
-    QFETCH(bool, toolChange);
-    QFETCH(bool, coolant);
-    QFETCH(QStringList, texts);
-    QFETCH(QStringList, expected);
-    EngravingJob job;
-    job.toolChange = toolChange;
-    job.coolant = coolant;
-    job.toolText = texts[0].toStdString();
-    job.correctorText = texts[1].toStdString();
-    job.rangeText = texts[2].toStdString();
-    job.spindleText = texts[3].toStdString();
-    job.feedText = texts[4].toStdString();
-    const MachiningWords words = velmora::machiningWords(job);
-    const QStringList lines = {QString::fromStdString(words.toolLine), QString::fromStdString(words.spindleLine),
-                               QString::fromStdString(words.feedLine)};
-    QCOMPARE(lines, expected);
-}
+    void lineBlocks_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<double>>("startX");
+        QTest::addColumn<QList<double>>("baseY");
+        QTest::addColumn<float>("charSpacing");
+        QTest::addColumn<QStringList>("expected");
 
-void ProgramFileTest::lineBlocks_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QList<double>>("startX");
-    QTest::addColumn<QList<double>>("baseY");
-    QTest::addColumn<float>("charSpacing");
-    QTest::addColumn<double>("approachZ");
-    QTest::addColumn<QStringList>("expected");
+        QTest::newRow("only line 3")
+            << QStringList{"", "", "A"} << QList<double>{0, 0, 10} << QList<double>{0, 0, -7} << 1.0f
+            << lineHead(3, "G0X10Y-7") + QStringList{"G0X10Y-7", "G1X1"};
+        QTest::newRow("empty line between")
+            << QStringList{"A", "", "B"} << QList<double>{1, 2, 3} << QList<double>{-7, -16, -25} << 1.0f
+            << lineHead(1, "G0X1Y-7") + QStringList{"G0X1Y-7", "G1X1"} + lineHead(2, "G0X2Y-16")
+                   + lineHead(3, "G0X3Y-25") + QStringList{"G0X3Y-25", "G1X2"};
+        QTest::newRow("blanks are characters")
+            << QStringList{" AB "} << QList<double>{0} << QList<double>{0} << 1.0f
+            << lineHead(1, "G0X0Y0")
+                   + QStringList{"G0X0Y0", "G0Z1", "G0X5Y0", "G1X1", "G0X10Y0", "G1X2", "G0X15Y0", "G0Z1"};
+        // The pitch is worked out in double precision from single-precision
+        // values, so a spacing of 0.1 shows the single-precision 0.1.
+        QTest::newRow("single-precision spacing")
+            << QStringList{"AA"} << QList<double>{0} << QList<double>{0} << 0.1f
+            << lineHead(1, "G0X0Y0") + QStringList{"G0X0Y0", "G1X1", "G0X4.10000000149012Y0", "G1X1"};
+    }
 
-    QTest::newRow("only line 3") << QStringList{"", "", "A"} << QList<double>{0, 0, 10} << QList<double>{0, 0, -7}
-                                 << 1.0f << 3.5 << lineHead(3, "G0X10Y-7") + QStringList{"G0X10Y-7", "G1X1"};
-    QTest::newRow("only line 5") << QStringList{"", "", "", "", "B"} << QList<double>{0, 0, 0, 0, 2}
-                                 << QList<double>{0, 0, 0, 0, 3} << 1.0f << 3.5
-                                 << lineHead(5, "G0X2Y3") + QStringList{"G0X2Y3", "G1X2"};
-    QTest::newRow("empty line between") << QStringList{"A", "", "B"} << QList<double>{1, 2, 3}
-                                        << QList<double>{-7, -16, -25} << 1.0f << 3.5
-                                        << lineHead(1, "G0X1Y-7") + QStringList{"G0X1Y-7", "G1X1"}
-                                               + lineHead(2, "G0X2Y-16")
-                                               + lineHead(3, "G0X3Y-25") + QStringList{"G0X3Y-25", "G1X2"};
-    QTest::newRow("fractions without leading zero") << QStringList{"A"} << QList<double>{0.75} << QList<double>{-0.5}
-                                                    << 1.0f << 1.0
-                                                    << lineHead(1, "G0X.75Y-.5", "G0Z1")
-                                                           + QStringList{"G0X.75Y-.5", "G1X1"};
-    QTest::newRow("blanks are characters") << QStringList{" AB "} << QList<double>{0} << QList<double>{0} << 1.0f
-                                           << 3.5
-                                           << lineHead(1, "G0X0Y0") + QStringList{"G0X0Y0", "G0Z1", "G0X5Y0", "G1X1",
-                                                                                  "G0X10Y0", "G1X2", "G0X15Y0", "G0Z1"};
-    // The pitch is worked out in double precision from single-precision
-    // values, so a spacing of 0.1 shows the single-precision 0.1.
-    QTest::newRow("single-precision spacing") << QStringList{"AA"} << QList<double>{0} << QList<double>{0} << 0.1f
-                                              << 3.5
-                                              << lineHead(1, "G0X0Y0")
-                                                     + QStringList{"G0X0Y0", "G1X1", "G0X4.10000000149012Y0", "G1X1"};
-}
+    void lineBlocks()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QList<double>, startX);
+        QFETCH(QList<double>, baseY);
+        QFETCH(float, charSpacing);
+        QFETCH(QStringList, expected);
+        WorkFolder folder = oneLineGlyphs();
+        EngravingJob job = machiningJob();
+        job.charSpacing = charSpacing;
+        const LayoutResult layout = placeLines(job, texts, startX, baseY);
 
-void ProgramFileTest::lineBlocks()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QList<double>, startX);
-    QFETCH(QList<double>, baseY);
-    QFETCH(float, charSpacing);
-    QFETCH(double, approachZ);
-    QFETCH(QStringList, expected);
-    WorkFolder folder = oneLineGlyphs();
-    EngravingJob job = machiningJob();
-    job.charSpacing = charSpacing;
-    job.approachZ = approachZ;
-    const LayoutResult layout = placeLines(job, texts, startX, baseY);
+        QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp).status, ConstructionStatus::Written);
+        const QByteArray program = folder.program();
+        QVERIFY(program.endsWith("G0G52Z\r\nM5M9\r\nM2\r\n"));
+        QCOMPARE(programBody(program), expected);
+    }
 
-    QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp).status, ConstructionStatus::Written);
-    const QByteArray program = folder.program();
-    QVERIFY(program.endsWith("G0G52Z\r\nM5M9\r\nM2\r\n"));
-    QCOMPARE(programBody(program), expected);
-}
+    // Glyphs repeated within and across lines come from the cache, scaled once.
+    void cachedGlyphsGiveSameBytes()
+    {
+        const QStringList texts{"A A", "", "CBA", "", "AAA"};
+        WorkFolder cached({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
+        WorkFolder fresh({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
+        EngravingJob job = machiningJob();
+        job.charWidth = 3;  // scaled, so the cache holds transformed lines
+        const LayoutResult layout = placeLines(job, texts, {1, 2, 3, 4, 5}, {-1, -2, -3, -4, -5});
 
-void ProgramFileTest::progressCountsEveryCharacter()
-{
-    WorkFolder folder = oneLineGlyphs();
-    EngravingJob job = machiningJob();
-    const LayoutResult layout = placeLines(job, {"AB", "", " A"}, {}, {});
-    QList<QPair<int, int>> calls;
-    const auto progress = [&calls](int done, int total) { calls.append({done, total}); };
+        QCOMPARE(buildProgramFile(job, layout, cached.places(), kStamp).status, ConstructionStatus::Written);
+        const std::filesystem::path glyphFolder = fresh.places().glyphFolder;
+        const GlyphCopier readEachTime = [&](std::uint8_t code, ProgramWriter& writer) {
+            return copyGlyph(code, job.charWidth, glyphFolder, writer);
+        };
+        QCOMPARE(buildProgramFile(job, layout, fresh.places().workFolder, kStamp, readEachTime).status,
+                 ConstructionStatus::Written);
+        QVERIFY(!cached.program().isEmpty());
+        QCOMPARE(cached.program(), fresh.program());
+    }
 
-    QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp, progress).status, ConstructionStatus::Written);
-    const QList<QPair<int, int>> expected = {{1, 4}, {2, 4}, {3, 4}, {4, 4}};
-    QCOMPARE(calls, expected);
-}
+    void coordinateText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("round up to a whole") << 0.9999999999999999 << "1";
+        QTest::newRow("smallest plain") << 0.0001 << ".0001";
+        QTest::newRow("exponent below") << 0.00001 << "1E-05";
+        QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
+        QTest::newRow("exponent above") << 1e15 << "1E+15";
+        QTest::newRow("rounds into exponent") << 999999999999999.9 << "1E+15";
+    }
 
-void ProgramFileTest::cachedGlyphsGiveSameBytes_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("one character repeated") << QStringList{"AAAAAAAA"};
-    QTest::newRow("two characters alternating") << QStringList{"ABABAB", "BABA"};
-    QTest::newRow("repeats across lines") << QStringList{"A A", "", "CBA", "", "AAA"};
-}
+    void coordinateText()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        std::string text = "X";
+        appendCoordinateText(text, value);
+        QCOMPARE(QString::fromStdString(text), "X" + expected);
+        QCOMPARE(QString::fromStdString(numberTextTrimmed(value)), expected);
+    }
 
-void ProgramFileTest::cachedGlyphsGiveSameBytes()
-{
-    QFETCH(QStringList, texts);
-    WorkFolder cached({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
-    WorkFolder fresh({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
-    EngravingJob job = machiningJob();
-    job.charWidth = 3;  // scaled, so the cache holds transformed lines
-    const LayoutResult layout = placeLines(job, texts, {1, 2, 3, 4, 5}, {-1, -2, -3, -4, -5});
-
-    QCOMPARE(buildProgramFile(job, layout, cached.places(), kStamp).status, ConstructionStatus::Written);
-    const std::filesystem::path glyphFolder = fresh.places().glyphFolder;
-    const GlyphCopier readEachTime = [&](std::uint8_t code, ProgramWriter& writer) {
-        return copyGlyph(code, job.charWidth, glyphFolder, writer);
-    };
-    QCOMPARE(buildProgramFile(job, layout, fresh.places().workFolder, kStamp, readEachTime).status,
-             ConstructionStatus::Written);
-    QVERIFY(!cached.program().isEmpty());
-    QCOMPARE(cached.program(), fresh.program());
-}
-
-void ProgramFileTest::glyphFileReadOnce()
-{
-    // The glyph of A disappears once the first A is engraved: the later ones
-    // still come from what was read the first time.
-    WorkFolder folder({{65, "G1X1\r\n"}});
-    EngravingJob job = machiningJob();
-    const LayoutResult layout = placeLines(job, {"AAA"}, {0}, {0});
-    const QString glyph = folder.glyphPath(65);
-    const auto removeGlyph = [&glyph](int, int) { QFile::remove(glyph); };
-
-    QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp, removeGlyph).status,
-             ConstructionStatus::Written);
-    QCOMPARE(programBody(folder.program()).count("G1X1"), 3);
-}
-
-void ProgramFileTest::coordinateText_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("whole") << 43.0 << "43";
-    QTest::newRow("half") << 45.5 << "45.5";
-    QTest::newRow("negative whole") << -24.0 << "-24";
-    QTest::newRow("below one") << 0.5 << ".5";
-    QTest::newRow("negative below one") << -0.25 << "-.25";
-    QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("sum that is not exact") << 0.1 + 0.2 << ".3";
-    QTest::newRow("single-precision pitch") << 4.0 + static_cast<double>(0.1f) << "4.10000000149012";
-    QTest::newRow("fifteen digits rounded") << 1.0 / 3.0 << ".333333333333333";
-    QTest::newRow("round up to a whole") << 0.9999999999999999 << "1";
-    QTest::newRow("smallest plain") << 0.0001 << ".0001";
-    QTest::newRow("exponent below") << 0.00001 << "1E-05";
-    QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
-    QTest::newRow("exponent above") << 1e15 << "1E+15";
-    QTest::newRow("rounds into exponent") << 999999999999999.9 << "1E+15";
-}
-
-void ProgramFileTest::coordinateText()
-{
-    QFETCH(double, value);
-    QFETCH(QString, expected);
-    std::string text = "X";
-    appendCoordinateText(text, value);
-    QCOMPARE(QString::fromStdString(text), "X" + expected);
-    QCOMPARE(QString::fromStdString(numberTextTrimmed(value)), expected);
-}
-
-void ProgramFileTest::coordinateTextAlongLines()
-{
-    // The X of every character of long lines at many sizes, as the
-    // construction works them out, written as numberText writes them.
-    int mismatches = 0;
-    QString first;
-    for (float width : {0.3f, 1.0f, 2.5f, 3.7f, 12.25f})
-        for (float spacing : {0.0f, 0.1f, 0.35f, 1.0f})
-            for (double start : {-123.4, -0.05, 0.0, 7.125, 43.0}) {
-                double x = start;
-                for (int character = 0; character < 500; ++character) {
-                    std::string fast;
-                    appendCoordinateText(fast, x);
-                    if (fast != numberTextTrimmed(x) && mismatches++ == 0)
-                        first = QString::number(x, 'g', 17);
-                    x = static_cast<double>(width) + x + static_cast<double>(spacing);
+    void coordinateTextAlongLines()
+    {
+        // The X of every character of long lines at many sizes, as the
+        // construction works them out, written as numberText writes them.
+        int mismatches = 0;
+        QString first;
+        for (float width : {0.3f, 1.0f, 2.5f, 3.7f, 12.25f})
+            for (float spacing : {0.0f, 0.1f, 0.35f, 1.0f})
+                for (double start : {-123.4, -0.05, 0.0, 7.125, 43.0}) {
+                    double x = start;
+                    for (int character = 0; character < 500; ++character) {
+                        std::string fast;
+                        appendCoordinateText(fast, x);
+                        if (fast != numberTextTrimmed(x) && mismatches++ == 0)
+                            first = QString::number(x, 'g', 17);
+                        x = static_cast<double>(width) + x + static_cast<double>(spacing);
+                    }
                 }
-            }
-    QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
-}
+        QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
+    }
+};
 
 QTEST_GUILESS_MAIN(ProgramFileTest)
 #include "tst_program_file.moc"

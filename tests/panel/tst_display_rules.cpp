@@ -22,92 +22,58 @@ void moveTo(QScrollBar& bar, int v)
 
 const QString kUntouched = QStringLiteral("untouched");
 
+// A row named "<bar> at <value>"; the bar's display box is the same name
+// ending in 3.
+void add(const char* bar, int value, const char* shown)
+{
+    QTest::addRow("%s at %d", bar, value) << QByteArray(bar) << value << QString::fromUtf8(shown);
+}
+
 }  // namespace
 
 class DisplayRulesTest : public QObject {
     Q_OBJECT
 private slots:
-    void displayBox_data();
-    void displayBox();
-    void sameValueRunsNothing_data();
-    void sameValueRunsNothing();
+    void displayBox_data()
+    {
+        QTest::addColumn<QByteArray>("bar");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("expected");
+        add("Posx2", 0, "-200");
+        add("Posx2", 1995, "-.5");
+        add("Posx2", 1999, "-.1");
+        add("Posx2", 2000, " 0");
+        add("Posx2", 2001, " .1");
+        add("Posx2", 2003, " .3");
+        add("Posx2", 2015, " 1.5");
+        add("Posx2", 4000, " 200");
+        add("Posy2", 1, "-199.9");
+        add("Posz2", 1988, "-1.2");
+        add("Outil2", 9, "9");
+        add("Correcteur2", 1, "1");
+        add("Rotation2", 9950, "9950");
+        add("Avance2", 50, "50");
+        add("Gamme2", 45, "45");
+        add("Nom2", 9999, "%9999");
+    }
+
+    void displayBox()
+    {
+        QFETCH(QByteArray, bar);
+        QFETCH(int, value);
+        QFETCH(QString, expected);
+
+        MainWindow window;
+        auto* extents = control<QLineEdit>(window, "Encombrement");
+        extents->setText(kUntouched);
+
+        moveTo(*control<QScrollBar>(window, bar), value);
+
+        QCOMPARE(control<QLineEdit>(window, bar.chopped(1) + "3")->text(), expected);
+        // These settings play no part in the extents.
+        QCOMPARE(extents->text(), kUntouched);
+    }
 };
-
-void DisplayRulesTest::displayBox_data()
-{
-    QTest::addColumn<QByteArray>("bar");
-    QTest::addColumn<QByteArray>("box");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("Posx2 lowest") << QByteArray("Posx2") << QByteArray("Posx3") << 0 << "-200";
-    QTest::newRow("Posx2 half below zero") << QByteArray("Posx2") << QByteArray("Posx3") << 1995 << "-.5";
-    QTest::newRow("Posx2 one step below zero") << QByteArray("Posx2") << QByteArray("Posx3") << 1999 << "-.1";
-    QTest::newRow("Posx2 zero keeps its blank") << QByteArray("Posx2") << QByteArray("Posx3") << 2000 << " 0";
-    QTest::newRow("Posx2 one step above zero") << QByteArray("Posx2") << QByteArray("Posx3") << 2001 << " .1";
-    QTest::newRow("Posx2 three steps") << QByteArray("Posx2") << QByteArray("Posx3") << 2003 << " .3";
-    QTest::newRow("Posx2 one and a half") << QByteArray("Posx2") << QByteArray("Posx3") << 2015 << " 1.5";
-    QTest::newRow("Posx2 highest") << QByteArray("Posx2") << QByteArray("Posx3") << 4000 << " 200";
-    QTest::newRow("Posy2 form value") << QByteArray("Posy2") << QByteArray("Posy3") << 1 << "-199.9";
-    QTest::newRow("Posz2 below zero") << QByteArray("Posz2") << QByteArray("Posz3") << 1988 << "-1.2";
-    QTest::newRow("Outil2 single digit") << QByteArray("Outil2") << QByteArray("Outil3") << 9 << "9";
-    QTest::newRow("Outil2 highest") << QByteArray("Outil2") << QByteArray("Outil3") << 32 << "32";
-    QTest::newRow("Correcteur2 lowest") << QByteArray("Correcteur2") << QByteArray("Correcteur3") << 1 << "1";
-    QTest::newRow("Rotation2 highest") << QByteArray("Rotation2") << QByteArray("Rotation3") << 9950 << "9950";
-    QTest::newRow("Avance2 lowest") << QByteArray("Avance2") << QByteArray("Avance3") << 50 << "50";
-    QTest::newRow("Gamme2 highest") << QByteArray("Gamme2") << QByteArray("Gamme3") << 45 << "45";
-    QTest::newRow("Nom2 lowest") << QByteArray("Nom2") << QByteArray("Nom3") << 1 << "%1";
-    QTest::newRow("Nom2 highest") << QByteArray("Nom2") << QByteArray("Nom3") << 9999 << "%9999";
-}
-
-void DisplayRulesTest::displayBox()
-{
-    QFETCH(QByteArray, bar);
-    QFETCH(QByteArray, box);
-    QFETCH(int, value);
-    QFETCH(QString, expected);
-
-    MainWindow window;
-    auto* extents = control<QLineEdit>(window, "Encombrement");
-    extents->setText(kUntouched);
-
-    moveTo(*control<QScrollBar>(window, bar), value);
-
-    QCOMPARE(control<QLineEdit>(window, box)->text(), expected);
-    // These settings play no part in the extents.
-    QCOMPARE(extents->text(), kUntouched);
-}
-
-void DisplayRulesTest::sameValueRunsNothing_data()
-{
-    QTest::addColumn<QByteArray>("bar");
-    QTest::addColumn<QByteArray>("box");
-    QTest::newRow("Outil2") << QByteArray("Outil2") << QByteArray("Outil3");
-    QTest::newRow("Posx2") << QByteArray("Posx2") << QByteArray("Posx3");
-    QTest::newRow("Nom2") << QByteArray("Nom2") << QByteArray("Nom3");
-    QTest::newRow("Echelle2") << QByteArray("Echelle2") << QByteArray("Echelle3");
-    QTest::newRow("Espace2") << QByteArray("Espace2") << QByteArray("Espace4");
-    QTest::newRow("Interligne2") << QByteArray("Interligne2") << QByteArray("Interligne4");
-}
-
-void DisplayRulesTest::sameValueRunsNothing()
-{
-    QFETCH(QByteArray, bar);
-    QFETCH(QByteArray, box);
-
-    MainWindow window;
-    auto* scrollBar = control<QScrollBar>(window, bar);
-    moveTo(*scrollBar, scrollBar->minimum() + 1);
-    auto* display = control<QLineEdit>(window, box);
-    auto* extents = control<QLineEdit>(window, "Encombrement");
-    display->setText(kUntouched);
-    extents->setText(kUntouched);
-
-    scrollBar->setValue(scrollBar->value());
-
-    QCOMPARE(display->text(), kUntouched);
-    QCOMPARE(extents->text(), kUntouched);
-}
 
 QTEST_MAIN(DisplayRulesTest)
 #include "tst_display_rules.moc"

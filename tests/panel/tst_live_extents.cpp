@@ -22,9 +22,9 @@ constexpr std::array<const char*, 4> kCorners = {"Origine1", "Origine2", "Origin
 
 // Character width 4 mm, 1 mm between characters, 2 mm between lines, each set
 // the way start-up sets them, so the value boxes hold their scroll bars' values.
-void setSizes(MainWindow& window, int echelle, int espace, int interligne)
+void setSizes(MainWindow& window)
 {
-    for (auto [name, value] : {std::pair{"Echelle2", echelle}, {"Espace2", espace}, {"Interligne2", interligne}}) {
+    for (auto [name, value] : {std::pair{"Echelle2", 4}, {"Espace2", 1}, {"Interligne2", 2}}) {
         auto* bar = control<QScrollBar>(window, name);
         bar->setValue(bar->maximum());
         bar->setValue(value);
@@ -58,228 +58,151 @@ const QString kZeroExtents = QStringLiteral(" X :  0 mm / Y :  0 mm");
 class LiveExtentsTest : public QObject {
     Q_OBJECT
 private slots:
-    void lineChange_data();
-    void lineChange();
-    void typingUpdatesAfterEachKey();
-    void typedTextStaysAsTyped();
-    void sizeSetting_data();
-    void sizeSetting();
-    void clearEmptiesLinesAndRecomputes();
-    void clearOnEmptyLinesStillRecomputes();
-    void justification_data();
-    void justification();
-    void freePlacementKeepsTheCorner_data();
-    void freePlacementKeepsTheCorner();
+    // A character beyond 16 bits counts once; lines emptied go back to 0.
+    void lineChange()
+    {
+        MainWindow window;
+        setSizes(window);
+        setLines(window, {"stale", "stale", "stale", "stale", "stale"});
+        setLines(window, {QString::fromUcs4(U"a\U0001F600b")});
+        QCOMPARE(readouts(window), (QStringList{" 14 mm", " 0 mm", " 0 mm", " 0 mm", " 0 mm"}));
+        QCOMPARE(extents(window), QStringLiteral(" X :  14 mm / Y :  7 mm"));
+    }
+
+    void typingUpdatesAfterEachKey()
+    {
+        MainWindow window;
+        setSizes(window);
+        auto* line = control<QLineEdit>(window, "Saisie22");
+
+        QTest::keyClicks(line, "AB");
+        QCOMPARE(readouts(window)[1], QStringLiteral(" 9 mm"));
+        QTest::keyClick(line, Qt::Key_C);
+        QCOMPARE(readouts(window)[1], QStringLiteral(" 14 mm"));
+        QCOMPARE(extents(window), QStringLiteral(" X :  14 mm / Y :  7 mm"));
+    }
+
+    // Each size bar sets its value box (<name>3) and read-out (<name>4), then
+    // the extents of "ABC" over "AB".
+    void sizeSetting_data()
+    {
+        QTest::addColumn<QByteArray>("bar");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("readoutText");
+        QTest::addColumn<QString>("firstWidth");
+        QTest::addColumn<QString>("block");
+        QTest::newRow("Echelle2 to 5") << QByteArray("Echelle2") << 5 << "Haut.  8.75 mm / Larg.  5 mm" << " 17 mm"
+                                       << " X :  17 mm / Y :  19.5 mm";
+        QTest::newRow("Espace2 to 2") << QByteArray("Espace2") << 2 << "Entre caractères :  2 mm" << " 16 mm"
+                                      << " X :  16 mm / Y :  16 mm";
+        QTest::newRow("Interligne2 to 10") << QByteArray("Interligne2") << 10 << "Espace entre lignes :  10 mm "
+                                           << " 14 mm" << " X :  14 mm / Y :  24 mm";
+    }
+
+    void sizeSetting()
+    {
+        QFETCH(QByteArray, bar);
+        QFETCH(int, value);
+        QFETCH(QString, readoutText);
+        QFETCH(QString, firstWidth);
+        QFETCH(QString, block);
+
+        MainWindow window;
+        setSizes(window);
+        setLines(window, {"ABC", "AB"});
+
+        control<QScrollBar>(window, bar)->setValue(value);
+
+        QCOMPARE(control<QLineEdit>(window, bar.chopped(1) + "3")->text(), QString::number(value));
+        QCOMPARE(control<QLineEdit>(window, bar.chopped(1) + "4")->text(), readoutText);
+        QCOMPARE(readouts(window)[0], firstWidth);
+        QCOMPARE(extents(window), block);
+    }
+
+    // With every line already empty, clearing changes no line and must still
+    // bring the read-outs up to date.
+    void clear_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("lines with text") << QStringList{"ABC", "", "x", " ", "AB"};
+        QTest::newRow("lines already empty") << QStringList{};
+    }
+
+    void clear()
+    {
+        QFETCH(QStringList, lines);
+        MainWindow window;
+        setSizes(window);
+        setLines(window, lines);
+        control<QLineEdit>(window, "Saisie33")->setText(QStringLiteral("stale"));
+        control<QLineEdit>(window, "Encombrement")->setText(QStringLiteral("stale"));
+
+        control<QPushButton>(window, "Effacer")->click();
+
+        for (const char* name : kLines)
+            QVERIFY2(control<QLineEdit>(window, name)->text().isEmpty(), name);
+        QCOMPARE(readouts(window), kAllZero);
+        QCOMPARE(extents(window), kZeroExtents);
+        QCOMPARE(control<QScrollBar>(window, "Echelle2")->value(), 4);
+    }
+
+    void justification_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<int>("alignment");
+        QTest::newRow("left") << QByteArray("Justification1") << int(Qt::AlignLeft);
+        QTest::newRow("centred") << QByteArray("Justification2") << int(Qt::AlignHCenter);
+        QTest::newRow("right") << QByteArray("Justification3") << int(Qt::AlignRight);
+    }
+
+    void justification()
+    {
+        QFETCH(QByteArray, button);
+        QFETCH(int, alignment);
+
+        MainWindow window;
+        setLines(window, {"ABC", "AB", "", "A", " "});
+        // Start from another justification, so the button really changes.
+        control<QRadioButton>(window, button == "Justification2" ? "Justification3" : "Justification2")
+            ->setChecked(true);
+        control<QLineEdit>(window, "Saisie13")->setText(QStringLiteral("kept"));
+        control<QLineEdit>(window, "Encombrement")->setText(QStringLiteral("kept"));
+
+        control<QRadioButton>(window, button)->setChecked(true);
+
+        for (const char* name : kLines)
+            QCOMPARE(int(control<QLineEdit>(window, name)->alignment() & Qt::AlignHorizontal_Mask), alignment);
+        QCOMPARE(readouts(window)[0], QStringLiteral("kept"));
+        QCOMPARE(extents(window), QStringLiteral("kept"));
+    }
+
+    void freePlacementKeepsTheCorner_data()
+    {
+        QTest::addColumn<QByteArray>("centring");
+        QTest::addColumn<int>("corner");
+        QTest::newRow("centre X, top right") << QByteArray("Option2") << 1;
+        QTest::newRow("centre Y, bottom left") << QByteArray("Option3") << 2;
+    }
+
+    void freePlacementKeepsTheCorner()
+    {
+        QFETCH(QByteArray, centring);
+        QFETCH(int, corner);
+
+        MainWindow window;
+        control<QRadioButton>(window, kCorners[corner])->setChecked(true);
+
+        control<QRadioButton>(window, "Option4")->setChecked(true);
+        for (const char* name : kCorners)
+            QVERIFY2(!control<QRadioButton>(window, name)->isEnabled(), name);
+        QVERIFY(control<QRadioButton>(window, kCorners[corner])->isChecked());
+
+        control<QRadioButton>(window, centring)->setChecked(true);
+        for (const char* name : kCorners)
+            QVERIFY2(control<QRadioButton>(window, name)->isEnabled(), name);
+        QVERIFY(control<QRadioButton>(window, kCorners[corner])->isChecked());
+    }
 };
-
-void LiveExtentsTest::lineChange_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("widths");
-    QTest::addColumn<QString>("block");
-
-    QTest::newRow("all empty") << QStringList{} << kAllZero << kZeroExtents;
-    QTest::newRow("two lines at the top")
-        << QStringList{"ABC", "AB"} << QStringList{" 14 mm", " 9 mm", " 0 mm", " 0 mm", " 0 mm"}
-        << " X :  14 mm / Y :  16 mm";
-    QTest::newRow("first and last lines, empty lines between count")
-        << QStringList{"A", "", "", "", "A"} << QStringList{" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 4 mm"}
-        << " X :  4 mm / Y :  43 mm";
-    QTest::newRow("one character on line 3")
-        << QStringList{"", "", "A"} << QStringList{" 0 mm", " 0 mm", " 4 mm", " 0 mm", " 0 mm"}
-        << " X :  4 mm / Y :  7 mm";
-    QTest::newRow("blanks count in width, not in height")
-        << QStringList{"A", "   "} << QStringList{" 4 mm", " 14 mm", " 0 mm", " 0 mm", " 0 mm"}
-        << " X :  14 mm / Y :  7 mm";
-    QTest::newRow("accented letter is one character")
-        << QStringList{"é"} << QStringList{" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 0 mm"}
-        << " X :  4 mm / Y :  7 mm";
-    QTest::newRow("character beyond 16 bits is one character")
-        << QStringList{QString::fromUcs4(U"a\U0001F600b")}
-        << QStringList{" 14 mm", " 0 mm", " 0 mm", " 0 mm", " 0 mm"} << " X :  14 mm / Y :  7 mm";
-}
-
-void LiveExtentsTest::lineChange()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, widths);
-    QFETCH(QString, block);
-
-    MainWindow window;
-    setSizes(window, 4, 1, 2);
-    setLines(window, {"stale", "stale", "stale", "stale", "stale"});
-    setLines(window, lines);
-
-    QCOMPARE(readouts(window), widths);
-    QCOMPARE(extents(window), block);
-}
-
-void LiveExtentsTest::typingUpdatesAfterEachKey()
-{
-    MainWindow window;
-    setSizes(window, 4, 1, 2);
-    auto* line = control<QLineEdit>(window, "Saisie22");
-
-    QTest::keyClicks(line, "AB");
-    QCOMPARE(readouts(window)[1], QStringLiteral(" 9 mm"));
-    QTest::keyClick(line, Qt::Key_C);
-    QCOMPARE(readouts(window)[1], QStringLiteral(" 14 mm"));
-    QCOMPARE(extents(window), QStringLiteral(" X :  14 mm / Y :  7 mm"));
-}
-
-void LiveExtentsTest::typedTextStaysAsTyped()
-{
-    MainWindow window;
-    auto* line = control<QLineEdit>(window, "Saisie12");
-    QTest::keyClicks(line, " abc  ");
-    QCOMPARE(line->text(), QStringLiteral(" abc  "));
-}
-
-void LiveExtentsTest::sizeSetting_data()
-{
-    QTest::addColumn<QByteArray>("bar");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QByteArray>("valueBox");
-    QTest::addColumn<QString>("valueText");
-    QTest::addColumn<QByteArray>("readout");
-    QTest::addColumn<QString>("readoutText");
-    QTest::addColumn<QString>("firstWidth");
-    QTest::addColumn<QString>("block");
-
-    QTest::newRow("Echelle2 to 5")
-        << QByteArray("Echelle2") << 5 << QByteArray("Echelle3") << "5" << QByteArray("Echelle4")
-        << "Haut.  8.75 mm / Larg.  5 mm" << " 17 mm" << " X :  17 mm / Y :  19.5 mm";
-    QTest::newRow("Echelle2 to 1")
-        << QByteArray("Echelle2") << 1 << QByteArray("Echelle3") << "1" << QByteArray("Echelle4")
-        << "Haut.  1.75 mm / Larg.  1 mm" << " 5 mm" << " X :  5 mm / Y :  5.5 mm";
-    QTest::newRow("Echelle2 to 40")
-        << QByteArray("Echelle2") << 40 << QByteArray("Echelle3") << "40" << QByteArray("Echelle4")
-        << "Haut.  70 mm / Larg.  40 mm" << " 122 mm" << " X :  122 mm / Y :  142 mm";
-    QTest::newRow("Espace2 to 2")
-        << QByteArray("Espace2") << 2 << QByteArray("Espace3") << "2" << QByteArray("Espace4")
-        << "Entre caractères :  2 mm" << " 16 mm" << " X :  16 mm / Y :  16 mm";
-    QTest::newRow("Espace2 to 20")
-        << QByteArray("Espace2") << 20 << QByteArray("Espace3") << "20" << QByteArray("Espace4")
-        << "Entre caractères :  20 mm" << " 52 mm" << " X :  52 mm / Y :  16 mm";
-    QTest::newRow("Interligne2 to 10")
-        << QByteArray("Interligne2") << 10 << QByteArray("Interligne3") << "10" << QByteArray("Interligne4")
-        << "Espace entre lignes :  10 mm " << " 14 mm" << " X :  14 mm / Y :  24 mm";
-    QTest::newRow("Interligne2 to 100")
-        << QByteArray("Interligne2") << 100 << QByteArray("Interligne3") << "100" << QByteArray("Interligne4")
-        << "Espace entre lignes :  100 mm " << " 14 mm" << " X :  14 mm / Y :  114 mm";
-}
-
-void LiveExtentsTest::sizeSetting()
-{
-    QFETCH(QByteArray, bar);
-    QFETCH(int, value);
-    QFETCH(QByteArray, valueBox);
-    QFETCH(QString, valueText);
-    QFETCH(QByteArray, readout);
-    QFETCH(QString, readoutText);
-    QFETCH(QString, firstWidth);
-    QFETCH(QString, block);
-
-    MainWindow window;
-    setSizes(window, 4, 1, 2);
-    setLines(window, {"ABC", "AB"});
-
-    control<QScrollBar>(window, bar)->setValue(value);
-
-    QCOMPARE(control<QLineEdit>(window, valueBox)->text(), valueText);
-    QCOMPARE(control<QLineEdit>(window, readout)->text(), readoutText);
-    QCOMPARE(readouts(window)[0], firstWidth);
-    QCOMPARE(extents(window), block);
-}
-
-void LiveExtentsTest::clearEmptiesLinesAndRecomputes()
-{
-    MainWindow window;
-    setSizes(window, 4, 1, 2);
-    setLines(window, {"ABC", "", "x", " ", "AB"});
-    auto* size = control<QScrollBar>(window, "Echelle2");
-
-    control<QPushButton>(window, "Effacer")->click();
-
-    for (const char* name : kLines)
-        QVERIFY2(control<QLineEdit>(window, name)->text().isEmpty(), name);
-    QCOMPARE(readouts(window), kAllZero);
-    QCOMPARE(extents(window), kZeroExtents);
-    QCOMPARE(size->value(), 4);
-}
-
-void LiveExtentsTest::clearOnEmptyLinesStillRecomputes()
-{
-    MainWindow window;
-    setSizes(window, 4, 1, 2);
-    control<QLineEdit>(window, "Saisie33")->setText(QStringLiteral("stale"));
-    control<QLineEdit>(window, "Encombrement")->setText(QStringLiteral("stale"));
-
-    control<QPushButton>(window, "Effacer")->click();
-
-    QCOMPARE(readouts(window), kAllZero);
-    QCOMPARE(extents(window), kZeroExtents);
-}
-
-void LiveExtentsTest::justification_data()
-{
-    QTest::addColumn<QByteArray>("button");
-    QTest::addColumn<int>("alignment");
-    QTest::newRow("left") << QByteArray("Justification1") << int(Qt::AlignLeft);
-    QTest::newRow("centred") << QByteArray("Justification2") << int(Qt::AlignHCenter);
-    QTest::newRow("right") << QByteArray("Justification3") << int(Qt::AlignRight);
-}
-
-void LiveExtentsTest::justification()
-{
-    QFETCH(QByteArray, button);
-    QFETCH(int, alignment);
-
-    MainWindow window;
-    setLines(window, {"ABC", "AB", "", "A", " "});
-    // Start from another justification, so the button really changes.
-    control<QRadioButton>(window, button == "Justification2" ? "Justification3" : "Justification2")
-        ->setChecked(true);
-    const QStringList widthsBefore = readouts(window);
-    control<QLineEdit>(window, "Encombrement")->setText(QStringLiteral("kept"));
-
-    control<QRadioButton>(window, button)->setChecked(true);
-
-    for (const char* name : kLines)
-        QCOMPARE(int(control<QLineEdit>(window, name)->alignment() & Qt::AlignHorizontal_Mask), alignment);
-    QCOMPARE(control<QLineEdit>(window, "Saisie12")->text(), QStringLiteral("ABC"));
-    QCOMPARE(readouts(window), widthsBefore);
-    QCOMPARE(extents(window), QStringLiteral("kept"));
-}
-
-void LiveExtentsTest::freePlacementKeepsTheCorner_data()
-{
-    QTest::addColumn<QByteArray>("centring");
-    QTest::addColumn<int>("corner");
-    QTest::newRow("centre X/Y, top left") << QByteArray("Option1") << 0;
-    QTest::newRow("centre X, top right") << QByteArray("Option2") << 1;
-    QTest::newRow("centre Y, bottom left") << QByteArray("Option3") << 2;
-    QTest::newRow("centre X/Y, bottom right") << QByteArray("Option1") << 3;
-}
-
-void LiveExtentsTest::freePlacementKeepsTheCorner()
-{
-    QFETCH(QByteArray, centring);
-    QFETCH(int, corner);
-
-    MainWindow window;
-    control<QRadioButton>(window, kCorners[corner])->setChecked(true);
-
-    control<QRadioButton>(window, "Option4")->setChecked(true);
-    for (const char* name : kCorners)
-        QVERIFY2(!control<QRadioButton>(window, name)->isEnabled(), name);
-    QVERIFY(control<QRadioButton>(window, kCorners[corner])->isChecked());
-
-    control<QRadioButton>(window, centring)->setChecked(true);
-    for (const char* name : kCorners)
-        QVERIFY2(control<QRadioButton>(window, name)->isEnabled(), name);
-    QVERIFY(control<QRadioButton>(window, kCorners[corner])->isChecked());
-}
 
 QTEST_MAIN(LiveExtentsTest)
 #include "tst_live_extents.moc"

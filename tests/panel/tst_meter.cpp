@@ -14,75 +14,45 @@ using namespace velmora;
 class MeterTest : public QObject {
     Q_OBJECT
 private slots:
-    void fullWidthIsTheCaptionsWidth();
-    void barIsWholePixels_data();
-    void barIsWholePixels();
-    void restShowsZeroAndThinBar();
-    void repaintNowKeepsTheState();
+    void barIsWholePixels_data()
+    {
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("below one pixel") << 14.0 << 0;
+        QTest::newRow("one pixel") << 15.0 << 15;
+        QTest::newRow("just below two pixels") << 29.9 << 15;
+        QTest::newRow("fraction of the full width") << 2295.0 * 7 / 16 << 990;
+        QTest::newRow("negative") << -15.0 << 0;
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
+    }
+
+    void barIsWholePixels()
+    {
+        QFETCH(double, twips);
+        QFETCH(int, shown);
+
+        MainWindow window;
+        Meter& meter = window.meter();
+        meter.setBarTwips(twips);
+
+        QCOMPARE(meter.barTwips(), shown);
+        QCOMPARE(control<QLabel>(window, "Visu2")->width() * 15, shown);
+        QCOMPARE(control<QLabel>(window, "Visu2")->height(), 25);
+    }
+
+    void restShowsZeroAndThinBar()
+    {
+        MainWindow window;
+        Meter& meter = window.meter();
+        meter.setBarTwips(2295);
+        meter.setCaption(QStringLiteral(" 100 %"));
+
+        meter.rest();
+
+        QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral("0 %"));
+        QCOMPARE(meter.barTwips(), 15);
+    }
 };
-
-void MeterTest::fullWidthIsTheCaptionsWidth()
-{
-    MainWindow window;
-    QCOMPARE(window.meter().fullTwips(), 2295);
-}
-
-void MeterTest::barIsWholePixels_data()
-{
-    QTest::addColumn<double>("twips");
-    QTest::addColumn<int>("shown");
-    QTest::newRow("zero") << 0.0 << 0;
-    QTest::newRow("below one pixel") << 14.0 << 0;
-    QTest::newRow("one pixel") << 15.0 << 15;
-    QTest::newRow("just below two pixels") << 29.9 << 15;
-    QTest::newRow("two pixels") << 30.0 << 30;
-    QTest::newRow("fraction of the full width") << 2295.0 * 7 / 16 << 990;
-    QTest::newRow("full width") << 2295.0 << 2295;
-    QTest::newRow("negative") << -15.0 << 0;
-    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
-}
-
-void MeterTest::barIsWholePixels()
-{
-    QFETCH(double, twips);
-    QFETCH(int, shown);
-
-    MainWindow window;
-    Meter& meter = window.meter();
-    meter.setBarTwips(twips);
-
-    QCOMPARE(meter.barTwips(), shown);
-    QCOMPARE(control<QLabel>(window, "Visu2")->width() * 15, shown);
-    QCOMPARE(control<QLabel>(window, "Visu2")->height(), 25);
-}
-
-void MeterTest::restShowsZeroAndThinBar()
-{
-    MainWindow window;
-    Meter& meter = window.meter();
-    meter.setBarTwips(2295);
-    meter.setCaption(QStringLiteral(" 100 %"));
-
-    meter.rest();
-
-    QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral("0 %"));
-    QCOMPARE(meter.barTwips(), 15);
-}
-
-void MeterTest::repaintNowKeepsTheState()
-{
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Meter& meter = window.meter();
-    meter.setBarTwips(1500);
-    meter.setCaption(QStringLiteral(" 65 %"));
-
-    meter.repaintNow();
-
-    QCOMPARE(meter.barTwips(), 1500);
-    QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral(" 65 %"));
-}
 
 QTEST_MAIN(MeterTest)
 #include "tst_meter.moc"

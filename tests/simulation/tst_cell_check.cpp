@@ -54,82 +54,61 @@ QString describe(const std::vector<Violation>& violations)
 class CellCheckTest : public QObject {
     Q_OBJECT
 private slots:
-    void soundPrograms_data();
-    void soundPrograms();
-    void faults_data();
-    void faults();
+    void soundPrograms_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("two strokes") << twoCharacters(kGlyph, kGlyph);
+        QTest::newRow("a blank glyph cuts nothing") << twoCharacters(kGlyph, {"$ CAR 32"});
+        QTest::newRow("ink on the cell edges") << twoCharacters(
+            {"G91", "G1Z-1.2", "G1X4Y0", "G1X0Y7", "G0Z1.2", "G90"}, kGlyph);
+        QTest::newRow("arc touching the cell top") << twoCharacters(
+            {"G91", "G0X0Y5", "G1Z-1.2", "G2X4Y0I2J0", "G0Z1.2", "G90"}, kGlyph);
+    }
+
+    void soundPrograms()
+    {
+        QFETCH(QByteArray, text);
+        const std::vector<Violation> violations = check(text);
+        QVERIFY2(violations.empty(), qPrintable(describe(violations)));
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        // The violation that says this, where it finds the fault.
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<QString>("says");
+
+        // Glyph lines of the first character are program lines 10 to 15.
+        QTest::newRow("cut past the right edge")
+            << twoCharacters(replaced(kGlyph, 3, "G1X3.5Y0"), kGlyph) << 13 << 0 << "leaves the cell";
+        QTest::newRow("arc bulging over the top")
+            << twoCharacters({"G91", "G0X0Y6.5", "G1Z-1.2", "G2X2Y0I1J0", "G0Z1.2", "G90"}, kGlyph) << 13 << 0
+            << "leaves the cell";
+        QTest::newRow("rapid plunge into the work")
+            << twoCharacters(replaced(kGlyph, 2, "G0Z-1.2"), kGlyph) << 12 << 0 << "rapid move into the work";
+        QTest::newRow("retract short of the start height")
+            << twoCharacters(replaced(kGlyph, 4, "G0Z1"), kGlyph) << 16 << 0 << "not at its starting height";
+        QTest::newRow("unreadable glyph line")
+            << twoCharacters(replaced(kGlyph, 3, "G1X2Y0F100Q1"), kGlyph) << 13 << -1 << "cannot be read";
+    }
+
+    void faults()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, line);
+        QFETCH(int, cell);
+        QFETCH(QString, says);
+        const std::vector<Violation> violations = check(text);
+        const auto found = std::find_if(violations.begin(), violations.end(), [&](const Violation& v) {
+            return QString::fromStdString(v.what).contains(says);
+        });
+        QVERIFY2(found != violations.end(), qPrintable("not found among: " + describe(violations)));
+        QCOMPARE(found->line, line);
+        QCOMPARE(found->cell, cell);
+    }
 };
-
-void CellCheckTest::soundPrograms_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("two strokes") << twoCharacters(kGlyph, kGlyph);
-    QTest::newRow("a blank glyph cuts nothing") << twoCharacters(kGlyph, {"$ CAR 32"});
-    QTest::newRow("ink on the cell edges") << twoCharacters(
-        {"G91", "G1Z-1.2", "G1X4Y0", "G1X0Y7", "G0Z1.2", "G90"}, kGlyph);
-    QTest::newRow("arc touching the cell top") << twoCharacters(
-        {"G91", "G0X0Y5", "G1Z-1.2", "G2X4Y0I2J0", "G0Z1.2", "G90"}, kGlyph);
-}
-
-void CellCheckTest::soundPrograms()
-{
-    QFETCH(QByteArray, text);
-    const std::vector<Violation> violations = check(text);
-    QVERIFY2(violations.empty(), qPrintable(describe(violations)));
-}
-
-void CellCheckTest::faults_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    // The violation that says this, where it finds the fault.
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("cell");
-    QTest::addColumn<QString>("says");
-
-    // Glyph lines of the first character are program lines 10 to 15.
-    QTest::newRow("cut past the right edge")
-        << twoCharacters(replaced(kGlyph, 3, "G1X3.5Y0"), kGlyph) << 13 << 0 << "leaves the cell";
-    QTest::newRow("arc bulging over the top")
-        << twoCharacters({"G91", "G0X0Y6.5", "G1Z-1.2", "G2X2Y0I1J0", "G0Z1.2", "G90"}, kGlyph) << 13 << 0
-        << "leaves the cell";
-    QTest::newRow("rapid plunge into the work")
-        << twoCharacters(replaced(kGlyph, 2, "G0Z-1.2"), kGlyph) << 12 << 0 << "rapid move into the work";
-    QTest::newRow("travel without retract")
-        << twoCharacters({"G91", "G0X1Y1", "G1Z-1.2", "G1X1Y0", "G0X1Y0", "G0Z1.2", "G90"}, kGlyph) << 14 << 0
-        << "rapid move into the work";
-    QTest::newRow("retract short of the start height")
-        << twoCharacters(replaced(kGlyph, 4, "G0Z1"), kGlyph) << 16 << 0 << "not at its starting height";
-    QTest::newRow("glyph left in incremental mode")
-        << twoCharacters(kGlyph.mid(0, 5), kGlyph) << 0 << 1 << "never comes to its cell origin";
-    QTest::newRow("cut in the air")
-        << twoCharacters(replaced(kGlyph, 2, "G1Z-.8"), kGlyph) << 13 << 0 << "instead of the engraving depth";
-    QTest::newRow("plunge too deep")
-        << twoCharacters(replaced(replaced(kGlyph, 2, "G1Z-1.5"), 4, "G0Z1.5"), kGlyph) << 12 << 0
-        << "below the engraving depth";
-    QTest::newRow("unreadable glyph line")
-        << twoCharacters(replaced(kGlyph, 3, "G1X2Y0F100Q1"), kGlyph) << 13 << -1 << "cannot be read";
-    QTest::newRow("cut before any character")
-        << lines(QStringList{"G0X0Y0Z1", "G1Z-.2", "G1X1", "G0Z1", "G0X10Y20"} + kGlyph + QStringList{"G0X15Y20"} + kGlyph)
-        << 2 << -1 << "outside every character";
-    QTest::newRow("program ends with the tool down")
-        << lines(QStringList{"G0X10Y20Z1"} + kGlyph + QStringList{"G0X15Y20"} + kGlyph.mid(0, 4)) << 0 << 1
-        << "not at its starting height";
-}
-
-void CellCheckTest::faults()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, line);
-    QFETCH(int, cell);
-    QFETCH(QString, says);
-    const std::vector<Violation> violations = check(text);
-    const auto found = std::find_if(violations.begin(), violations.end(), [&](const Violation& v) {
-        return QString::fromStdString(v.what).contains(says);
-    });
-    QVERIFY2(found != violations.end(), qPrintable("not found among: " + describe(violations)));
-    QCOMPARE(found->line, line);
-    QCOMPARE(found->cell, cell);
-}
 
 QTEST_APPLESS_MAIN(CellCheckTest)
 #include "tst_cell_check.moc"

@@ -40,77 +40,63 @@ QString describe(const std::vector<GlyphIssue>& issues)
 class GlyphRulesTest : public QObject {
     Q_OBJECT
 private slots:
-    void soundFiles_data();
-    void soundFiles();
-    void faults_data();
-    void faults();
+    void soundFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("strokes and an arc") << crlf(kSound);
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("six-character numbers") << crlf(with(kSound, 4, "G1X-1.125Y6.999"));
+        QTest::newRow("G word after the coordinates") << crlf(with(kSound, 4, "X2Y4.5G1"));
+        QTest::newRow("G code with a leading zero") << crlf(with(kSound, 4, "G01X2Y4.5"));
+    }
+
+    void soundFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        const std::vector<GlyphIssue> issues = lint(bytes);
+        QVERIFY2(issues.empty(), qPrintable(describe(issues)));
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("says");
+
+        // Line ends.
+        QTest::newRow("LF alone") << kSound.join("\n").toLatin1() + "\n" << 1 << "line feed without carriage return";
+        QTest::newRow("last line unended") << crlf(kSound).chopped(2) << 8 << "last line without CR LF";
+
+        // Words the copy drops or changes.
+        QTest::newRow("feed word") << crlf(with(kSound, 4, "G1X2Y4.5F100")) << 5 << "'F' is dropped";
+        QTest::newRow("seven-character number") << crlf(with(kSound, 4, "G1X-1.2345Y4.5")) << 5
+                                                << "longer than the copy";
+        QTest::newRow("two G words") << crlf(with(kSound, 4, "G91G1X2Y4.5")) << 5 << "more than one G word";
+        QTest::newRow("blank inside a move") << crlf(with(kSound, 4, "G1 X2Y4.5")) << 5 << "blank inside";
+
+        // Comments reach the machine as they stand.
+        QTest::newRow("comma in a comment") << crlf(with(kSound, 0, "$ A, B")) << 1 << "splits it when sent";
+        QTest::newRow("accented byte in a comment") << crlf(with(kSound, 0, QString::fromLatin1("$ \xE9"))) << 1
+                                                    << "byte 0xE9";
+
+        // Framing.
+        QTest::newRow("first move is not G91") << crlf(with(kSound, 1, "G90")) << 2 << "first move line must be G91";
+        QTest::newRow("ends without G90") << crlf(kSound.mid(0, 7)) << 7 << "last line must be G90";
+    }
+
+    void faults()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(QString, says);
+        const std::vector<GlyphIssue> issues = lint(bytes);
+        const auto found = std::find_if(issues.begin(), issues.end(), [&](const GlyphIssue& i) {
+            return QString::fromStdString(i.what).contains(says);
+        });
+        QVERIFY2(found != issues.end(), qPrintable("not found among: " + describe(issues)));
+        QCOMPARE(found->line, line);
+    }
 };
-
-void GlyphRulesTest::soundFiles_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("strokes and an arc") << crlf(kSound);
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("comment only") << crlf({"$ CAR 32"});
-    QTest::newRow("six-character numbers") << crlf(with(kSound, 4, "G1X-1.125Y6.999"));
-    QTest::newRow("G word after the coordinates") << crlf(with(kSound, 4, "X2Y4.5G1"));
-    QTest::newRow("G code with a leading zero") << crlf(with(kSound, 4, "G01X2Y4.5"));
-    QTest::newRow("comments between moves") << crlf(with(kSound, 5, "$ BAR"));
-}
-
-void GlyphRulesTest::soundFiles()
-{
-    QFETCH(QByteArray, bytes);
-    const std::vector<GlyphIssue> issues = lint(bytes);
-    QVERIFY2(issues.empty(), qPrintable(describe(issues)));
-}
-
-void GlyphRulesTest::faults_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("says");
-
-    // Line ends.
-    QTest::newRow("LF alone") << kSound.join("\n").toLatin1() + "\n" << 1 << "line feed without carriage return";
-    QTest::newRow("CR alone") << crlf(kSound).replace("G91\r\n", "G91\r") << 2 << "carriage return without line feed";
-    QTest::newRow("last line unended") << crlf(kSound).chopped(2) << 8 << "last line without CR LF";
-
-    // Words the copy drops or changes.
-    QTest::newRow("feed word") << crlf(with(kSound, 4, "G1X2Y4.5F100")) << 5 << "'F' is dropped";
-    QTest::newRow("lower-case word") << crlf(with(kSound, 4, "g1x2y4.5")) << 5 << "'g' is dropped";
-    QTest::newRow("seven-character number") << crlf(with(kSound, 4, "G1X-1.2345Y4.5")) << 5 << "longer than the copy";
-    QTest::newRow("letter without number") << crlf(with(kSound, 4, "G1XY4.5")) << 5 << "no plain number";
-    QTest::newRow("number with two points") << crlf(with(kSound, 4, "G1X1.2.3Y4.5")) << 5 << "no plain number";
-    QTest::newRow("two G words") << crlf(with(kSound, 4, "G91G1X2Y4.5")) << 5 << "more than one G word";
-    QTest::newRow("letter twice") << crlf(with(kSound, 4, "G1X2X1Y4.5")) << 5 << "'X' twice";
-    QTest::newRow("blank inside a move") << crlf(with(kSound, 4, "G1 X2Y4.5")) << 5 << "blank inside";
-    QTest::newRow("code a glyph may not use") << crlf(with(kSound, 4, "G17")) << 5 << "not a code a glyph may use";
-    QTest::newRow("empty line") << crlf(with(kSound, 5, "")) << 6 << "empty line";
-
-    // Comments reach the machine as they stand.
-    QTest::newRow("comma in a comment") << crlf(with(kSound, 0, "$ A, B")) << 1 << "splits it when sent";
-    QTest::newRow("accented byte in a comment") << crlf(with(kSound, 0, QString::fromLatin1("$ \xE9"))) << 1
-                                                << "byte 0xE9";
-
-    // Framing.
-    QTest::newRow("first move is not G91") << crlf(with(kSound, 1, "G90")) << 2 << "first move line must be G91";
-    QTest::newRow("ends without G90") << crlf(kSound.mid(0, 7)) << 7 << "last line must be G90";
-    QTest::newRow("mode change with a move") << crlf(with(kSound, 7, "G90X0")) << 8 << "must stand alone";
-}
-
-void GlyphRulesTest::faults()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, line);
-    QFETCH(QString, says);
-    const std::vector<GlyphIssue> issues = lint(bytes);
-    const auto found = std::find_if(issues.begin(), issues.end(), [&](const GlyphIssue& i) {
-        return QString::fromStdString(i.what).contains(says);
-    });
-    QVERIFY2(found != issues.end(), qPrintable("not found among: " + describe(issues)));
-    QCOMPARE(found->line, line);
-}
 
 QTEST_APPLESS_MAIN(GlyphRulesTest)
 #include "tst_glyph_rules.moc"
