@@ -6,10 +6,9 @@
 
 #include "benches.h"
 
-#include "common/codepage.h"
-#include "fontgen/font.h"
+#include "largest_text.h"
+
 #include "preview/preview_drawing.h"
-#include "simulation/specimen.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,22 +20,9 @@ using namespace velmora;
 
 namespace {
 
-constexpr int kLines = 5;
-constexpr int kCharactersPerLine = 60;
 constexpr int kRuns = 9;
 constexpr double kTargetMilliseconds = 100.0;
 const QSize kWindowSize(800, 520);
-
-std::string largestProgram()
-{
-    const std::map<int, fontgen::GlyphProgram> font = fontgen::engravingFontFiles();
-    const std::string text = cp1252::encode(U"Où l'été s'achève, Noël ÇÀ 0123456789 gjpqy € « œ » ÂÊÎÔÛ").bytes;
-    std::vector<std::vector<std::string>> lines(kLines);
-    for (auto& line : lines)
-        for (int i = 0; i < kCharactersPerLine; ++i)
-            line.push_back(font.at(static_cast<unsigned char>(text[static_cast<std::size_t>(i) % text.size()])).text);
-    return simulation::unitScaleSpecimen(lines).program;
-}
 
 double medianMilliseconds(std::vector<double> runs)
 {
@@ -48,7 +34,7 @@ double medianMilliseconds(std::vector<double> runs)
 
 void velmora::bench::previewBench()
 {
-    const std::string program = largestProgram();
+    const std::string program = bench::largestText().program;
     const preview::PlateExtent plate = preview::plateExtent(Placement::CentreXY, Corner::TopLeft, 400, 100);
     std::vector<double> readRuns, paintRuns;
     std::size_t moves = 0;
@@ -68,6 +54,6 @@ void velmora::bench::previewBench()
     std::printf("== Preview ==\n");
     std::printf("preview: %d lines x %d characters, %zu moves: read and traced %.2f ms, painted %dx%d %.2f ms "
                 "(median of %d, target < %.0f ms in all): %s\n",
-                kLines, kCharactersPerLine, moves, read, kWindowSize.width(), kWindowSize.height(), paint, kRuns,
+                bench::kLines, bench::kCharactersPerLine, moves, read, kWindowSize.width(), kWindowSize.height(), paint, kRuns,
                 kTargetMilliseconds, read + paint < kTargetMilliseconds ? "ok" : "TOO SLOW");
 }

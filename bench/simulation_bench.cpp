@@ -4,11 +4,10 @@
 // full lines of French text. A preview reads it once per construction, and
 // the checks read it once more; both should take a blink.
 
-#include "common/codepage.h"
-#include "fontgen/font.h"
+#include "largest_text.h"
+
 #include "simulation/cell_check.h"
 #include "simulation/program_measures.h"
-#include "simulation/specimen.h"
 
 #include <chrono>
 #include <cstdio>
@@ -19,20 +18,8 @@ using namespace velmora;
 
 namespace {
 
-constexpr int kLines = 5;
-constexpr int kCharactersPerLine = 60;
 constexpr int kRounds = 20;
 
-simulation::Specimen largestText()
-{
-    const std::map<int, fontgen::GlyphProgram> font = fontgen::engravingFontFiles();
-    const std::string text = cp1252::encode(U"Où l'été s'achève, Noël ÇÀ 0123456789 gjpqy € « œ » ÂÊÎÔÛ").bytes;
-    std::vector<std::vector<std::string>> lines(kLines);
-    for (auto& line : lines)
-        for (int i = 0; i < kCharactersPerLine; ++i)
-            line.push_back(font.at(static_cast<unsigned char>(text[static_cast<std::size_t>(i) % text.size()])).text);
-    return simulation::unitScaleSpecimen(lines);
-}
 
 template <typename Work>
 double millisecondsPerRound(Work work)
@@ -48,7 +35,7 @@ double millisecondsPerRound(Work work)
 
 void velmora::bench::simulationBench()
 {
-    const simulation::Specimen program = largestText();
+    const simulation::GlyphProof program = bench::largestText();
     simulation::Interpretation moves;
     const double readMs = millisecondsPerRound([&] { moves = simulation::interpretProgram(program.program); });
     simulation::PathLengths lengths;
@@ -62,7 +49,7 @@ void velmora::bench::simulationBench()
         [&] { violations = simulation::checkMovesAgainstCells(moves, program.cells).size(); });
 
     std::printf("== Program interpreter ==\n");
-    std::printf("program: %d lines x %d characters, %zu bytes, %zu moves\n", kLines, kCharactersPerLine,
+    std::printf("program: %d lines x %d characters, %zu bytes, %zu moves\n", bench::kLines, bench::kCharactersPerLine,
                 program.program.size(), moves.moves.size());
     std::printf("read into moves:         %8.2f ms\n", readMs);
     std::printf("lengths and bounds:      %8.2f ms\n", measureMs);

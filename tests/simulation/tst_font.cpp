@@ -6,7 +6,7 @@
 #include "fontgen/font.h"
 #include "simulation/glyph_rules.h"
 #include "simulation/program_measures.h"
-#include "simulation/specimen.h"
+#include "simulation/glyph_proof.h"
 
 #include <QFile>
 #include <QtTest>
@@ -60,8 +60,8 @@ InterpreterOptions glyphInterpreter()
 // Ink of one glyph set at the origin.
 Bounds inkOf(int code)
 {
-    const Specimen specimen = unitScaleSpecimen({{readGlyph(code)}});
-    return cuttingBounds(interpretProgram(specimen.program, glyphInterpreter()).moves);
+    const GlyphProof proof = unitScaleProof({{readGlyph(code)}});
+    return cuttingBounds(interpretProgram(proof.program, glyphInterpreter()).moves);
 }
 
 template <typename Issue>
@@ -131,16 +131,16 @@ void FontTest::copyRules()
 void FontTest::placedAtItsOrigin()
 {
     QFETCH(int, code);
-    SpecimenLayout layout;
+    ProofLayout layout;
     layout.originX = 12.5;
     layout.originY = -30;
-    const Specimen specimen = unitScaleSpecimen({{readGlyph(code)}}, layout);
+    const GlyphProof proof = unitScaleProof({{readGlyph(code)}}, layout);
     CellCheckOptions options;
     options.interpreter = glyphInterpreter();
     options.engravingZ = kEngravingZ;
     options.tolerance = 1e-9;  // strictly inside: the glyph is the only source of error here
-    const Interpretation moves = interpretProgram(specimen.program, options.interpreter);
-    const std::vector<Violation> violations = checkMovesAgainstCells(moves, specimen.cells, options);
+    const Interpretation moves = interpretProgram(proof.program, options.interpreter);
+    const std::vector<Violation> violations = checkMovesAgainstCells(moves, proof.cells, options);
     QVERIFY2(violations.empty(), qPrintable(describe(violations)));
 }
 
@@ -229,12 +229,12 @@ void FontTest::frenchSampleLinesUp()
     std::vector<std::string> glyphs;
     for (const unsigned char code : text.bytes)
         glyphs.push_back(readGlyph(code));
-    const Specimen specimen = unitScaleSpecimen({glyphs});
+    const GlyphProof proof = unitScaleProof({glyphs});
     CellCheckOptions options;
     options.interpreter = glyphInterpreter();
     options.engravingZ = kEngravingZ;
-    const Interpretation moves = interpretProgram(specimen.program, options.interpreter);
-    const std::vector<Violation> violations = checkMovesAgainstCells(moves, specimen.cells, options);
+    const Interpretation moves = interpretProgram(proof.program, options.interpreter);
+    const std::vector<Violation> violations = checkMovesAgainstCells(moves, proof.cells, options);
     QVERIFY2(violations.empty(), qPrintable(describe(violations)));
     const Bounds ink = cuttingBounds(moves.moves);
     QVERIFY(std::abs(ink.minY) <= kPlanTolerance);

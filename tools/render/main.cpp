@@ -14,7 +14,7 @@
 #include "common/codepage.h"
 #include "simulation/program_interpreter.h"
 #include "simulation/program_measures.h"
-#include "simulation/specimen.h"
+#include "simulation/glyph_proof.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -80,8 +80,8 @@ void drawGlyph(QPainter& painter, const render::View& view, const QString& folde
         render::drawLabel(painter, view.toPixels(0.5, 3.5), "absent", Qt::red);
         return;
     }
-    const simulation::Specimen specimen = simulation::unitScaleSpecimen({{*glyph}});
-    const simulation::Interpretation moves = simulation::interpretProgram(specimen.program);
+    const simulation::GlyphProof proof = simulation::unitScaleProof({{*glyph}});
+    const simulation::Interpretation moves = simulation::interpretProgram(proof.program);
     render::drawMoves(painter, view, moves.moves);
     if (!moves.ok())
         render::drawLabel(painter, view.toPixels(0, 3.5), "illisible", Qt::red);
@@ -132,19 +132,19 @@ int renderText(const QString& folder, const QString& out, const QStringList& lin
             glyphs.back().push_back(readGlyph(folder, code).value_or(std::string()));
         longest = std::max(longest, bytes.bytes.size());
     }
-    const simulation::Specimen specimen = simulation::unitScaleSpecimen(glyphs);
-    const simulation::Interpretation moves = simulation::interpretProgram(specimen.program);
+    const simulation::GlyphProof proof = simulation::unitScaleProof(glyphs);
+    const simulation::Interpretation moves = simulation::interpretProgram(proof.program);
     constexpr double unit = 24;
     QImage image = blankImage(static_cast<int>((longest * 5.0 + 1) * unit), static_cast<int>((lines.size() * 9.0) * unit));
     QPainter painter(&image);
     const render::View view{unit, QPointF(unit, 7.5 * unit)};
-    for (const simulation::Cell& cell : specimen.cells)
+    for (const simulation::Cell& cell : proof.cells)
         render::drawCell(painter, view, cell, false);
     render::drawMoves(painter, view, moves.moves);
     painter.end();
     simulation::CellCheckOptions options;
     options.engravingZ = -0.2;
-    printViolations(simulation::checkMovesAgainstCells(moves, specimen.cells, options));
+    printViolations(simulation::checkMovesAgainstCells(moves, proof.cells, options));
     return save(image, out) ? 0 : 1;
 }
 

@@ -1,4 +1,4 @@
-#include "specimen.h"
+#include "glyph_proof.h"
 
 #include "common/fields.h"
 #include "common/numbers.h"
@@ -21,10 +21,10 @@ std::string rapidTo(double x, double y)
 
 }  // namespace
 
-Specimen unitScaleSpecimen(const std::vector<std::vector<std::string>>& lines, const SpecimenLayout& layout)
+GlyphProof unitScaleProof(const std::vector<std::vector<std::string>>& lines, const ProofLayout& layout)
 {
-    Specimen specimen;
-    std::string& program = specimen.program;
+    GlyphProof proof;
+    std::string& program = proof.program;
     addLine(program, "G0G17G40G80G90");
     addLine(program, "G0G52Z");
     const double pitchX = kUnitCharWidth + layout.charSpacing;
@@ -38,12 +38,12 @@ Specimen unitScaleSpecimen(const std::vector<std::vector<std::string>>& lines, c
             addLine(program, rapidTo(x, baseY));
             for (const std::string& glyphLine : splitLines(glyph))
                 addLine(program, glyphLine);
-            specimen.cells.push_back(cellAt(x, baseY, kUnitCharWidth));
+            proof.cells.push_back(cellAt(x, baseY, kUnitCharWidth));
             x += pitchX;
         }
     }
     addLine(program, "G0G52Z");
-    return specimen;
+    return proof;
 }
 
 }  // namespace velmora::simulation

@@ -1,7 +1,7 @@
 #pragma once
-// Specimens: glyphs set side by side at their drawn size (4 units = one
+// Proofs: glyphs set side by side at their drawn size (4 units = one
 // character 4 mm wide, so the glyph lines need no scaling), for looking at the
-// font and checking it glyph by glyph. A specimen is a plain sequence of
+// font and checking it glyph by glyph. A proof is a plain sequence of
 // moves, not a machining program: it has no header, tool or spindle lines.
 
 #include "cell_check.h"
@@ -11,7 +11,7 @@
 
 namespace velmora::simulation {
 
-struct SpecimenLayout {
+struct ProofLayout {
     double charSpacing = 1;  // gap between cells, mm
     double lineSpacing = 2;  // gap between lines, mm
     double approachZ = 1;    // height the tool comes down to above each line
@@ -19,7 +19,7 @@ struct SpecimenLayout {
     double originY = 0;      // base of the first line
 };
 
-struct Specimen {
+struct GlyphProof {
     std::string program;     // CR LF lines
     std::vector<Cell> cells; // in the order the program engraves them
 };
@@ -27,6 +27,6 @@ struct Specimen {
 // Each inner list is one line of text, each entry one glyph file's text.
 // Lines follow each other downward at a pitch of one cell height (7) plus
 // the line spacing.
-Specimen unitScaleSpecimen(const std::vector<std::vector<std::string>>& lines, const SpecimenLayout& layout = {});
+GlyphProof unitScaleProof(const std::vector<std::vector<std::string>>& lines, const ProofLayout& layout = {});
 
 }  // namespace velmora::simulation
