@@ -136,34 +136,6 @@ private slots:
         }
     }
 
-    void selectedOption_data()
-    {
-        QTest::addColumn<OptionGroup>("group");
-        QTest::addColumn<QByteArrayList>("states");  // the group's lines in file order
-        QTest::addColumn<int>("expected");
-        QTest::newRow("last of two wins")
-            << OptionGroup::Justification << QByteArrayList{"True", "False", "True"} << 21;
-        QTest::newRow("none selected: first start's")
-            << OptionGroup::Justification << QByteArrayList{"False", "False", "False"} << 20;
-        QTest::newRow("garbage is not selected")
-            << OptionGroup::Origin << QByteArrayList{"1", "Oui", "", "False"} << 29;
-    }
-
-    void selectedOption()
-    {
-        QFETCH(OptionGroup, group);
-        QFETCH(QByteArrayList, states);
-        QFETCH(int, expected);
-        ConfigurationValues values = firstStartValues();
-        qsizetype next = 0;
-        for (const ConfigurationLine& line : configurationTable()) {
-            if (line.group == group)
-                values[static_cast<std::size_t>(line.line - 1)] = states.at(next++).toStdString();
-        }
-        QCOMPARE(next, states.size());
-        QCOMPARE(velmora::selectedOption(values, group).line, expected);
-    }
-
     // A first start must give every control a value it holds as it stands:
     // each value written as its control shows it once read back (whole numbers
     // inside their ranges, positions on the tenth-millimetre grid), and

@@ -53,20 +53,6 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(result.bytes), prefix);
     }
 
-    void agreesWithQtOnEveryDefinedByte()
-    {
-        // Qt's own decoder is not used by the program; it serves here as a
-        // second, independent table.
-        QStringDecoder decoder("windows-1252");
-        if (!decoder.isValid())
-            QSKIP("Qt has no windows-1252 decoder in this build");
-        for (int b = 0x80; b < 0xA0; ++b) {
-            const char byte = char(b);
-            const QString qt = decoder.decode(QByteArrayView(&byte, 1));
-            if (qt.size() == 1 && qt.at(0).unicode() != 0xFFFD && qt.at(0).unicode() != b)
-                QCOMPARE(uint(cp1252::decode(std::uint8_t(b))), uint(qt.at(0).unicode()));
-        }
-    }
 };
 
 QTEST_APPLESS_MAIN(CodePageTest)

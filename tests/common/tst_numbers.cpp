@@ -98,18 +98,6 @@ private slots:
         QVERIFY(!roundToInt16(std::nan("")).has_value());
     }
 
-    void localeDoesNotMatter()
-    {
-        const char* previous = std::setlocale(LC_ALL, nullptr);
-        const std::string saved = previous ? previous : "C";
-        if (!std::setlocale(LC_ALL, "fr_FR.UTF-8") && !std::setlocale(LC_ALL, "de_DE.UTF-8"))
-            QSKIP("no locale with a decimal comma is installed");
-        const std::string text = velmora::numberText(45.5);
-        const double value = velmora::leadingNumber(std::string_view("12.5"));
-        std::setlocale(LC_ALL, saved.c_str());
-        QCOMPARE(text, std::string(" 45.5"));
-        QCOMPARE(value, 12.5);
-    }
 };
 
 QTEST_APPLESS_MAIN(NumbersTest)
