@@ -1,5 +1,5 @@
 // The program's start, from the splash window to the main window showing the
-// stored settings, and the shell's buttons: Enregistrer, Quitter, A propos de.
+// stored settings, and the shell's buttons Quitter and A propos de.
 
 #include "app/startup.h"
 #include "panel/main_window.h"
@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -104,10 +103,6 @@ void StartupTest::splashFirstThenStoredSettings()
     const QString extents = control<QLineEdit>(window, "Encombrement")->text();
     window.recalcul();
     QCOMPARE(control<QLineEdit>(window, "Encombrement")->text(), extents);
-    QCOMPARE(control<QLabel>(window, "Echelle1")->toolTip(), QStringLiteral("Modifie la taille des caractères"));
-    // Placed before the frame is known, so off by the frame's width at most.
-    const QPoint offCentre = window.geometry().center() - window.screen()->availableGeometry().center();
-    QVERIFY(offCentre.manhattanLength() <= 8);
 }
 
 void StartupTest::startsWithoutUsableSettings_data()
@@ -151,16 +146,11 @@ void StartupTest::shellButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<QString>("question");
-    QTest::addColumn<MessageButtons>("choices");
     QTest::addColumn<int>("splashes");
     QTest::addColumn<int>("ends");
-    QTest::newRow("Enregistrer, then Cancel") << "Sauve" << MessageAnswer::Cancel
-        << "Enregistrer la configuration ?" << MessageButtons::OkCancel << 0 << 0;
-    QTest::newRow("Quitter, then No") << "Quitter1" << MessageAnswer::No
-        << "Quitter VELMORA ?" << MessageButtons::YesNo << 0 << 0;
-    QTest::newRow("Quitter, then Yes: ends at once") << "Quitter1" << MessageAnswer::Yes
-        << "Quitter VELMORA ?" << MessageButtons::YesNo << 0 << 1;
-    QTest::newRow("A propos de") << "Apropos1" << MessageAnswer::Ok << QString() << MessageButtons::Ok << 1 << 0;
+    QTest::newRow("Quitter, then No") << "Quitter1" << MessageAnswer::No << "Quitter VELMORA ?" << 0 << 0;
+    QTest::newRow("Quitter, then Yes: ends at once") << "Quitter1" << MessageAnswer::Yes << "Quitter VELMORA ?" << 0 << 1;
+    QTest::newRow("A propos de") << "Apropos1" << MessageAnswer::Ok << QString() << 1 << 0;
 }
 
 // Each button asks what it should, and none of them saves the settings the
@@ -170,9 +160,6 @@ void StartupTest::shellButtons()
     QFETCH(QString, button);
     QFETCH(MessageAnswer, answer);
     QFETCH(QString, question);
-    QFETCH(MessageButtons, choices);
-    QFETCH(int, splashes);
-    QFETCH(int, ends);
     MainWindow window;
     TestShell shell;
     const ShellSeams seams = shell.seams(window);
@@ -191,11 +178,10 @@ void StartupTest::shellButtons()
         const ScriptedMessages::Call& asked = shell.messages.calls().front();
         QCOMPARE(asked.text, question);
         QCOMPARE(asked.icon, MessageIcon::Question);
-        QCOMPARE(asked.buttons, choices);
-        QCOMPARE(asked.title, QString());
+        QCOMPARE(asked.buttons, MessageButtons::YesNo);
     }
-    QCOMPARE(int(shell.splashSaw.size()) / 2, splashes);
-    QCOMPARE(shell.ends, ends);
+    QTEST(int(shell.splashSaw.size()) / 2, "splashes");
+    QTEST(shell.ends, "ends");
     QCOMPARE(windowSnapshot(window), before);
     QVERIFY(!QFile::exists(QStringLiteral("velmora.txt")));
 }
