@@ -1,6 +1,6 @@
 // The preview as the operator sees it: the worked example drawn offscreen for
-// each origin corner, a program drawn up to a line it cannot read, the window
-// following the listing and the controls, and the view following the mouse.
+// each origin corner, a program drawn up to a line it cannot read, and the
+// window following the listing and the controls.
 
 #include "panel/main_window.h"
 #include "preview/preview_action.h"
@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 #include <QtTest>
 
 #include <cmath>
@@ -25,7 +24,6 @@ using namespace velmora;
 using namespace velmora::preview;
 using namespace velmora::testing;
 
-Q_DECLARE_METATYPE(velmora::Placement)
 Q_DECLARE_METATYPE(velmora::Corner)
 
 namespace {
@@ -53,13 +51,6 @@ double farInside(const Range& range)
     return range.low == 0 ? range.high - 5 : range.low + 5;
 }
 
-void sendMouse(QWidget& widget, QEvent::Type type, QPointF at)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
 }  // namespace
 
 class PreviewDrawingTest : public QObject {
@@ -71,7 +62,6 @@ private slots:
     void textSitsOnItsPlate();
     void unreadableLineKeepsTheDrawing();
     void followsTheListing();
-    void viewFollowsTheMouse();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -175,40 +165,6 @@ void PreviewDrawingTest::followsTheListing()
     QCOMPARE(settings.placement, Placement::CentreY);
     QCOMPARE(settings.corner, Corner::BottomRight);
     QCOMPARE(settings.posX, 99.5);
-}
-
-void PreviewDrawingTest::viewFollowsTheMouse()
-{
-    PreviewWindow window;
-    window.resize(500, 400);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const std::string program = "G0X0Y0\r\nG1X40Y0\r\nG1X40Y20\r\n";
-    window.showProgram(program, PreviewSettings{});
-    PreviewView& view = window.view();
-    const ViewPlacement fitted = view.placement();
-
-    // One notch up zooms in by a fifth about the pointer.
-    const QPointF pointer(120, 90);
-    const QPointF under = view.placement().toMillimetres(pointer);
-    QWheelEvent wheel(pointer, view.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&view, &wheel);
-    QVERIFY(std::abs(view.placement().scale - fitted.scale * 1.2) < 1e-9);
-    const QPointF stays = view.placement().toMillimetres(pointer);
-    QVERIFY(std::abs(stays.x() - under.x()) < 1e-9 && std::abs(stays.y() - under.y()) < 1e-9);
-
-    // Dragging carries the drawing with the pointer.
-    const QPointF before = view.placement().originPixel;
-    sendMouse(view, QEvent::MouseButtonPress, QPointF(100, 100));
-    sendMouse(view, QEvent::MouseMove, QPointF(130, 90));
-    sendMouse(view, QEvent::MouseButtonRelease, QPointF(130, 90));
-    QCOMPARE(view.placement().originPixel, before + QPointF(30, -10));
-
-    // A new program is fitted again, whatever the operator did to the last.
-    window.showProgram(program, PreviewSettings{});
-    QCOMPARE(view.placement().scale, fitted.scale);
-    QCOMPARE(view.placement().originPixel, fitted.originPixel);
 }
 
 QTEST_MAIN(PreviewDrawingTest)
