@@ -99,8 +99,7 @@ void PreviewDrawingTest::textSitsOnItsPlate()
     QFETCH(Corner, corner);
     QFETCH(bool, originLeft);
     QFETCH(bool, originTop);
-    const WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
-    const BuiltExample example = buildWorkedExample(folder, centredOn(corner));
+    const BuiltExample example = buildWorkedExample(corner);
     const PlateExtent plate = plateExtent(Placement::CentreXY, corner, 100, 50);
     const PreviewScene scene = sceneOf(previewProgram(example.program), plate);
     const QImage image = renderPreview(scene, kImageSize);

@@ -26,10 +26,11 @@ struct BuiltExample {
     std::string program;
 };
 
-// Lays the example out with `choices` and writes its program with the glyphs
-// given (the three above unless the test changes one).
-inline BuiltExample buildWorkedExample(const WorkFolder& folder, LayoutChoices choices)
+// Lays the example out centred both ways from `corner` and writes its program.
+inline BuiltExample buildWorkedExample(Corner corner)
 {
+    const WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
+    const LayoutChoices choices{Justification::Centred, Placement::CentreXY, corner};
     EngravingJob job = machiningJob();
     job.lineText[1] = U"ABC";
     job.lineText[2] = U"AB";
@@ -47,11 +48,6 @@ inline BuiltExample buildWorkedExample(const WorkFolder& folder, LayoutChoices c
         qFatal("the worked example was not written");
     built.program = folder.program().toStdString();
     return built;
-}
-
-inline LayoutChoices centredOn(Corner corner)
-{
-    return {Justification::Centred, Placement::CentreXY, corner};
 }
 
 }  // namespace velmora::testing
