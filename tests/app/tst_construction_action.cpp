@@ -1,8 +1,12 @@
 // "Construire" driven through the window: the controls set as an operator
 // would, the click, then the program file, the listing, the meter and the
-// messages checked as the operator and the machine would find them.
+// messages checked as the operator and the machine would find them. Then the
+// pieces it is made of: the meter, where the glyphs are found, the options read.
 
 #include "app/construction_action.h"
+#include "app/construction_meter.h"
+#include "app/program_places.h"
+#include "app/window_job.h"
 
 #include "panel/main_window.h"
 #include "panel/meter.h"
@@ -28,14 +32,6 @@ using namespace velmora::testing;
 namespace {
 
 const QByteArray kPreviousProgram = "%7\r\nG0G52Z\r\nM5M9\r\nM2\r\n";
-
-QStringList programLines(const QByteArray& program)
-{
-    QStringList lines = QString::fromLatin1(program).split("\r\n");
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 QStringList lineHead(int line, const QString& move)
 {
@@ -90,6 +86,15 @@ void setPlainPlacement(MainWindow& window, const QStringList& texts)
     setBar(window, "Posy2", 2300);
 }
 
+struct PaintCounter final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 }  // namespace
 
 class ConstructionActionTest : public QObject {
@@ -102,16 +107,21 @@ private slots:
     void lineBlocks_data();
     void lineBlocks();
     void frenchTextWithTheFont();
-
     void failure_data();
     void failure();
 
+    void meterFollowsTheBar_data();
+    void meterFollowsTheBar();
+    void meterRepaintsOnlyWhenItChanges();
+    void glyphFolder_data();
+    void glyphFolder();
+    void layoutChoices();
+
 private:
-    QString path(const QString& name) const { return folder_->path(name); }
     void addGlyphs(const QList<QPair<int, QByteArray>>& glyphs);
     void build(const QString& workFolder = {}, const std::filesystem::path& glyphFolder = {});
-    QByteArray program() const { return folder_->program(); }
     QString listing() { return control<QPlainTextEdit>(*window_, "Programme")->toPlainText(); }
+    QString caption() { return control<QLabel>(*window_, "Visu1")->text(); }
     void verifyMeterAtRest();
 
     std::unique_ptr<WorkFolder> folder_;
@@ -134,8 +144,7 @@ void ConstructionActionTest::init()
     meterWhilePaused_.clear();
     pause_.onPause = [this] {
         const Meter& meter = window_->meter();
-        meterWhilePaused_ << control<QLabel>(*window_, "Visu1")->text()
-                          << (meter.barTwips() == meter.fullTwips() ? "full" : "not full");
+        meterWhilePaused_ << caption() << (meter.barTwips() == meter.fullTwips() ? "full" : "not full");
     };
 }
 
@@ -161,7 +170,7 @@ void ConstructionActionTest::build(const QString& workFolder, const std::filesys
 
 void ConstructionActionTest::verifyMeterAtRest()
 {
-    QCOMPARE(control<QLabel>(*window_, "Visu1")->text(), QStringLiteral("0 %"));
+    QCOMPARE(caption(), QStringLiteral("0 %"));
     QCOMPARE(window_->meter().barTwips(), 15);
 }
 
@@ -182,20 +191,15 @@ void ConstructionActionTest::workedExample()
                                              "G0G17G40G80G90M5M9", "G0G52Z", "M6T3D3", "M3M8M40S2000", "F300"}
         + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + glyphA + QStringList{"G0X48Y-24"} + glyphB
         + QStringList{"G0X53Y-24"} + glyphC + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + glyphA
-        + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2"};
+        + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2", ""};
 
-    const QByteArray file = program();
-    QVERIFY(file.endsWith("M2\r\n"));
-    QStringList lines = programLines(file);
-    QVERIFY(lines.size() > 8);
-    QVERIFY2(QRegularExpression(R"(^\$ LE \d\d/\d\d/\d{4}$)").match(lines[6]).hasMatch(), qPrintable(lines[6]));
-    QVERIFY2(QRegularExpression(R"(^\$ A \d\d:\d\d:\d\d$)").match(lines[7]).hasMatch(), qPrintable(lines[7]));
-    lines[6] = "DATE";
-    lines[7] = "TIME";
-    QCOMPARE(lines, expected);
+    const QString file = QString::fromLatin1(folder_->program());
+    QString stampless = file;
+    stampless.replace(QRegularExpression(R"(\$ LE \d\d/\d\d/\d{4}\r\n\$ A \d\d:\d\d:\d\d\r\n)"), "DATE\r\nTIME\r\n");
+    QCOMPARE(stampless.split("\r\n"), expected);
     QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
 
-    QCOMPARE(listing(), QString::fromLatin1(file.chopped(2)).replace("\r\n", "\n"));
+    QCOMPARE(listing(), file.chopped(2).replace("\r\n", "\n"));
     QVERIFY(messages_.calls().empty());
     QCOMPARE(pause_.pauses, std::vector{ConstructionAction::kFullBarPause});
     QCOMPARE(meterWhilePaused_, (QStringList{" 100 %", "full"}));
@@ -218,7 +222,6 @@ void ConstructionActionTest::lineBlocks_data()
 void ConstructionActionTest::lineBlocks()
 {
     QFETCH(QStringList, typed);
-    QFETCH(QStringList, body);
     addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
     setPlainPlacement(*window_, typed);
 
@@ -226,8 +229,8 @@ void ConstructionActionTest::lineBlocks()
 
     QVERIFY(messages_.calls().empty());
     QCOMPARE(lineBox(*window_, 2)->text(), typed[1].trimmed());
-    const QStringList lines = programLines(program());
-    QCOMPARE(lines.mid(14, lines.size() - 17), body);
+    const QStringList lines = QString::fromLatin1(folder_->program()).split("\r\n");
+    QTEST(lines.mid(14, lines.size() - 18), "body");
 }
 
 // The font shipped in Data/ has a glyph for every character of a French
@@ -248,24 +251,18 @@ void ConstructionActionTest::failure_data()
 {
     QTest::addColumn<QStringList>("typed");
     QTest::addColumn<QString>("workFolder");  // in the test's folder; empty for that folder itself
-    QTest::addColumn<QString>("glyphB");      // "folder" when a folder stands where its file belongs
     QTest::addColumn<QString>("message");     // the test's folder as {}
 
     const QString refused = "Modifier les paramètres";
-    QTest::newRow("all lines empty") << QStringList{} << "" << "" << refused;
-    QTest::newRow("only blanks") << QStringList{"  ", "", " "} << "" << "" << refused;
+    QTest::newRow("all lines empty") << QStringList{} << "" << refused;
     // The widths are read before blank-only lines are emptied.
-    QTest::newRow("blanks wider than the plate") << QStringList{"A", QString(25, ' ')} << "" << "" << refused;
-    QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << "" << ""
+    QTest::newRow("blanks wider than the plate") << QStringList{"A", QString(25, ' ')} << "" << refused;
+    QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << ""
         << "La gravure du caractère  (Z)  est impossible";
-    QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << "" << ""
+    QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << ""
         << "La gravure du caractère  ( )  est impossible";
-    QTest::newRow("character outside the code page") << QStringList{"A\u03a9"} << "" << ""
-        << "La gravure du caractère  (\u03a9)  est impossible";
-    QTest::newRow("work folder missing") << QStringList{"AB"} << "gone" << ""
+    QTest::newRow("work folder missing") << QStringList{"AB"} << "gone"
         << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas";
-    QTest::newRow("glyph file is a folder") << QStringList{"AB"} << "" << "folder"
-        << "Impossible de lire le fichier {}/Data/Ascii66.prg : c'est un dossier";
 }
 
 // A construction that fails says so once and leaves the previous program,
@@ -274,19 +271,14 @@ void ConstructionActionTest::failure()
 {
     QFETCH(QStringList, typed);
     QFETCH(QString, workFolder);
-    QFETCH(QString, glyphB);
     QFETCH(QString, message);
-    addGlyphs({{65, "G1X1\r\n"}});
-    if (glyphB == "folder")
-        QVERIFY(QDir(path("Data")).mkdir("Ascii66.prg"));
-    else
-        addGlyphs({{66, "G1X2\r\n"}});
-    QVERIFY(writeBytes(path("velmora.rub"), kPreviousProgram));
+    addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
+    QVERIFY(writeBytes("velmora.rub", kPreviousProgram));
     window_->Chargelisting();
     const QString listingBefore = listing();
     setWorkedExample(*window_, typed);
 
-    build(workFolder.isEmpty() ? QString() : path(workFolder));
+    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
 
     QCOMPARE(messages_.calls().size(), std::size_t(1));
     const ScriptedMessages::Call& call = messages_.calls().front();
@@ -296,9 +288,80 @@ void ConstructionActionTest::failure()
     QCOMPARE(call.text, QString(message).replace("{}", folder_->path()));
     QVERIFY(pause_.pauses.empty());
     verifyMeterAtRest();
-    QCOMPARE(program(), kPreviousProgram);
+    QCOMPARE(folder_->program(), kPreviousProgram);
     QCOMPARE(listing(), listingBefore);
     QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
+}
+
+void ConstructionActionTest::meterFollowsTheBar_data()
+{
+    // The meter is 153 pixels, 2295 twips, wide.
+    QTest::addColumn<int>("doneCount");
+    QTest::addColumn<int>("totalChars");
+    QTest::addColumn<int>("barTwips");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("bar cut to the pixel, caption below the share") << 1 << 7 << 315 << " 13 %";
+    QTest::newRow("less than a pixel") << 1 << 10000 << 0 << " 0 %";
+    QTest::newRow("one character short of a long text") << 9999 << 10000 << 2280 << " 99 %";
+}
+
+void ConstructionActionTest::meterFollowsTheBar()
+{
+    QFETCH(int, doneCount);
+    QFETCH(int, totalChars);
+    ConstructionMeter(window_->meter()).showProgress(doneCount, totalChars);
+    QTEST(window_->meter().barTwips(), "barTwips");
+    QTEST(caption(), "caption");
+}
+
+void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
+{
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    PaintCounter counter;
+    control<QLabel>(*window_, "Visu1")->installEventFilter(&counter);
+    ConstructionMeter meter(window_->meter());
+
+    for (int done = 1; done <= 10000; ++done)
+        meter.showProgress(done, 10000);
+
+    // At most one repaint for each of the bar's 153 pixels, and the first.
+    QVERIFY2(counter.paints > 0 && counter.paints <= 154, qPrintable(QString::number(counter.paints)));
+    QCOMPARE(caption(), QStringLiteral(" 100 %"));
+}
+
+void ConstructionActionTest::glyphFolder_data()
+{
+    QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
+    QTest::newRow("only beside the program") << "program/Data/" << "program";
+    QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+    QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
+}
+
+void ConstructionActionTest::glyphFolder()
+{
+    QFETCH(QString, made);
+    QFETCH(QString, expected);
+    QDir dir(folder_->path());
+    QVERIFY(dir.mkpath("work") && dir.mkpath("program"));
+    for (const QString& entry : made.split(' ', Qt::SkipEmptyParts))
+        QVERIFY(entry.endsWith('/') ? dir.mkpath(entry) : writeBytes(dir.filePath(entry), {}));
+
+    const std::filesystem::path found = glyphFolderFor(toPath(dir.filePath("work")), toPath(dir.filePath("program")));
+    QCOMPARE(found, toPath(dir.filePath(expected)) / "Data");
+}
+
+// Each group is read from its own buttons; free placement keeps the corner
+// its button disables.
+void ConstructionActionTest::layoutChoices()
+{
+    check(*window_, {"Justification3", "Origine4", "Option4"});
+    const LayoutChoices choices = readLayoutChoices(window_->form());
+    QCOMPARE(choices.justification, Justification::Right);
+    QCOMPARE(choices.placement, Placement::Free);
+    QCOMPARE(choices.corner, Corner::BottomRight);
 }
 
 QTEST_MAIN(ConstructionActionTest)
