@@ -1,9 +1,11 @@
-// The settings carried by velmora.txt from one run to the next: what
-// "Enregistrer" writes and shows, and what a window started from a file shows,
-// for the files the program writes and for damaged ones.
+// The settings carried by velmora.txt from one run to the next, and the shell
+// around them: what "Enregistrer" writes and shows, what a window started from
+// a file shows (for the files the program writes and for damaged ones), the
+// start-up behind the splash window, Quitter and A propos de.
 
 #include "app/configuration_window.h"
 #include "app/save_configuration.h"
+#include "app/startup.h"
 #include "layout/extents.h"
 #include "panel/display_rules.h"
 #include "panel/main_window.h"
@@ -15,6 +17,8 @@
 #include "tests/support/window_snapshot.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,6 +55,32 @@ QByteArray workshopWith(const QList<QPair<int, QByteArray>>& changes)
     for (const auto& [line, value] : changes)
         lines[line - 1] = value;
     return fileOf(lines);
+}
+
+void writeFile(const QByteArray& bytes, const QString& name = QStringLiteral("velmora.txt"))
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile()
+{
+    QFile file(QStringLiteral("velmora.txt"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
+}
+
+QStringList folderEntries()
+{
+    return QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+// A window as start-up leaves it for what the working directory holds now.
+std::unique_ptr<MainWindow> startedWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    Chargeconfiguration(*window, ".");
+    return window;
 }
 
 // The construction copies the display boxes as they stand, so each must show
@@ -92,59 +122,68 @@ struct PaintedCaptions : QObject {
     QStringList seen;
 };
 
+// The seams of the shell under test: scripted answers, no pauses, and a
+// splash window that records what the main window was like while it was open.
+struct TestShell {
+    ScriptedMessages messages;
+    RecordingPause pause;
+    QStringList splashSaw;
+    int ends = 0;
+
+    ShellSeams seams(MainWindow& window)
+    {
+        return {messages, pause,
+                [this, &window] {
+                    splashSaw << (window.isVisible() ? "main window visible" : "main window hidden")
+                              << control<QLineEdit>(window, "Saisie12")->text();
+                },
+                [this] { ++ends; }};
+    }
+};
+
 }  // namespace
 
 class ConfigurationWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void cleanup();
+
     void savedSettingsComeBack_data();
     void savedSettingsComeBack();
     void meterRunsAcrossThenRests();
-    void cancelChangesNothing();
+    void saveThatChangesNothing_data();
+    void saveThatChangesNothing();
+
     void fileGivesUsableWindow_data();
     void fileGivesUsableWindow();
-    void failedSaveIsToldAndChangesNothing_data();
-    void failedSaveIsToldAndChangesNothing();
+    void splashFirstThenStoredSettings();
+    void startsPastAnUnreadableFile();
+    void shellButtons_data();
+    void shellButtons();
 
 private:
-    // A window as start-up leaves it for what the folder holds now.
-    std::unique_ptr<MainWindow> startedWindow();
-    void writeFile(const QByteArray& bytes);
-    QByteArray readFile();
-    std::filesystem::path folder() const { return dir_->path().toStdString(); }
+    void save(MainWindow& window) { Sauveconfiguration(window, shell_->messages, shell_->pause, "."); }
 
     std::unique_ptr<QTemporaryDir> dir_;
-    ScriptedMessages messages_;
-    RecordingPause pause_;
+    QString startFolder_;
+    std::unique_ptr<TestShell> shell_;
 };
 
+// Every test runs in a working directory of its own, as the program does.
 void ConfigurationWindowTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    messages_ = ScriptedMessages();
-    pause_ = RecordingPause();
+    startFolder_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    shell_ = std::make_unique<TestShell>();
 }
 
-std::unique_ptr<MainWindow> ConfigurationWindowTest::startedWindow()
+void ConfigurationWindowTest::cleanup()
 {
-    auto window = std::make_unique<MainWindow>();
-    Chargeconfiguration(*window, folder());
-    return window;
-}
-
-void ConfigurationWindowTest::writeFile(const QByteArray& bytes)
-{
-    QFile file(dir_->filePath(QStringLiteral("velmora.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray ConfigurationWindowTest::readFile()
-{
-    QFile file(dir_->filePath(QStringLiteral("velmora.txt")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
+    QDir::setCurrent(startFolder_);
+    dir_.reset();
 }
 
 void ConfigurationWindowTest::savedSettingsComeBack_data()
@@ -169,7 +208,7 @@ void ConfigurationWindowTest::savedSettingsComeBack()
     const auto before = startedWindow();
     writeFile(fileOf(QList<QByteArray>(50, "ancienne valeur")));
 
-    Sauveconfiguration(*before, messages_, pause_, folder());
+    save(*before);
 
     QCOMPARE(readFile(), file);
     const auto after = startedWindow();
@@ -187,13 +226,13 @@ void ConfigurationWindowTest::meterRunsAcrossThenRests()
     QLabel* caption = control<QLabel>(*window, "Visu1");
     PaintedCaptions painted(caption);
     QStringList whilePaused;
-    pause_.onPause = [&] {
+    shell_->pause.onPause = [&] {
         whilePaused << caption->text() << QString::number(window->meter().barTwips()) << readFile();
     };
 
-    Sauveconfiguration(*window, messages_, pause_, folder());
+    save(*window);
 
-    QCOMPARE(pause_.pauses, std::vector{kFullMeterPause});
+    QCOMPARE(shell_->pause.pauses, std::vector{kFullMeterPause});
     QCOMPARE(whilePaused, (QStringList{" 100 %", "2295", readFile()}));
     QCOMPARE(caption->text(), QStringLiteral("0 %"));
     QCOMPARE(window->meter().barTwips(), 15);
@@ -203,22 +242,52 @@ void ConfigurationWindowTest::meterRunsAcrossThenRests()
     QCOMPARE(painted.seen.back(), QStringLiteral("0 %"));
 }
 
-void ConfigurationWindowTest::cancelChangesNothing()
+void ConfigurationWindowTest::saveThatChangesNothing_data()
 {
+    QTest::addColumn<QString>("line3");          // typed before the save
+    QTest::addColumn<bool>("folderInTheWay");    // a folder named velmora.txt
+    QTest::addColumn<MessageAnswer>("answer");   // to the question
+    QTest::addColumn<QString>("told");           // the failure message's start; none for Cancel
+    QTest::newRow("Cancel") << "NOUVEAU" << false << MessageAnswer::Cancel << QString();
+    QTest::newRow("a folder named velmora.txt")
+        << "NOUVEAU" << true << MessageAnswer::Ok << "Impossible de créer le fichier velmora.txt : ";
+    QTest::newRow("a Greek letter in line 3")
+        << "Ωmega" << false << MessageAnswer::Ok << "Le caractère « Ω » (U+03A9) de « Ligne 3 » ne peut pas";
+}
+
+// Cancel, or a save that fails and says so, leaves the file and the folder
+// byte for byte as they were, and the window as the operator left it.
+void ConfigurationWindowTest::saveThatChangesNothing()
+{
+    QFETCH(QString, line3);
+    QFETCH(bool, folderInTheWay);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, told);
     writeFile(fileOf(workshopLines()));
     const auto window = startedWindow();
-    control<QLineEdit>(*window, "Saisie12")->setText(QStringLiteral("NOUVEAU"));
-    const QStringList before = windowSnapshot(*window);
-    messages_.queueAnswer(MessageAnswer::Cancel);
+    control<QLineEdit>(*window, "Saisie32")->setText(line3);
+    if (folderInTheWay)
+        QVERIFY(QFile::remove("velmora.txt") && QDir().mkpath("velmora.txt/notes"));
+    const QByteArray fileBefore = readFile();
+    const QStringList folderBefore = folderEntries();
+    const QStringList shownBefore = windowSnapshot(*window);
+    shell_->messages.queueAnswer(answer);
 
-    Sauveconfiguration(*window, messages_, pause_, folder());
+    save(*window);
 
-    QCOMPARE(messages_.calls().size(), std::size_t(1));
-    QCOMPARE(messages_.calls().front().text, QStringLiteral("Enregistrer la configuration ?"));
-    QCOMPARE(readFile(), fileOf(workshopLines()));
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"velmora.txt"});
-    QCOMPARE(windowSnapshot(*window), before);
-    QVERIFY(pause_.pauses.empty());
+    const std::vector<ScriptedMessages::Call>& calls = shell_->messages.calls();
+    QCOMPARE(calls.size(), std::size_t(told.isEmpty() ? 1 : 2));
+    QCOMPARE(calls.front().text, QStringLiteral("Enregistrer la configuration ?"));
+    if (!told.isEmpty()) {
+        QCOMPARE(calls.back().icon, MessageIcon::Critical);
+        QCOMPARE(calls.back().title, QStringLiteral("Enregistrement"));
+        QVERIFY2(calls.back().text.startsWith(told), qPrintable(calls.back().text));
+        QVERIFY(calls.back().text.endsWith(QStringLiteral("Le fichier velmora.txt n'a pas été modifié.")));
+    }
+    QCOMPARE(readFile(), fileBefore);
+    QCOMPARE(folderEntries(), folderBefore);
+    QCOMPARE(windowSnapshot(*window), shownBefore);
+    QVERIFY(shell_->pause.pauses.empty());
 }
 
 void ConfigurationWindowTest::fileGivesUsableWindow_data()
@@ -229,6 +298,8 @@ void ConfigurationWindowTest::fileGivesUsableWindow_data()
         << fileOf(workshopLines())
         << Expectations{{"Posx2", "2125"}, {"Posy2", "1995"}, {"Posz2", "2000"}, {"Nom3", "[%12] aligned 4"},
                         {"Saisie22", "[\"Essai\" n° 2] aligned 2"}, {"Saisie32", "[   retrait] aligned 2"}};
+    QTest::newRow("no file: first start") << QByteArray()
+        << Expectations{{"Port2", "[COM1]"}, {"Echelle2", "5"}, {"Posx3", "[ 100] aligned 4"}};
     QTest::newRow("20 values: the rest as at a first start")
         << fileOf(workshopLines().mid(0, 20))
         << Expectations{{"Port2", "[COM3]"}, {"Option1", "selected"}, {"Posx3", "[ 100] aligned 4"}};
@@ -249,7 +320,8 @@ void ConfigurationWindowTest::fileGivesUsableWindow()
 {
     QFETCH(QByteArray, file);
     QFETCH(Expectations, expected);
-    writeFile(file);
+    if (!file.isEmpty())
+        writeFile(file);
 
     const auto window = startedWindow();
 
@@ -259,40 +331,88 @@ void ConfigurationWindowTest::fileGivesUsableWindow()
     verifyDisplaysFollowScrollBars(*window);
 }
 
-void ConfigurationWindowTest::failedSaveIsToldAndChangesNothing_data()
+void ConfigurationWindowTest::splashFirstThenStoredSettings()
 {
-    QTest::addColumn<QString>("line3");  // typed in line 3; none: a folder stands where the file belongs
-    QTest::addColumn<QString>("told");
-    QTest::newRow("a folder named velmora.txt") << QString() << "Impossible de créer le fichier velmora.txt : ";
-    QTest::newRow("a Greek letter in line 3") << "Ωmega" << "Le caractère « Ω » (U+03A9) de « Ligne 3 » ne peut pas";
+    writeFile(fileOf(workshopLines()));
+    writeFile("%12\r\nG0X1\r\nM2\r\n", QStringLiteral("velmora.rub"));
+    MainWindow window;
+
+    startUp(window, shell_->seams(window));
+
+    QCOMPARE(shell_->splashSaw, (QStringList{"main window hidden", ""}));
+    QVERIFY(window.isVisible());
+    QVERIFY(shell_->messages.calls().empty());
+    QCOMPARE(control<QLineEdit>(window, "Saisie12")->text(), QStringLiteral("PLAQUE 12, ATELIER B"));
+    QCOMPARE(control<QPlainTextEdit>(window, "Programme")->toPlainText(), QStringLiteral("%12\nG0X1\nM2"));
+    // Twenty characters 8 mm wide, 2 mm apart.
+    QCOMPARE(control<QLineEdit>(window, "Saisie13")->text(), QStringLiteral(" 198 mm"));
+    const QString extents = control<QLineEdit>(window, "Encombrement")->text();
+    window.recalcul();
+    QCOMPARE(control<QLineEdit>(window, "Encombrement")->text(), extents);
 }
 
-void ConfigurationWindowTest::failedSaveIsToldAndChangesNothing()
+// The window comes up with the first-start settings, the operator is told
+// once the splash has gone, and the file is left for them to look at.
+void ConfigurationWindowTest::startsPastAnUnreadableFile()
 {
-    QFETCH(QString, line3);
-    QFETCH(QString, told);
-    writeFile(fileOf(workshopLines()));
-    const auto window = startedWindow();
-    if (line3.isEmpty()) {
-        QVERIFY(QFile::remove(dir_->filePath(QStringLiteral("velmora.txt"))));
-        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("velmora.txt/notes")));
-    } else {
-        control<QLineEdit>(*window, "Saisie32")->setText(line3);
+    QVERIFY(QDir().mkdir(QStringLiteral("velmora.txt")));
+    MainWindow window;
+
+    startUp(window, shell_->seams(window));
+
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QComboBox>(window, "Port2")->currentText(), QStringLiteral("COM1"));
+    QCOMPARE(shell_->messages.calls().size(), std::size_t(1));
+    const ScriptedMessages::Call& message = shell_->messages.calls().front();
+    QCOMPARE(message.icon, MessageIcon::Exclamation);
+    QCOMPARE(message.title, QStringLiteral("Configuration"));
+    QVERIFY2(message.text.startsWith("Impossible de lire le fichier velmora.txt : "), qPrintable(message.text));
+    QVERIFY(message.text.endsWith(QStringLiteral("Les réglages par défaut sont utilisés.")));
+    QVERIFY(QFileInfo(QStringLiteral("velmora.txt")).isDir());
+}
+
+void ConfigurationWindowTest::shellButtons_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("splashes");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("Quitter, then No") << "Quitter1" << MessageAnswer::No << "Quitter VELMORA ?" << 0 << 0;
+    QTest::newRow("Quitter, then Yes: ends at once") << "Quitter1" << MessageAnswer::Yes << "Quitter VELMORA ?" << 0 << 1;
+    QTest::newRow("A propos de") << "Apropos1" << MessageAnswer::Ok << QString() << 1 << 0;
+}
+
+// Each button asks what it should, and none of them saves the settings the
+// operator changed since start-up or changes what the window shows.
+void ConfigurationWindowTest::shellButtons()
+{
+    QFETCH(QString, button);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, question);
+    MainWindow window;
+    const ShellSeams seams = shell_->seams(window);
+    connectShellButtons(window, seams);
+    startUp(window, seams);
+    shell_->splashSaw.clear();
+    control<QLineEdit>(window, "Saisie12")->setText(QStringLiteral("NON ENREGISTRE"));
+    control<QScrollBar>(window, "Outil2")->setValue(9);
+    const QStringList before = windowSnapshot(window);
+    shell_->messages.queueAnswer(answer);
+
+    control<QPushButton>(window, qPrintable(button))->click();
+
+    QCOMPARE(shell_->messages.calls().size(), std::size_t(question.isEmpty() ? 0 : 1));
+    if (!question.isEmpty()) {
+        const ScriptedMessages::Call& asked = shell_->messages.calls().front();
+        QCOMPARE(asked.text, question);
+        QCOMPARE(asked.icon, MessageIcon::Question);
+        QCOMPARE(asked.buttons, MessageButtons::YesNo);
     }
-    const QStringList folderBefore = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden);
-    const QByteArray fileBefore = readFile();
-
-    Sauveconfiguration(*window, messages_, pause_, folder());
-
-    QCOMPARE(messages_.calls().size(), std::size_t(2));
-    const ScriptedMessages::Call& message = messages_.calls().back();
-    QCOMPARE(message.icon, MessageIcon::Critical);
-    QCOMPARE(message.title, QStringLiteral("Enregistrement"));
-    QVERIFY2(message.text.startsWith(told), qPrintable(message.text));
-    QVERIFY(message.text.endsWith(QStringLiteral("Le fichier velmora.txt n'a pas été modifié.")));
-    QCOMPARE(readFile(), fileBefore);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), folderBefore);
-    QVERIFY(pause_.pauses.empty());
+    QTEST(int(shell_->splashSaw.size()) / 2, "splashes");
+    QTEST(shell_->ends, "ends");
+    QCOMPARE(windowSnapshot(window), before);
+    QVERIFY(!QFile::exists(QStringLiteral("velmora.txt")));
 }
 
 QTEST_MAIN(ConfigurationWindowTest)
