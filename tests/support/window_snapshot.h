@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringList>
-#include <QWidget>
 
 namespace velmora {
 
@@ -18,10 +16,9 @@ inline QString shownState(const QWidget& control)
     if (const auto* bar = qobject_cast<const QScrollBar*>(&control))
         return QString::number(bar->value());
     if (const auto* button = qobject_cast<const QRadioButton*>(&control))
-        return QStringLiteral("%1%2").arg(button->isChecked() ? "selected" : "cleared",
-                                          button->isEnabled() ? "" : ", disabled");
+        return QString(button->isChecked() ? "selected" : "cleared") + (button->isEnabled() ? "" : ", disabled");
     if (const auto* combo = qobject_cast<const QComboBox*>(&control))
-        return QStringLiteral("[%1]").arg(combo->currentText());
+        return '[' + combo->currentText() + ']';
     if (const auto* box = qobject_cast<const QLineEdit*>(&control))
         return QStringLiteral("[%1] aligned %2")
             .arg(box->text(), QString::number(int(box->alignment() & Qt::AlignHorizontal_Mask)));
@@ -37,8 +34,7 @@ inline QStringList windowSnapshot(const QWidget& window)
         // The edit field inside a combo box is the combo box's text again.
         if (control->objectName().isEmpty() || qobject_cast<const QComboBox*>(control->parentWidget()))
             continue;
-        const QString state = shownState(*control);
-        if (!state.isEmpty())
+        if (const QString state = shownState(*control); !state.isEmpty())
             lines.append(control->objectName() + QStringLiteral(": ") + state);
     }
     lines.sort();
