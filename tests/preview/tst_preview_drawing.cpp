@@ -1,7 +1,7 @@
 // The preview: what it measures of the worked example (the cut block, the
 // path lengths and the time, worked out by hand), the example drawn offscreen
-// for each origin corner, a program drawn up to a line it cannot read, the
-// window following the listing and the controls, and the texts it shows.
+// for each origin corner, a program drawn up to a line it cannot read, and the
+// window following the listing and the controls.
 
 #include "panel/main_window.h"
 #include "preview/preview_action.h"
@@ -27,7 +27,6 @@ using namespace velmora;
 using namespace velmora::preview;
 using namespace velmora::testing;
 
-Q_DECLARE_METATYPE(velmora::Placement)
 Q_DECLARE_METATYPE(velmora::Corner)
 
 namespace {
@@ -55,12 +54,6 @@ double farInside(const Range& range)
     return range.low == 0 ? range.high - 5 : range.low + 5;
 }
 
-// A range as "low..high", nothing as "-", so a failure shows both sides.
-QString rangeText(const std::optional<Range>& range)
-{
-    return range ? QStringLiteral("%1..%2").arg(range->low).arg(range->high) : QStringLiteral("-");
-}
-
 }  // namespace
 
 class PreviewDrawingTest : public QObject {
@@ -72,12 +65,7 @@ private slots:
     void textSitsOnItsPlate_data();
     void textSitsOnItsPlate();
     void unreadableLineKeepsTheDrawing();
-    void longUnreadableLineIsCut();
     void followsTheListing();
-    void plateEdges_data();
-    void plateEdges();
-    void duration_data();
-    void duration();
     void noFeedNoTime();
 
 private:
@@ -186,16 +174,6 @@ void PreviewDrawingTest::unreadableLineKeepsTheDrawing()
     QVERIFY2(!inkAround(image, view.toPixel(QPointF(15, 20)).toPoint()), "the line it could not read");
 }
 
-// The notice shows a long line cut short, its accents kept.
-void PreviewDrawingTest::longUnreadableLineIsCut()
-{
-    const QByteArray program = "G0X0\r\nG1X2\r\nX\xe9" + QByteArray(50, '9') + "\r\n";
-    const ToolpathPreview preview = previewProgram(program.toStdString());
-    QCOMPARE(int(preview.interpretation.moves.size()), 2);
-    QCOMPARE(stopText(*preview.interpretation.stop, preview.stopLineText),
-             "Ligne 3 non interprétée : mot inconnu (Xé" + QString(38, QLatin1Char('9')) + "…)");
-}
-
 void PreviewDrawingTest::followsTheListing()
 {
     MainWindow window;
@@ -221,42 +199,6 @@ void PreviewDrawingTest::followsTheListing()
     QCOMPARE(settings.placement, Placement::CentreY);
     QCOMPARE(settings.corner, Corner::BottomRight);
     QCOMPARE(settings.posX, 99.5);
-}
-
-void PreviewDrawingTest::plateEdges_data()
-{
-    QTest::addColumn<Placement>("placement");
-    QTest::addColumn<double>("posX");
-    QTest::addColumn<QString>("x");
-    QTest::addColumn<QString>("y");
-    QTest::newRow("X only: Y places the block") << Placement::CentreX << 80.0 << "-80..0" << "-";
-    QTest::newRow("free placement has no plate") << Placement::Free << 80.0 << "-" << "-";
-    QTest::newRow("negative width is no plate") << Placement::CentreXY << -5.0 << "-" << "0..30";
-}
-
-// From the bottom right corner of a plate 30 high.
-void PreviewDrawingTest::plateEdges()
-{
-    QFETCH(Placement, placement);
-    QFETCH(double, posX);
-    const PlateExtent plate = plateExtent(placement, Corner::BottomRight, posX, 30);
-    QTEST(rangeText(plate.x), "x");
-    QTEST(rangeText(plate.y), "y");
-}
-
-void PreviewDrawingTest::duration_data()
-{
-    QTest::addColumn<double>("seconds");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("under a minute, rounded") << 13.48 << "13 s";
-    QTest::newRow("rounds up to the minute") << 59.5 << "1 min 00 s";
-    QTest::newRow("hours") << 3725.0 << "1 h 02 min 05 s";
-}
-
-void PreviewDrawingTest::duration()
-{
-    QFETCH(double, seconds);
-    QTEST(durationText(seconds), "text");
 }
 
 void PreviewDrawingTest::noFeedNoTime()
