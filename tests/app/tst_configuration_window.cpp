@@ -98,19 +98,6 @@ void verifyDisplaysFollowScrollBars(MainWindow& window)
     QCOMPARE(text("Interligne4"), fromWindows1252(lineSpacingReadout(value("Interligne2"))));
 }
 
-// Records the caption of Visu1 each time it is painted: what the operator saw.
-struct PaintedCaptions : QObject {
-    explicit PaintedCaptions(QLabel* caption) : caption(caption) { caption->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            seen.append(caption->text());
-        return false;
-    }
-    QLabel* caption;
-    QStringList seen;
-};
-
 // The seams of the shell under test: scripted answers, no pauses, and a
 // splash window that records what the main window was like while it was open.
 struct TestShell {
@@ -213,7 +200,7 @@ void ConfigurationWindowTest::meterRunsAcrossThenRests()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QLabel* caption = control<QLabel>(*window, "Visu1");
-    PaintedCaptions painted(caption);
+    PaintedTexts painted(caption);
     QStringList whilePaused;
     shell_->pause.onPause = [&] {
         whilePaused << caption->text() << QString::number(window->meter().barTwips()) << readFile();

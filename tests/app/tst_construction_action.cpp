@@ -14,6 +14,7 @@
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/window_controls.h"
+#include "tests/support/window_snapshot.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -85,15 +86,6 @@ void setPlainPlacement(MainWindow& window, const QStringList& texts)
     setBar(window, "Posx2", 2100);
     setBar(window, "Posy2", 2300);
 }
-
-struct PaintCounter final : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 }  // namespace
 
@@ -297,8 +289,7 @@ void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
 {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    PaintCounter counter;
-    control<QLabel>(*window_, "Visu1")->installEventFilter(&counter);
+    const PaintedTexts painted(control<QLabel>(*window_, "Visu1"));
     ConstructionMeter meter(window_->meter());
 
     for (int done = 1; done < 10000; ++done)
@@ -308,7 +299,7 @@ void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
     meter.showProgress(10000, 10000);
 
     // At most one repaint for each of the bar's pixels, and the first.
-    QVERIFY2(counter.paints > 0 && counter.paints <= 154, qPrintable(QString::number(counter.paints)));
+    QVERIFY2(!painted.seen.empty() && painted.seen.size() <= 154, qPrintable(QString::number(painted.seen.size())));
     QCOMPARE(caption(), QStringLiteral(" 100 %"));
 }
 

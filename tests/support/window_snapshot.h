@@ -1,9 +1,11 @@
 #pragma once
 // Everything the operator can see of the main window's settings, one line per
 // control, sorted by name: two windows showing the same settings give the same
-// snapshot, and a reaction that changes nothing leaves it as it was.
+// snapshot, and a reaction that changes nothing leaves it as it was. And a
+// label's texts as they were painted, for what a long reaction showed.
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -40,5 +42,17 @@ inline QStringList windowSnapshot(const QWidget& window)
     lines.sort();
     return lines;
 }
+
+struct PaintedTexts final : QObject {
+    explicit PaintedTexts(QLabel* label) : label(label) { label->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            seen.append(label->text());
+        return false;
+    }
+    QLabel* label;
+    QStringList seen;
+};
 
 }  // namespace velmora
