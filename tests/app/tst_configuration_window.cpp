@@ -1,9 +1,11 @@
-// The settings carried by velmora.txt from one run to the next: what
-// "Enregistrer" writes and shows, and what a window started from a file shows,
-// for the files the program writes and for damaged ones.
+// The settings carried by velmora.txt from one run to the next, and the shell
+// around them: what "Enregistrer" writes and shows, what a window started from
+// a file shows (for the files the program writes and for damaged ones), the
+// start-up behind the splash window, Quitter and A propos de.
 
 #include "app/configuration_window.h"
 #include "app/save_configuration.h"
+#include "app/startup.h"
 #include "layout/extents.h"
 #include "panel/display_rules.h"
 #include "panel/main_window.h"
@@ -15,11 +17,12 @@
 #include "tests/support/window_snapshot.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
-#include <unistd.h>
 
 using namespace velmora;
 
@@ -30,7 +33,7 @@ using Expectations = QList<QPair<QString, QString>>;
 
 // Settings as the program writes them: a typed port, a comma, a double quote,
 // blanks at both ends and accents in the lines.
-QList<QByteArray> workshopLines()
+QByteArrayList workshopLines()
 {
     return {"COM3", "4800", "N(one)", "8", "1", "8", "2", "5", "1500", "250", "42", "True", "False", "7", "12",
             "False", "True", " 12 ", "False", "False", "True", "False", "True", "False", "False", " 12.5", "-.5",
@@ -38,74 +41,80 @@ QList<QByteArray> workshopLines()
             "\xc9preuve \xe0 l'\xe9t\xe9", "fin  "};
 }
 
-QByteArray fileOf(const QList<QByteArray>& lines)
+QByteArray fileOf(const QByteArrayList& lines)
 {
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
+    return lines.join("\r\n") + "\r\n";
 }
 
 QByteArray workshopWith(const QList<QPair<int, QByteArray>>& changes)
 {
-    QList<QByteArray> lines = workshopLines();
+    QByteArrayList lines = workshopLines();
     for (const auto& [line, value] : changes)
         lines[line - 1] = value;
     return fileOf(lines);
 }
 
-QByteArray allOptionsSetTo(const QByteArray& word)
+void writeFile(const QByteArray& bytes, const QString& name = QStringLiteral("velmora.txt"))
 {
-    QList<QPair<int, QByteArray>> changes;
-    for (int line : {12, 13, 16, 17, 19, 20, 21, 22, 23, 24, 25, 29, 30, 31, 32})
-        changes.append({line, word});
-    return workshopWith(changes);
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QString shown(MainWindow& window, const QString& name)
+QByteArray readFile()
 {
-    return shownState(*control<QWidget>(window, name.toUtf8().constData()));
+    QFile file(QStringLiteral("velmora.txt"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
+}
+
+QStringList folderEntries()
+{
+    return QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+// A window as start-up leaves it for what the working directory holds now.
+std::unique_ptr<MainWindow> startedWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    Chargeconfiguration(*window, ".");
+    return window;
 }
 
 // The construction copies the display boxes as they stand, so each must show
 // the value its scroll bar holds, whatever the file said.
 void verifyDisplaysFollowScrollBars(MainWindow& window)
 {
-    const auto value = [&](const char* name) { return control<QScrollBar>(window, name)->value(); };
-    const auto text = [&](const char* name) { return control<QLineEdit>(window, name)->text(); };
-    using R = DisplayRule;
-    for (const auto& [bar, box, rule] :
-         {std::tuple{"Echelle2", "Echelle3", R::WholeNumber}, {"Espace2", "Espace3", R::WholeNumber},
-          {"Interligne2", "Interligne3", R::WholeNumber}, {"Rotation2", "Rotation3", R::WholeNumber},
-          {"Avance2", "Avance3", R::WholeNumber}, {"Gamme2", "Gamme3", R::WholeNumber},
-          {"Outil2", "Outil3", R::WholeNumber}, {"Correcteur2", "Correcteur3", R::WholeNumber},
-          {"Posx2", "Posx3", R::Position}, {"Posy2", "Posy3", R::Position}, {"Posz2", "Posz3", R::Position},
-          {"Nom2", "Nom3", R::ProgramNumber}})
-        QCOMPARE(text(box), fromWindows1252(displayText(rule, value(bar))));
+    const auto value = [&](const QString& name) { return control<QScrollBar>(window, qPrintable(name))->value(); };
+    const auto text = [&](const QString& name) { return control<QLineEdit>(window, qPrintable(name))->text(); };
+    for (const QString name : {"Echelle", "Espace", "Interligne", "Rotation", "Avance", "Gamme", "Outil", "Correcteur",
+                               "Posx", "Posy", "Posz", "Nom"}) {
+        const DisplayRule rule = name.startsWith("Pos") ? DisplayRule::Position
+            : name == "Nom"                             ? DisplayRule::ProgramNumber
+                                                        : DisplayRule::WholeNumber;
+        QCOMPARE(text(name + "3"), fromWindows1252(displayText(rule, value(name + "2"))));
+    }
     QCOMPARE(text("Echelle4"), fromWindows1252(characterSizeReadout(value("Echelle2"))));
     QCOMPARE(text("Espace4"), fromWindows1252(characterSpacingReadout(value("Espace2"))));
     QCOMPARE(text("Interligne4"), fromWindows1252(lineSpacingReadout(value("Interligne2"))));
 }
 
-void verifyOneSelectedPerGroup(MainWindow& window)
-{
-    for (const char* group : {"Lubrification", "Changeur", "Justification", "Options", "Origine"}) {
-        const auto buttons = control<QWidget>(window, group)->findChildren<QRadioButton*>();
-        QCOMPARE(int(std::count_if(buttons.begin(), buttons.end(), [](auto* b) { return b->isChecked(); })), 1);
-    }
-}
+// The seams of the shell under test: scripted answers, no pauses, and a
+// splash window that records what the main window was like while it was open.
+struct TestShell {
+    ScriptedMessages messages;
+    RecordingPause pause;
+    QStringList splashSaw;
+    int ends = 0;
 
-// Records the caption of Visu1 each time it is painted: what the operator saw.
-struct PaintedCaptions : QObject {
-    explicit PaintedCaptions(QLabel* caption) : caption(caption) { caption->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override
+    ShellSeams seams(MainWindow& window)
     {
-        if (event->type() == QEvent::Paint)
-            seen.append(caption->text());
-        return false;
+        return {messages, pause,
+                [this, &window] {
+                    splashSaw << (window.isVisible() ? "main window visible" : "main window hidden")
+                              << control<QLineEdit>(window, "Saisie12")->text();
+                },
+                [this] { ++ends; }};
     }
-    QLabel* caption;
-    QStringList seen;
 };
 
 }  // namespace
@@ -116,64 +125,41 @@ private slots:
     void init();
     void cleanup();
 
-    // Saving
     void savedSettingsComeBack_data();
     void savedSettingsComeBack();
     void meterRunsAcrossThenRests();
-    void cancelChangesNothing();
+    void saveThatChangesNothing_data();
+    void saveThatChangesNothing();
 
-    // Starting from a file
     void fileGivesUsableWindow_data();
     void fileGivesUsableWindow();
-
-    // Saving that fails
-    void failedSaveIsToldAndChangesNothing_data();
-    void failedSaveIsToldAndChangesNothing();
+    void splashFirstThenStoredSettings();
+    void startsPastAnUnreadableFile();
+    void shellButtons_data();
+    void shellButtons();
 
 private:
-    // A window as start-up leaves it for what the folder holds now.
-    std::unique_ptr<MainWindow> startedWindow();
-    void writeFile(const QByteArray& bytes);
-    QByteArray readFile();
-    std::filesystem::path folder() const { return dir_->path().toStdString(); }
+    void save(MainWindow& window) { Sauveconfiguration(window, shell_->messages, shell_->pause, "."); }
 
     std::unique_ptr<QTemporaryDir> dir_;
-    ScriptedMessages messages_;
-    RecordingPause pause_;
+    QString startFolder_;
+    std::unique_ptr<TestShell> shell_;
 };
 
+// Every test runs in a working directory of its own, as the program does.
 void ConfigurationWindowTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    messages_ = ScriptedMessages();
-    pause_ = RecordingPause();
+    startFolder_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    shell_ = std::make_unique<TestShell>();
 }
 
 void ConfigurationWindowTest::cleanup()
 {
-    QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir::setCurrent(startFolder_);
     dir_.reset();
-}
-
-std::unique_ptr<MainWindow> ConfigurationWindowTest::startedWindow()
-{
-    auto window = std::make_unique<MainWindow>();
-    Chargeconfiguration(*window, folder());
-    return window;
-}
-
-void ConfigurationWindowTest::writeFile(const QByteArray& bytes)
-{
-    QFile file(dir_->filePath(QStringLiteral("velmora.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray ConfigurationWindowTest::readFile()
-{
-    QFile file(dir_->filePath(QStringLiteral("velmora.txt")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
 }
 
 void ConfigurationWindowTest::savedSettingsComeBack_data()
@@ -196,9 +182,9 @@ void ConfigurationWindowTest::savedSettingsComeBack()
     QFETCH(QByteArray, file);
     writeFile(file);
     const auto before = startedWindow();
-    writeFile(fileOf(QList<QByteArray>(50, "ancienne valeur")));
+    writeFile(fileOf(QByteArrayList(50, "ancienne valeur")));
 
-    Sauveconfiguration(*before, messages_, pause_, folder());
+    save(*before);
 
     QCOMPARE(readFile(), file);
     const auto after = startedWindow();
@@ -214,39 +200,70 @@ void ConfigurationWindowTest::meterRunsAcrossThenRests()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QLabel* caption = control<QLabel>(*window, "Visu1");
-    PaintedCaptions painted(caption);
+    PaintedTexts painted(caption);
     QStringList whilePaused;
-    pause_.onPause = [&] {
+    shell_->pause.onPause = [&] {
         whilePaused << caption->text() << QString::number(window->meter().barTwips()) << readFile();
     };
 
-    Sauveconfiguration(*window, messages_, pause_, folder());
+    save(*window);
 
-    QCOMPARE(pause_.pauses, std::vector{kFullMeterPause});
+    QCOMPARE(shell_->pause.pauses, std::vector{kFullMeterPause});
     QCOMPARE(whilePaused, (QStringList{" 100 %", "2295", readFile()}));
     QCOMPARE(caption->text(), QStringLiteral("0 %"));
     QCOMPARE(window->meter().barTwips(), 15);
     QVERIFY2(painted.seen.size() > 100 && painted.seen.size() < 200, qPrintable(QString::number(painted.seen.size())));
-    QVERIFY(painted.seen.indexOf(" 0 %") >= 0);
-    QVERIFY(painted.seen.indexOf(" 0 %") < painted.seen.indexOf(" 100 %"));
+    const qsizetype startShown = painted.seen.indexOf(" 0 %");
+    QVERIFY(startShown >= 0 && startShown < painted.seen.indexOf(" 100 %"));
     QCOMPARE(painted.seen.back(), QStringLiteral("0 %"));
 }
 
-void ConfigurationWindowTest::cancelChangesNothing()
+void ConfigurationWindowTest::saveThatChangesNothing_data()
 {
+    QTest::addColumn<QString>("line3");          // typed before the save
+    QTest::addColumn<bool>("folderInTheWay");    // a folder named velmora.txt
+    QTest::addColumn<MessageAnswer>("answer");   // to the question
+    QTest::addColumn<QString>("told");           // the failure message's start; none for Cancel
+    QTest::newRow("Cancel") << "NOUVEAU" << false << MessageAnswer::Cancel << QString();
+    QTest::newRow("a folder named velmora.txt")
+        << "NOUVEAU" << true << MessageAnswer::Ok << "Impossible de créer le fichier velmora.txt : ";
+    QTest::newRow("a Greek letter in line 3")
+        << "Ωmega" << false << MessageAnswer::Ok << "Le caractère « Ω » (U+03A9) de « Ligne 3 » ne peut pas";
+}
+
+// Cancel, or a save that fails and says so, leaves the file and the folder
+// byte for byte as they were, and the window as the operator left it.
+void ConfigurationWindowTest::saveThatChangesNothing()
+{
+    QFETCH(QString, line3);
+    QFETCH(bool, folderInTheWay);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, told);
     writeFile(fileOf(workshopLines()));
     const auto window = startedWindow();
-    control<QLineEdit>(*window, "Saisie12")->setText(QStringLiteral("NOUVEAU"));
-    const QStringList before = windowSnapshot(*window);
-    messages_.queueAnswer(MessageAnswer::Cancel);
+    control<QLineEdit>(*window, "Saisie32")->setText(line3);
+    if (folderInTheWay)
+        QVERIFY(QFile::remove("velmora.txt") && QDir().mkpath("velmora.txt/notes"));
+    const QByteArray fileBefore = readFile();
+    const QStringList folderBefore = folderEntries();
+    const QStringList shownBefore = windowSnapshot(*window);
+    shell_->messages.queueAnswer(answer);
 
-    Sauveconfiguration(*window, messages_, pause_, folder());
+    save(*window);
 
-    QCOMPARE(messages_.calls().size(), std::size_t(1));
-    QCOMPARE(readFile(), fileOf(workshopLines()));
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"velmora.txt"});
-    QCOMPARE(windowSnapshot(*window), before);
-    QVERIFY(pause_.pauses.empty());
+    const std::vector<ScriptedMessages::Call>& calls = shell_->messages.calls();
+    QCOMPARE(calls.size(), std::size_t(told.isEmpty() ? 1 : 2));
+    QCOMPARE(calls.front().text, QStringLiteral("Enregistrer la configuration ?"));
+    if (!told.isEmpty()) {
+        QCOMPARE(calls.back().icon, MessageIcon::Critical);
+        QCOMPARE(calls.back().title, QStringLiteral("Enregistrement"));
+        QVERIFY2(calls.back().text.startsWith(told), qPrintable(calls.back().text));
+        QVERIFY(calls.back().text.endsWith(QStringLiteral("Le fichier velmora.txt n'a pas été modifié.")));
+    }
+    QCOMPARE(readFile(), fileBefore);
+    QCOMPARE(folderEntries(), folderBefore);
+    QCOMPARE(windowSnapshot(*window), shownBefore);
+    QVERIFY(shell_->pause.pauses.empty());
 }
 
 void ConfigurationWindowTest::fileGivesUsableWindow_data()
@@ -257,97 +274,117 @@ void ConfigurationWindowTest::fileGivesUsableWindow_data()
         << fileOf(workshopLines())
         << Expectations{{"Posx2", "2125"}, {"Posy2", "1995"}, {"Posz2", "2000"}, {"Nom3", "[%12] aligned 4"},
                         {"Saisie22", "[\"Essai\" n° 2] aligned 2"}, {"Saisie32", "[   retrait] aligned 2"}};
-    QTest::newRow("no file: first start") << QByteArray("<none>")
-        << Expectations{{"Port2", "[COM1]"}, {"Echelle2", "5"}, {"Posx3", "[ 100] aligned 4"}};
     QTest::newRow("20 values: the rest as at a first start")
         << fileOf(workshopLines().mid(0, 20))
         << Expectations{{"Port2", "[COM3]"}, {"Option1", "selected"}, {"Posx3", "[ 100] aligned 4"}};
     QTest::newRow("40 values: the last three ignored")
         << fileOf(workshopLines() << "EN TROP 1" << "EN TROP 2" << "EN TROP 3")
         << Expectations{{"Saisie52", "[fin  ] aligned 2"}};
-    QTest::newRow("numbers out of range: the nearest in range")
-        << workshopWith({{6, "99"}, {7, "0"}, {9, "-5"}, {10, "1E9"}, {18, " 12345 "}, {26, "999"}, {27, "-999"}})
-        << Expectations{{"Echelle2", "40"}, {"Espace2", "1"}, {"Rotation2", "50"}, {"Avance2", "2000"},
-                        {"Nom2", "9999"}, {"Posx2", "4000"}, {"Posy2", "0"}};
-    QTest::newRow("words where numbers belong: the form value")
-        << workshopWith({{6, "grand"}, {9, ""}, {14, "T05"}, {18, "abc"}, {26, "abc"}})
-        << Expectations{{"Echelle2", "1"}, {"Rotation2", "50"}, {"Outil2", "1"}, {"Nom3", "[%1] aligned 4"},
-                        {"Posx2", "2000"}};
-    QTest::newRow("option words other than True and False")
-        << workshopWith({{12, "maybe"}, {13, "1"}, {16, " TRUE "}, {17, "false"}})
-        << Expectations{{"Lubrification3", "selected"}, {"Changeur2", "selected"}};
-    QTest::newRow("False everywhere: each group's first-start choice") << allOptionsSetTo("False")
-        << Expectations{{"Lubrification3", "selected"}, {"Justification2", "selected"}, {"Origine1", "selected"}};
-    QTest::newRow("True everywhere: the last of each group") << allOptionsSetTo("True")
-        << Expectations{{"Justification3", "selected"}, {"Origine4", "selected, disabled"}};
-    QTest::newRow("serial texts: item, blank and typed kept, damaged ones the first-start item")
-        << workshopWith({{1, "com3"}, {2, "9600\x01"}, {3, " "}, {5, QByteArray(40, '2')}})
-        << Expectations{{"Port2", "[com3]"}, {"Vitesse2", "[9600]"}, {"Parité2", "[ ]"}, {"Bitsstop2", "[2]"}};
+    // A number out of range becomes the nearest in range, a word the form
+    // value, a damaged serial text the first-start item, an option group with
+    // no True its first-start choice.
+    QTest::newRow("garbage")
+        << workshopWith({{2, "9600\x01"}, {5, QByteArray(40, '2')}, {6, "99"}, {9, "grand"}, {12, "maybe"},
+                         {13, "1"}, {26, "999"}, {27, "abc"}})
+        << Expectations{{"Vitesse2", "[9600]"}, {"Bitsstop2", "[2]"}, {"Echelle2", "40"}, {"Rotation2", "50"},
+                        {"Lubrification3", "selected"}, {"Posx2", "4000"}, {"Posy2", "2000"}};
 }
 
 void ConfigurationWindowTest::fileGivesUsableWindow()
 {
     QFETCH(QByteArray, file);
     QFETCH(Expectations, expected);
-    if (file != "<none>")
-        writeFile(file);
+    writeFile(file);
 
     const auto window = startedWindow();
 
     for (const auto& [name, state] : expected)
-        QCOMPARE(shown(*window, name), state);
-    verifyOneSelectedPerGroup(*window);
+        QCOMPARE(shownState(*control<QWidget>(*window, qPrintable(name))), state);
     verifyDisplaysFollowScrollBars(*window);
 }
 
-void ConfigurationWindowTest::failedSaveIsToldAndChangesNothing_data()
+void ConfigurationWindowTest::splashFirstThenStoredSettings()
 {
-    QTest::addColumn<QString>("cause");  // what stands in the way, or the control given a text
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("told");
-    QTest::newRow("a folder named velmora.txt") << "folder named velmora.txt" << QString()
-        << "Impossible de créer le fichier velmora.txt : ";
-    QTest::newRow("a folder that cannot be written") << "read-only folder" << QString()
-        << "Impossible de créer le fichier velmora.txt : ";
-    QTest::newRow("a Greek letter in line 3") << "Saisie32" << "Ωmega"
-        << "Le caractère « Ω » (U+03A9) de « Ligne 3 » ne peut pas";
-    QTest::newRow("a check mark in a typed port") << "Port2" << "COM✓"
-        << "Le caractère « ✓ » (U+2713) de « Port » ne peut pas";
+    writeFile(fileOf(workshopLines()));
+    writeFile("%12\r\nG0X1\r\nM2\r\n", QStringLiteral("velmora.rub"));
+    MainWindow window;
+
+    startUp(window, shell_->seams(window));
+
+    QCOMPARE(shell_->splashSaw, (QStringList{"main window hidden", ""}));
+    QVERIFY(window.isVisible());
+    QVERIFY(shell_->messages.calls().empty());
+    QCOMPARE(control<QLineEdit>(window, "Saisie12")->text(), QStringLiteral("PLAQUE 12, ATELIER B"));
+    QCOMPARE(control<QPlainTextEdit>(window, "Programme")->toPlainText(), QStringLiteral("%12\nG0X1\nM2"));
+    // Twenty characters 8 mm wide, 2 mm apart.
+    QCOMPARE(control<QLineEdit>(window, "Saisie13")->text(), QStringLiteral(" 198 mm"));
+    const QString extents = control<QLineEdit>(window, "Encombrement")->text();
+    window.recalcul();
+    QCOMPARE(control<QLineEdit>(window, "Encombrement")->text(), extents);
 }
 
-void ConfigurationWindowTest::failedSaveIsToldAndChangesNothing()
+// The window comes up with the first-start settings, the operator is told
+// once the splash has gone, and the file is left for them to look at.
+void ConfigurationWindowTest::startsPastAnUnreadableFile()
 {
-    QFETCH(QString, cause);
-    QFETCH(QString, text);
-    QFETCH(QString, told);
-    writeFile(fileOf(workshopLines()));
-    const auto window = startedWindow();
-    if (cause == "folder named velmora.txt") {
-        QVERIFY(QFile::remove(dir_->filePath(QStringLiteral("velmora.txt"))));
-        QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("velmora.txt/notes")));
-    } else if (cause == "read-only folder") {
-        if (geteuid() == 0)
-            QSKIP("root writes into any folder");
-        QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::ExeOwner));
-    } else if (auto* combo = window->findChild<QComboBox*>(cause)) {
-        combo->setEditText(text);
-    } else {
-        control<QLineEdit>(*window, qPrintable(cause))->setText(text);
+    QVERIFY(QDir().mkdir(QStringLiteral("velmora.txt")));
+    MainWindow window;
+
+    startUp(window, shell_->seams(window));
+
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QComboBox>(window, "Port2")->currentText(), QStringLiteral("COM1"));
+    QCOMPARE(shell_->messages.calls().size(), std::size_t(1));
+    const ScriptedMessages::Call& message = shell_->messages.calls().front();
+    QCOMPARE(message.icon, MessageIcon::Exclamation);
+    QCOMPARE(message.title, QStringLiteral("Configuration"));
+    QVERIFY2(message.text.startsWith("Impossible de lire le fichier velmora.txt : "), qPrintable(message.text));
+    QVERIFY(message.text.endsWith(QStringLiteral("Les réglages par défaut sont utilisés.")));
+    QVERIFY(QFileInfo(QStringLiteral("velmora.txt")).isDir());
+}
+
+void ConfigurationWindowTest::shellButtons_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("splashes");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("Quitter, then No") << "Quitter1" << MessageAnswer::No << "Quitter VELMORA ?" << 0 << 0;
+    QTest::newRow("Quitter, then Yes: ends at once") << "Quitter1" << MessageAnswer::Yes << "Quitter VELMORA ?" << 0 << 1;
+    QTest::newRow("A propos de") << "Apropos1" << MessageAnswer::Ok << QString() << 1 << 0;
+}
+
+// Each button asks what it should, and none of them saves the settings the
+// operator changed since start-up or changes what the window shows.
+void ConfigurationWindowTest::shellButtons()
+{
+    QFETCH(QString, button);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, question);
+    MainWindow window;
+    const ShellSeams seams = shell_->seams(window);
+    connectShellButtons(window, seams);
+    startUp(window, seams);
+    shell_->splashSaw.clear();
+    control<QLineEdit>(window, "Saisie12")->setText(QStringLiteral("NON ENREGISTRE"));
+    control<QScrollBar>(window, "Outil2")->setValue(9);
+    const QStringList before = windowSnapshot(window);
+    shell_->messages.queueAnswer(answer);
+
+    control<QPushButton>(window, qPrintable(button))->click();
+
+    QCOMPARE(shell_->messages.calls().size(), std::size_t(question.isEmpty() ? 0 : 1));
+    if (!question.isEmpty()) {
+        const ScriptedMessages::Call& asked = shell_->messages.calls().front();
+        QCOMPARE(asked.text, question);
+        QCOMPARE(asked.icon, MessageIcon::Question);
+        QCOMPARE(asked.buttons, MessageButtons::YesNo);
     }
-    const QStringList folderBefore = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden);
-    const QByteArray fileBefore = readFile();
-
-    Sauveconfiguration(*window, messages_, pause_, folder());
-
-    QCOMPARE(messages_.calls().size(), std::size_t(2));
-    const ScriptedMessages::Call& message = messages_.calls().back();
-    QCOMPARE(message.icon, MessageIcon::Critical);
-    QCOMPARE(message.title, QStringLiteral("Enregistrement"));
-    QVERIFY2(message.text.startsWith(told), qPrintable(message.text));
-    QVERIFY(message.text.endsWith(QStringLiteral("Le fichier velmora.txt n'a pas été modifié.")));
-    QCOMPARE(readFile(), fileBefore);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden), folderBefore);
-    QVERIFY(pause_.pauses.empty());
+    QTEST(int(shell_->splashSaw.size()) / 2, "splashes");
+    QTEST(shell_->ends, "ends");
+    QCOMPARE(windowSnapshot(window), before);
+    QVERIFY(!QFile::exists(QStringLiteral("velmora.txt")));
 }
 
 QTEST_MAIN(ConfigurationWindowTest)

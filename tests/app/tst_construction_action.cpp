@@ -1,18 +1,21 @@
 // "Construire" driven through the window: the controls set as an operator
 // would, the click, then the program file, the listing, the meter and the
-// messages checked as the operator and the machine would find them.
+// messages checked as the operator and the machine would find them. Then the
+// pieces it is made of: the meter, where the glyphs are found, the options read.
 
 #include "app/construction_action.h"
+#include "app/construction_meter.h"
+#include "app/program_places.h"
+#include "app/window_job.h"
 
 #include "panel/main_window.h"
 #include "panel/meter.h"
-#include "panel/pause.h"
 #include "tests/construction/construction_fixture.h"
+#include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/window_controls.h"
+#include "tests/support/window_snapshot.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,53 +23,20 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 using namespace velmora;
-using velmora::testing::readBytes;
-using velmora::testing::writeBytes;
+using namespace velmora::testing;
 
 namespace {
 
-// One-line glyphs, so that the program body shows its moves plainly.
-const QList<QPair<int, QByteArray>> kPlainGlyphs = {{65, "G1X1\r\n"}, {66, "G1X2\r\n"}, {32, "G0Z1\r\n"}};
-
 const QByteArray kPreviousProgram = "%7\r\nG0G52Z\r\nM5M9\r\nM2\r\n";
 
-// Remembers what the meter showed while the construction paused on it.
-class RecordingPause final : public PauseSeam {
-public:
-    explicit RecordingPause(MainWindow& window) : window_(window) {}
-    void pause(std::chrono::milliseconds length) override
-    {
-        const Meter& meter = window_.meter();
-        pauses.append({length, window_.findChild<QLabel*>("Visu1")->text(), meter.barTwips() == meter.fullTwips()});
-    }
-    struct Seen {
-        std::chrono::milliseconds length;
-        QString caption;
-        bool barFull;
-    };
-    QList<Seen> pauses;
-
-private:
-    MainWindow& window_;
-};
-
-QStringList programLines(const QByteArray& program)
+QStringList lineHead(int line, const QString& move)
 {
-    QStringList lines = QString::fromLatin1(program).split("\r\n");
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-QStringList lineHead(int line, const QString& move, const QString& approach = "G0Z3.5")
-{
-    return {"$ *************", "$ LIGNE  " + QString::number(line), "$ *************", move, approach};
+    return {"$ *************", "$ LIGNE  " + QString::number(line), "$ *************", move, "G0Z3.5"};
 }
 
 // Moves a scroll bar so that its display box is written even when the value
@@ -79,60 +49,40 @@ void setBar(MainWindow& window, const char* name, int value)
     bar->setValue(value);
 }
 
-void check(MainWindow& window, const char* name)
+void check(MainWindow& window, std::initializer_list<const char*> names)
 {
-    control<QRadioButton>(window, name)->setChecked(true);
+    for (const char* name : names)
+        control<QRadioButton>(window, name)->setChecked(true);
 }
 
-// Saisie12..Saisie52 for the entry boxes (column 2), Saisie13..Saisie53 for
-// their width read-outs (column 3).
-QLineEdit* lineBox(MainWindow& window, int line, int column = 2)
+QLineEdit* lineBox(MainWindow& window, int line)
 {
-    return control<QLineEdit>(window, QStringLiteral("Saisie%1%2").arg(line).arg(column).toLatin1());
-}
-
-void setLines(MainWindow& window, const QStringList& texts)
-{
-    for (int line = 1; line <= 5; ++line)
-        lineBox(window, line)->setText(texts.value(line - 1));
-}
-
-QStringList lineTexts(MainWindow& window)
-{
-    QStringList texts;
-    for (int line = 1; line <= 5; ++line)
-        texts.append(lineBox(window, line)->text());
-    return texts;
+    return control<QLineEdit>(window, QStringLiteral("Saisie%1%2").arg(line).arg(2).toLatin1());
 }
 
 // The worked example's settings: size 4, spacing 1, line spacing 2, centred
 // both ways from the top left corner of a 100 x 50 plate, Z 2.5, program
 // %12, tool 3, corrector 3, changer and coolant on, range 40, 2000 rpm,
 // feed 300.
-void setWorkedExample(MainWindow& window)
+void setWorkedExample(MainWindow& window, const QStringList& texts)
 {
-    setBar(window, "Echelle2", 4);
-    setBar(window, "Espace2", 1);
-    setBar(window, "Interligne2", 2);
-    check(window, "Option1");
-    check(window, "Justification2");
-    check(window, "Origine1");
-    const std::pair<const char*, int> bars[] = {{"Posx2", 3000}, {"Posy2", 2500}, {"Posz2", 2025}, {"Nom2", 12},
-                                                {"Outil2", 3},    {"Correcteur2", 3}, {"Gamme2", 40},
-                                                {"Rotation2", 2000}, {"Avance2", 300}};
+    const std::pair<const char*, int> bars[] = {
+        {"Echelle2", 4}, {"Espace2", 1},    {"Interligne2", 2}, {"Posx2", 3000},      {"Posy2", 2500},
+        {"Posz2", 2025}, {"Nom2", 12},      {"Outil2", 3},      {"Correcteur2", 3},   {"Gamme2", 40},
+        {"Rotation2", 2000}, {"Avance2", 300}};
     for (const auto& [name, value] : bars)
         setBar(window, name, value);
-    check(window, "Changeur2");
-    check(window, "Lubrification2");
+    check(window, {"Option1", "Justification2", "Origine1", "Changeur2", "Lubrification2"});
+    for (int line = 1; line <= 5; ++line)
+        lineBox(window, line)->setText(texts.value(line - 1));
 }
 
 // Free placement from X 10, Y 30, left-justified: every line starts at X 10,
 // the bases fall by 9 mm from Y 23.
-void setPlainPlacement(MainWindow& window)
+void setPlainPlacement(MainWindow& window, const QStringList& texts)
 {
-    setWorkedExample(window);
-    check(window, "Option4");
-    check(window, "Justification1");
+    setWorkedExample(window, texts);
+    check(window, {"Option4", "Justification1"});
     setBar(window, "Posx2", 2100);
     setBar(window, "Posy2", 2300);
 }
@@ -148,48 +98,48 @@ private slots:
     void workedExample();
     void lineBlocks_data();
     void lineBlocks();
-
-    void refused_data();
-    void refused();
-    void missingGlyph_data();
-    void missingGlyph();
-    void fileFailure_data();
-    void fileFailure();
     void frenchTextWithTheFont();
+    void failure_data();
+    void failure();
+
+    void meterRepaintsOnlyWhenItChanges();
+    void glyphFolder_data();
+    void glyphFolder();
+    void layoutChoices();
 
 private:
-    QString path(const QString& name) const { return folder_->filePath(name); }
     void addGlyphs(const QList<QPair<int, QByteArray>>& glyphs);
-    void build(const std::filesystem::path& workFolder);
-    void build();
-    QByteArray program() const { return readBytes(path("velmora.rub")); }
+    void build(const QString& workFolder = {}, const std::filesystem::path& glyphFolder = {});
     QString listing() { return control<QPlainTextEdit>(*window_, "Programme")->toPlainText(); }
+    QString caption() { return control<QLabel>(*window_, "Visu1")->text(); }
     void verifyMeterAtRest();
-    void verifyOneFailure(const QString& text);
 
-    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<WorkFolder> folder_;
     QString startFolder_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<RecordingPause> pause_;
+    RecordingPause pause_;
+    QStringList meterWhilePaused_;
     ScriptedMessages messages_;
 };
 
 // Every test runs in a working directory of its own, as the program does.
 void ConstructionActionTest::init()
 {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    QVERIFY(QDir(folder_->path()).mkdir("Data"));
+    folder_ = std::make_unique<WorkFolder>();
     startFolder_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder_->path()));
     window_ = std::make_unique<MainWindow>();
-    pause_ = std::make_unique<RecordingPause>(*window_);
     messages_ = ScriptedMessages();
+    pause_ = RecordingPause();
+    meterWhilePaused_.clear();
+    pause_.onPause = [this] {
+        const Meter& meter = window_->meter();
+        meterWhilePaused_ << caption() << (meter.barTwips() == meter.fullTwips() ? "full" : "not full");
+    };
 }
 
 void ConstructionActionTest::cleanup()
 {
-    pause_.reset();
     window_.reset();
     QDir::setCurrent(startFolder_);
     folder_.reset();
@@ -198,36 +148,20 @@ void ConstructionActionTest::cleanup()
 void ConstructionActionTest::addGlyphs(const QList<QPair<int, QByteArray>>& glyphs)
 {
     for (const auto& [code, bytes] : glyphs)
-        QVERIFY(writeBytes(path("Data/Ascii%1.prg").arg(code), bytes));
+        QVERIFY(folder_->addGlyph(code, bytes));
 }
 
-void ConstructionActionTest::build(const std::filesystem::path& workFolder)
+void ConstructionActionTest::build(const QString& workFolder, const std::filesystem::path& glyphFolder)
 {
-    ConstructionAction action(*window_, messages_, *pause_, {workFolder, workFolder / "Data"});
+    const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
+    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder});
     control<QPushButton>(*window_, "Const1")->click();
-}
-
-void ConstructionActionTest::build()
-{
-    build(QFile::encodeName(folder_->path()).toStdString());
 }
 
 void ConstructionActionTest::verifyMeterAtRest()
 {
-    QCOMPARE(control<QLabel>(*window_, "Visu1")->text(), QStringLiteral("0 %"));
+    QCOMPARE(caption(), QStringLiteral("0 %"));
     QCOMPARE(window_->meter().barTwips(), 15);
-}
-
-void ConstructionActionTest::verifyOneFailure(const QString& text)
-{
-    QCOMPARE(messages_.calls().size(), std::size_t(1));
-    const ScriptedMessages::Call& call = messages_.calls().front();
-    QCOMPARE(call.icon, MessageIcon::Critical);
-    QCOMPARE(call.buttons, MessageButtons::Ok);
-    QCOMPARE(call.title, QStringLiteral("Echec de la construction"));
-    QCOMPARE(call.text, text);
-    QVERIFY(pause_->pauses.isEmpty());
-    verifyMeterAtRest();
 }
 
 void ConstructionActionTest::workedExample()
@@ -235,8 +169,7 @@ void ConstructionActionTest::workedExample()
     addGlyphs({{65, "$ A majuscule\r\nG0X0Y0\r\nG1Z-.2F100\r\nG1X2Y7\r\nG1X4Y0\r\nG0Z1\r\n"},
                {66, "G0X0Y0\r\nG1Z-.2\r\nG1Y7\r\nG02X0Y3.5I0J-1.75\r\nG0Z1\r\n"},
                {67, "G0X4Y7\r\nG1Z-.2\r\nG1X0\r\nG1Y0\r\nG1X4\r\nG0Z1"}});
-    setWorkedExample(*window_);
-    setLines(*window_, {"ABC", "AB"});
+    setWorkedExample(*window_, {"ABC", "AB"});
 
     build();
 
@@ -248,196 +181,160 @@ void ConstructionActionTest::workedExample()
                                              "G0G17G40G80G90M5M9", "G0G52Z", "M6T3D3", "M3M8M40S2000", "F300"}
         + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + glyphA + QStringList{"G0X48Y-24"} + glyphB
         + QStringList{"G0X53Y-24"} + glyphC + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + glyphA
-        + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2"};
+        + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2", ""};
 
-    const QByteArray file = program();
-    QVERIFY(file.endsWith("M2\r\n"));
-    QStringList lines = programLines(file);
-    QVERIFY(lines.size() > 8);
-    QVERIFY2(QRegularExpression(R"(^\$ LE \d\d/\d\d/\d{4}$)").match(lines[6]).hasMatch(), qPrintable(lines[6]));
-    QVERIFY2(QRegularExpression(R"(^\$ A \d\d:\d\d:\d\d$)").match(lines[7]).hasMatch(), qPrintable(lines[7]));
-    lines[6] = "DATE";
-    lines[7] = "TIME";
-    QCOMPARE(lines, expected);
-    QCOMPARE(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"velmora.rub"});
+    const QString file = QString::fromLatin1(folder_->program());
+    QString stampless = file;
+    stampless.replace(QRegularExpression(R"(\$ LE \d\d/\d\d/\d{4}\r\n\$ A \d\d:\d\d:\d\d\r\n)"), "DATE\r\nTIME\r\n");
+    QCOMPARE(stampless.split("\r\n"), expected);
+    QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
 
-    QCOMPARE(listing(), QString::fromLatin1(file.chopped(2)).replace("\r\n", "\n"));
+    QCOMPARE(listing(), file.chopped(2).replace("\r\n", "\n"));
     QVERIFY(messages_.calls().empty());
-    QCOMPARE(pause_->pauses.size(), 1);
-    QCOMPARE(pause_->pauses[0].length, ConstructionAction::kFullBarPause);
-    QCOMPARE(pause_->pauses[0].caption, QStringLiteral(" 100 %"));
-    QVERIFY(pause_->pauses[0].barFull);
+    QCOMPARE(pause_.pauses, std::vector{ConstructionAction::kFullBarPause});
+    QCOMPARE(meterWhilePaused_, (QStringList{" 100 %", "full"}));
     verifyMeterAtRest();
 }
 
 void ConstructionActionTest::lineBlocks_data()
 {
     QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<QStringList>("leftInBoxes");
-    QTest::addColumn<QStringList>("body");
+    QTest::addColumn<QStringList>("body");  // the program between its head and its end
 
-    const QStringList head1 = lineHead(1, "G0X10Y23");
-    const QStringList threeBlocks = head1 + QStringList{"G0X10Y23", "G1X1"} + lineHead(2, "G0X10Y14")
-        + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
-    QTest::newRow("blank-only line 2 emptied, still a block")
-        << QStringList{"A", "   ", "B"} << QStringList{"A", "", "B", "", ""} << threeBlocks;
-    QTest::newRow("lines 1 and 3, line 2 empty")
-        << QStringList{"A", "", "B"} << QStringList{"A", "", "B", "", ""} << threeBlocks;
-    QTest::newRow("only line 3") << QStringList{"", "", "AB"} << QStringList{"", "", "AB", "", ""}
+    const QStringList threeBlocks = lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"}
+        + lineHead(2, "G0X10Y14") + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
+    QTest::newRow("blank-only line 2 emptied, still a block") << QStringList{"A", "   ", "B"} << threeBlocks;
+    QTest::newRow("lines 1 and 3, line 2 empty") << QStringList{"A", "", "B"} << threeBlocks;
+    QTest::newRow("only line 3") << QStringList{"", "", "AB"}
                                  << lineHead(3, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1", "G0X15Y23", "G1X2"};
-    QTest::newRow("blank-only line 1 gives no block")
-        << QStringList{"  ", "B"} << QStringList{"", "B", "", "", ""}
-        << lineHead(2, "G0X10Y23") + QStringList{"G0X10Y23", "G1X2"};
-    QTest::newRow("blanks at the ends are engraved")
-        << QStringList{" AB "} << QStringList{" AB ", "", "", "", ""}
-        << head1 + QStringList{"G0X10Y23", "G0Z1", "G0X15Y23", "G1X1", "G0X20Y23", "G1X2", "G0X25Y23", "G0Z1"};
 }
 
 void ConstructionActionTest::lineBlocks()
 {
     QFETCH(QStringList, typed);
-    QFETCH(QStringList, leftInBoxes);
-    QFETCH(QStringList, body);
-    addGlyphs(kPlainGlyphs);
-    setPlainPlacement(*window_);
-    setLines(*window_, typed);
+    addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
+    setPlainPlacement(*window_, typed);
 
     build();
 
     QVERIFY(messages_.calls().empty());
-    QCOMPARE(lineTexts(*window_), leftInBoxes);
-    const QStringList lines = programLines(program());
-    QCOMPARE(lines.mid(14, lines.size() - 17), body);
-}
-
-void ConstructionActionTest::refused_data()
-{
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<int>("posx2");
-    QTest::newRow("all lines empty") << QStringList{} << 3000;
-    QTest::newRow("only blanks") << QStringList{"  ", "", " "} << 3000;
-    QTest::newRow("wider than the plate") << QStringList{"ABABABAB"} << 2100;
-    // The widths are read before blank-only lines are emptied.
-    QTest::newRow("blanks wider than the plate") << QStringList{"A", "          "} << 2100;
-}
-
-void ConstructionActionTest::refused()
-{
-    QFETCH(QStringList, typed);
-    QFETCH(int, posx2);
-    addGlyphs(kPlainGlyphs);
-    QVERIFY(writeBytes(path("velmora.rub"), kPreviousProgram));
-    window_->Chargelisting();
-    const QString listingBefore = listing();
-    setWorkedExample(*window_);
-    setBar(*window_, "Posx2", posx2);
-    setLines(*window_, typed);
-
-    build();
-
-    verifyOneFailure("Modifier les paramètres");
-    QCOMPARE(program(), kPreviousProgram);
-    QCOMPARE(listing(), listingBefore);
-    // The emptied lines' own reactions refreshed their read-outs, though the
-    // layout stopped before its own refresh: each reads as line 5, never typed.
-    const QString emptyReadout = lineBox(*window_, 5, 3)->text();
-    for (int line = 1; line <= 4; ++line)
-        if (lineBox(*window_, line)->text().isEmpty())
-            QCOMPARE(lineBox(*window_, line, 3)->text(), emptyReadout);
-}
-
-void ConstructionActionTest::missingGlyph_data()
-{
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("second character of line 1") << QStringList{"AZB", "AB"} << "Z";
-    QTest::newRow("blank") << QStringList{"A", "A B"} << " ";
-    QTest::newRow("accented, its glyph missing") << QStringList{"Aé"} << "é";
-    QTest::newRow("outside the code page") << QStringList{"A\u03a9"} << "\u03a9";
-}
-
-void ConstructionActionTest::missingGlyph()
-{
-    QFETCH(QStringList, typed);
-    QFETCH(QString, named);
-    addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
-    QVERIFY(writeBytes(path("velmora.rub"), kPreviousProgram));
-    window_->Chargelisting();
-    const QString listingBefore = listing();
-    setWorkedExample(*window_);
-    setLines(*window_, typed);
-
-    build();
-
-    verifyOneFailure("La gravure du caractère  (" + named + ")  est impossible");
-    QCOMPARE(program(), kPreviousProgram);
-    QCOMPARE(listing(), listingBefore);
-    QCOMPARE(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"velmora.rub"});
-}
-
-void ConstructionActionTest::fileFailure_data()
-{
-    QTest::addColumn<QString>("workFolder");  // in the test's folder; empty for that folder itself
-    QTest::addColumn<QString>("obstacle");    // made a folder in its way
-    QTest::addColumn<QString>("message");     // what the message says, the folder's path as {}
-    QTest::newRow("work folder is a file") << "plain" << QString()
-                                           << "Impossible de créer le fichier {}/plain/velmora.rub : "
-                                              "le chemin du dossier n'est pas un dossier";
-    QTest::newRow("work folder missing") << "gone" << QString()
-                                         << "Impossible de créer le fichier {}/gone/velmora.rub : "
-                                            "le dossier n'existe pas";
-    QTest::newRow("program file is a folder") << QString() << "velmora.rub"
-                                              << "Impossible de remplacer le fichier {}/velmora.rub : "
-                                                 "c'est un dossier";
-    QTest::newRow("glyph file is a folder") << QString() << "Data/Ascii66.prg"
-                                            << "Impossible de lire le fichier {}/Data/Ascii66.prg : "
-                                               "c'est un dossier";
-}
-
-void ConstructionActionTest::fileFailure()
-{
-    QFETCH(QString, workFolder);
-    QFETCH(QString, obstacle);
-    QFETCH(QString, message);
-    QVERIFY(writeBytes(path("plain"), "not a folder"));
-    if (!obstacle.isEmpty())
-        QVERIFY(QDir(folder_->path()).mkpath(obstacle));
-    addGlyphs({{65, "G1X1\r\n"}});
-    if (obstacle != "Data/Ascii66.prg")
-        addGlyphs({{66, "G1X2\r\n"}});
-    if (obstacle != "velmora.rub")
-        QVERIFY(writeBytes(path("velmora.rub"), kPreviousProgram));
-    window_->Chargelisting();
-    const QString listingBefore = listing();
-    const QStringList entriesBefore = QDir(folder_->path()).entryList(QDir::AllEntries | QDir::Hidden);
-    setWorkedExample(*window_);
-    setLines(*window_, {"AB"});
-
-    const QString work = workFolder.isEmpty() ? folder_->path() : path(workFolder);
-    build(QFile::encodeName(work).toStdString());
-
-    verifyOneFailure(QString(message).replace("{}", folder_->path()));
-    QCOMPARE(QDir(folder_->path()).entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
-    QCOMPARE(readBytes(path("plain")), QByteArray("not a folder"));
-    if (obstacle != "velmora.rub")
-        QCOMPARE(program(), kPreviousProgram);
-    QCOMPARE(listing(), listingBefore);
+    QCOMPARE(lineBox(*window_, 2)->text(), typed[1].trimmed());
+    const QStringList lines = QString::fromLatin1(folder_->program()).split("\r\n");
+    QTEST(lines.mid(14, lines.size() - 18), "body");
 }
 
 // The font shipped in Data/ has a glyph for every character of a French
 // sample line, accents, ligature, euro sign and descenders included.
 void ConstructionActionTest::frenchTextWithTheFont()
 {
-    setPlainPlacement(*window_);
-    setLines(*window_, {QString::fromUtf8("Été Ç'œ € ÀÉÎÔÙ"), "0123456789 gjpqy"});
-    const std::filesystem::path work = QFile::encodeName(folder_->path()).toStdString();
-    ConstructionAction action(*window_, messages_, *pause_, {work, VELMORA_DATA_DIR});
-    control<QPushButton>(*window_, "Const1")->click();
+    setPlainPlacement(*window_, {QString::fromUtf8("Été Ç'œ € ÀÉÎÔÙ"), "0123456789 gjpqy"});
+
+    build({}, VELMORA_DATA_DIR);
 
     QVERIFY(messages_.calls().empty());
     QVERIFY(listing().endsWith("M2"));
     QCOMPARE(listing().count("$ CAR 201"), 2);  // É, twice
     verifyMeterAtRest();
+}
+
+void ConstructionActionTest::failure_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("workFolder");  // in the test's folder; empty for that folder itself
+    QTest::addColumn<QString>("message");     // the test's folder as {}
+
+    const QString refused = "Modifier les paramètres";
+    QTest::newRow("all lines empty") << QStringList{} << "" << refused;
+    // The widths are read before blank-only lines are emptied.
+    QTest::newRow("blanks wider than the plate") << QStringList{"A", QString(25, ' ')} << "" << refused;
+    QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << ""
+        << "La gravure du caractère  (Z)  est impossible";
+    QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << ""
+        << "La gravure du caractère  ( )  est impossible";
+    QTest::newRow("work folder missing") << QStringList{"AB"} << "gone"
+        << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas";
+}
+
+// A construction that fails says so once and leaves the previous program,
+// its listing and the folder exactly as they were.
+void ConstructionActionTest::failure()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, workFolder);
+    QFETCH(QString, message);
+    addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
+    QVERIFY(writeBytes("velmora.rub", kPreviousProgram));
+    window_->Chargelisting();
+    const QString listingBefore = listing();
+    setWorkedExample(*window_, typed);
+
+    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
+
+    QCOMPARE(messages_.calls().size(), std::size_t(1));
+    const ScriptedMessages::Call& call = messages_.calls().front();
+    QCOMPARE(call.icon, MessageIcon::Critical);
+    QCOMPARE(call.buttons, MessageButtons::Ok);
+    QCOMPARE(call.title, QStringLiteral("Echec de la construction"));
+    QCOMPARE(call.text, QString(message).replace("{}", folder_->path()));
+    QVERIFY(pause_.pauses.empty());
+    verifyMeterAtRest();
+    QCOMPARE(folder_->program(), kPreviousProgram);
+    QCOMPARE(listing(), listingBefore);
+    QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
+}
+
+// The caption is read from the bar as drawn, so it shows 100 % only at the
+// last character; the meter repaints only when what it shows has changed.
+void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
+{
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    const PaintedTexts painted(control<QLabel>(*window_, "Visu1"));
+    ConstructionMeter meter(window_->meter());
+
+    for (int done = 1; done < 10000; ++done)
+        meter.showProgress(done, 10000);
+    QCOMPARE(caption(), QStringLiteral(" 99 %"));
+    QCOMPARE(window_->meter().barTwips(), 2280);  // 152 of the 153 pixels
+    meter.showProgress(10000, 10000);
+
+    // At most one repaint for each of the bar's pixels, and the first.
+    QVERIFY2(!painted.seen.empty() && painted.seen.size() <= 154, qPrintable(QString::number(painted.seen.size())));
+    QCOMPARE(caption(), QStringLiteral(" 100 %"));
+}
+
+void ConstructionActionTest::glyphFolder_data()
+{
+    QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
+    QTest::newRow("only beside the program") << "program/Data/" << "program";
+    QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+    QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
+}
+
+void ConstructionActionTest::glyphFolder()
+{
+    QFETCH(QString, made);
+    QFETCH(QString, expected);
+    QDir dir(folder_->path());
+    QVERIFY(dir.mkpath("work") && dir.mkpath("program"));
+    for (const QString& entry : made.split(' ', Qt::SkipEmptyParts))
+        QVERIFY(entry.endsWith('/') ? dir.mkpath(entry) : writeBytes(dir.filePath(entry), {}));
+
+    const std::filesystem::path found = glyphFolderFor(toPath(dir.filePath("work")), toPath(dir.filePath("program")));
+    QCOMPARE(found, toPath(dir.filePath(expected)) / "Data");
+}
+
+// Each group is read from its own buttons; free placement keeps the corner
+// its button disables.
+void ConstructionActionTest::layoutChoices()
+{
+    check(*window_, {"Justification3", "Origine4", "Option4"});
+    const LayoutChoices choices = readLayoutChoices(window_->form());
+    QCOMPARE(choices.justification, Justification::Right);
+    QCOMPARE(choices.placement, Placement::Free);
+    QCOMPARE(choices.corner, Corner::BottomRight);
 }
 
 QTEST_MAIN(ConstructionActionTest)

@@ -1,10 +1,12 @@
-// The preview as the operator sees it: the worked example drawn offscreen for
-// each origin corner, a program drawn up to a line it cannot read, the window
-// following the listing and the controls, and the view following the mouse.
+// The preview: what it measures of the worked example (the cut block, the
+// path lengths and the time, worked out by hand), the example drawn offscreen
+// for each origin corner, a program drawn up to a line it cannot read, and the
+// window following the listing and the controls.
 
 #include "panel/main_window.h"
 #include "preview/preview_action.h"
 #include "preview/preview_drawing.h"
+#include "preview/preview_texts.h"
 #include "preview/preview_view.h"
 #include "preview/preview_window.h"
 #include "tests/preview/worked_example.h"
@@ -15,17 +17,16 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 #include <QtTest>
 
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 using namespace velmora;
 using namespace velmora::preview;
 using namespace velmora::testing;
 
-Q_DECLARE_METATYPE(velmora::Placement)
 Q_DECLARE_METATYPE(velmora::Corner)
 
 namespace {
@@ -53,13 +54,6 @@ double farInside(const Range& range)
     return range.low == 0 ? range.high - 5 : range.low + 5;
 }
 
-void sendMouse(QWidget& widget, QEvent::Type type, QPointF at)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
 }  // namespace
 
 class PreviewDrawingTest : public QObject {
@@ -67,11 +61,12 @@ class PreviewDrawingTest : public QObject {
 private slots:
     void init();
     void cleanup();
+    void workedExampleMeasuredByHand();
     void textSitsOnItsPlate_data();
     void textSitsOnItsPlate();
     void unreadableLineKeepsTheDrawing();
     void followsTheListing();
-    void viewFollowsTheMouse();
+    void noFeedNoTime();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -93,6 +88,36 @@ void PreviewDrawingTest::cleanup()
     folder_.reset();
 }
 
+void PreviewDrawingTest::workedExampleMeasuredByHand()
+{
+    const BuiltExample example = buildWorkedExample(Corner::TopLeft);
+    const ToolpathPreview preview = previewProgram(example.program);
+    QVERIFY(preview.interpretation.ok());
+
+    // Line 1 from X 43 on base -24, line 2 from X 45.5 on base -33. The circle
+    // of C reaches X 57; the top of B on line 1 is the block's top edge, -17.
+    QCOMPARE(preview.cuts.minX, 43.0);
+    QCOMPARE(preview.cuts.maxX, 57.0);
+    QCOMPARE(preview.cuts.minY, -33.0);
+    QCOMPARE(preview.cuts.maxY, -17.0);
+
+    // A: plunge 1 + diagonal 5; B: plunge 1 + 7 + 4; C: plunge 1 + circle 4 pi.
+    const double cutting = 2 * 6 + 2 * 12 + 1 + 4 * std::numbers::pi;
+    // From the origin at the safe height (50) to line 1, down to 3.5, each
+    // glyph's lift of 1, the travels between characters, C's travel of 2 to
+    // its circle, line 2, and the last retract from 3.5 back to 50.
+    const double rapid = std::hypot(43, 24) + 46.5 + 1 + std::hypot(2, 4) + 1 + std::hypot(1, 7) + 2 + 1 +
+                         std::hypot(9.5, 9) + 1 + std::hypot(2, 4) + 1 + 46.5;
+    QVERIFY(std::abs(preview.lengths.cutting - cutting) < 1e-9);
+    QVERIFY(std::abs(preview.lengths.rapid - rapid) < 1e-9);
+
+    const std::optional<double> seconds = machiningSeconds(preview.lengths, 300);
+    QVERIFY(seconds);
+    QVERIFY(std::abs(*seconds - 60 * (cutting / 300 + rapid / 3000)) < 1e-9);
+    QCOMPARE(summaryText(preview.lengths, seconds, false),
+             QStringLiteral("Coupe : 49.6 mm  Rapide : 178.3 mm  Durée estimée : 13 s"));
+}
+
 void PreviewDrawingTest::textSitsOnItsPlate_data()
 {
     QTest::addColumn<Corner>("corner");
@@ -109,8 +134,7 @@ void PreviewDrawingTest::textSitsOnItsPlate()
     QFETCH(Corner, corner);
     QFETCH(bool, originLeft);
     QFETCH(bool, originTop);
-    const WorkFolder folder({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}});
-    const BuiltExample example = buildWorkedExample(folder, centredOn(corner));
+    const BuiltExample example = buildWorkedExample(corner);
     const PlateExtent plate = plateExtent(Placement::CentreXY, corner, 100, 50);
     const PreviewScene scene = sceneOf(previewProgram(example.program), plate);
     const QImage image = renderPreview(scene, kImageSize);
@@ -177,38 +201,11 @@ void PreviewDrawingTest::followsTheListing()
     QCOMPARE(settings.posX, 99.5);
 }
 
-void PreviewDrawingTest::viewFollowsTheMouse()
+void PreviewDrawingTest::noFeedNoTime()
 {
-    PreviewWindow window;
-    window.resize(500, 400);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const std::string program = "G0X0Y0\r\nG1X40Y0\r\nG1X40Y20\r\n";
-    window.showProgram(program, PreviewSettings{});
-    PreviewView& view = window.view();
-    const ViewPlacement fitted = view.placement();
-
-    // One notch up zooms in by a fifth about the pointer.
-    const QPointF pointer(120, 90);
-    const QPointF under = view.placement().toMillimetres(pointer);
-    QWheelEvent wheel(pointer, view.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&view, &wheel);
-    QVERIFY(std::abs(view.placement().scale - fitted.scale * 1.2) < 1e-9);
-    const QPointF stays = view.placement().toMillimetres(pointer);
-    QVERIFY(std::abs(stays.x() - under.x()) < 1e-9 && std::abs(stays.y() - under.y()) < 1e-9);
-
-    // Dragging carries the drawing with the pointer.
-    const QPointF before = view.placement().originPixel;
-    sendMouse(view, QEvent::MouseButtonPress, QPointF(100, 100));
-    sendMouse(view, QEvent::MouseMove, QPointF(130, 90));
-    sendMouse(view, QEvent::MouseButtonRelease, QPointF(130, 90));
-    QCOMPARE(view.placement().originPixel, before + QPointF(30, -10));
-
-    // A new program is fitted again, whatever the operator did to the last.
-    window.showProgram(program, PreviewSettings{});
-    QCOMPARE(view.placement().scale, fitted.scale);
-    QCOMPARE(view.placement().originPixel, fitted.originPixel);
+    QVERIFY(!machiningSeconds({12, 34}, 0));
+    QCOMPARE(summaryText({12, 34}, std::nullopt, false),
+             QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : inconnue (avance nulle)"));
 }
 
 QTEST_MAIN(PreviewDrawingTest)

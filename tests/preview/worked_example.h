@@ -7,29 +7,25 @@
 //   B  up the cell's left side (7) and along its top (4)
 //   C  a full circle of radius 2 resting on the base, its start 2 to the right
 
-#include "construction/engraving_job.h"
-#include "construction/program_construction.h"
 #include "layout/block_layout.h"
 #include "tests/construction/construction_fixture.h"
 
-#include <string>
 #include <variant>
 
 namespace velmora::testing {
-
-inline const QByteArray kGlyphA = "G91\r\nG1Z-1\r\nG1X3Y4\r\nG0Z1\r\nG90\r\n";
-inline const QByteArray kGlyphB = "G91\r\nG1Z-1\r\nG1X0Y7\r\nG1X4Y0\r\nG0Z1\r\nG90\r\n";
-inline const QByteArray kGlyphC = "G91\r\nG0X2Y0\r\nG1Z-1\r\nG2X0Y0I0J2\r\nG0Z1\r\nG90\r\n";
 
 struct BuiltExample {
     LayoutResult layout;
     std::string program;
 };
 
-// Lays the example out with `choices` and writes its program with the glyphs
-// given (the three above unless the test changes one).
-inline BuiltExample buildWorkedExample(const WorkFolder& folder, LayoutChoices choices)
+// Lays the example out centred both ways from `corner` and writes its program.
+inline BuiltExample buildWorkedExample(Corner corner)
 {
+    const WorkFolder folder({{65, "G91\r\nG1Z-1\r\nG1X3Y4\r\nG0Z1\r\nG90\r\n"},
+                             {66, "G91\r\nG1Z-1\r\nG1X0Y7\r\nG1X4Y0\r\nG0Z1\r\nG90\r\n"},
+                             {67, "G91\r\nG0X2Y0\r\nG1Z-1\r\nG2X0Y0I0J2\r\nG0Z1\r\nG90\r\n"}});
+    const LayoutChoices choices{Justification::Centred, Placement::CentreXY, corner};
     EngravingJob job = machiningJob();
     job.lineText[1] = U"ABC";
     job.lineText[2] = U"AB";
@@ -39,19 +35,10 @@ inline BuiltExample buildWorkedExample(const WorkFolder& folder, LayoutChoices c
     job.posY = 50;
     job.lineSpacing = 2;
     const auto laid = layoutTextBlock(job.blockInput(), choices, [] { return std::string(" X :  14 mm / Y :  16 mm"); });
-    BuiltExample built;
-    if (!std::holds_alternative<LayoutResult>(laid))
-        qFatal("the worked example was refused");
-    built.layout = std::get<LayoutResult>(laid);
-    if (buildProgramFile(job, built.layout, folder.places(), kStamp).status != ConstructionStatus::Written)
-        qFatal("the worked example was not written");
-    built.program = folder.program().toStdString();
-    return built;
-}
-
-inline LayoutChoices centredOn(Corner corner)
-{
-    return {Justification::Centred, Placement::CentreXY, corner};
+    const auto* layout = std::get_if<LayoutResult>(&laid);
+    if (!layout || buildProgramFile(job, *layout, folder.places(), kStamp).status != ConstructionStatus::Written)
+        qFatal("the worked example was not built");
+    return {*layout, folder.program().toStdString()};
 }
 
 }  // namespace velmora::testing
