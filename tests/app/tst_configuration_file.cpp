@@ -87,30 +87,6 @@ private slots:
         QCOMPARE(entries(), QStringList{QStringLiteral("velmora.txt")});
     }
 
-    void valuesComeBackIntact_data()
-    {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<std::string>("value");
-        QTest::newRow("comma in a text line") << 33 << std::string("PIECE 12, SERIE B");
-        QTest::newRow("double quotes") << 35 << std::string("\"MODELE\" 3");
-        QTest::newRow("leading and trailing blanks") << 37 << std::string("   AXE 4   ");
-        QTest::newRow("accents, degree and euro") << 34 << std::string("D\xc9""COR \xe9t\xe9 N\xb0 5 \x80");
-    }
-
-    void valuesComeBackIntact()
-    {
-        QFETCH(int, line);
-        QFETCH(std::string, value);
-        ConfigurationValues values = kKnownValues;
-        values[static_cast<std::size_t>(line - 1)] = value;
-
-        QVERIFY(saveConfiguration(folder(), values).saved());
-        const LoadResult loaded = loadConfiguration(folder());
-        QCOMPARE(loaded.status, LoadStatus::Loaded);
-        QCOMPARE(loaded.values.size(), std::size_t{37});
-        QCOMPARE(firstConfigurationValues(loaded.values), values);
-    }
-
     void readsOneValuePerLine_data()
     {
         QTest::addColumn<QByteArray>("bytes");

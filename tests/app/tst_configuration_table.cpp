@@ -20,7 +20,6 @@ constexpr ScrollRange kGamme{40, 45, 40};
 constexpr ScrollRange kNoRange{};
 
 // The name without its trailing role digit: "Echelle" for "Echelle3".
-std::string_view stem(std::string_view name) { return name.substr(0, name.size() - 1); }
 
 const ConfigurationLine& row(int line) { return configurationTable()[static_cast<std::size_t>(line - 1)]; }
 
@@ -52,22 +51,6 @@ std::string shownOnceRead(const ConfigurationLine& line, const std::string& valu
 class ConfigurationTableTest : public QObject {
     Q_OBJECT
 private slots:
-    // A slip in the table would send a number to another setting's scroll bar.
-    void scrollBarsPairWithTheirDisplays()
-    {
-        for (const ConfigurationLine& line : configurationTable()) {
-            const bool takesNumber = line.form == ValueForm::ScrolledText || line.form == ValueForm::Position
-                                     || line.form == ValueForm::ProgramNumber;
-            QCOMPARE(!line.scrollBar.empty(), takesNumber);
-            QCOMPARE(line.group != OptionGroup::None, line.form == ValueForm::OptionState);
-            if (!takesNumber)
-                continue;
-            QCOMPARE(stem(line.scrollBar), stem(line.control));
-            QVERIFY(line.scrollBar.back() == '2');
-            QVERIFY(line.range.minimum <= line.range.formValue && line.range.formValue <= line.range.maximum);
-        }
-    }
-
     // Texts read back into the controls: a number rounded half to even and
     // brought inside the range, the form value when there is no number; an
     // option state in any letter case (1 selected, 0 not, -1 not a state).

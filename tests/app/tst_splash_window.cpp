@@ -71,24 +71,6 @@ private slots:
         checkClosed(closes);
     }
 
-    void showSplashWaitsAndCleansUp()
-    {
-        splash_.reset();
-        bool wasShownModal = false;
-        QTimer::singleShot(0, this, [&wasShownModal] {
-            QWidget* modal = QApplication::activeModalWidget();
-            wasShownModal = modal && modal->objectName() == QStringLiteral("Démarrage");
-            if (modal)
-                QTest::keyClick(modal, Qt::Key_A);
-        });
-        showSplash(nullptr);
-        QVERIFY(wasShownModal);
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
-        QVERIFY(qApp->findChildren<SplashWindow*>().isEmpty());
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            QVERIFY(!qobject_cast<SplashWindow*>(widget));
-    }
-
 private:
     void checkClosed(bool closes)
     {

@@ -20,7 +20,6 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::newRow("below one pixel") << 14.0 << 0;
         QTest::newRow("one pixel") << 15.0 << 15;
-        QTest::newRow("just below two pixels") << 29.9 << 15;
         QTest::newRow("fraction of the full width") << 2295.0 * 7 / 16 << 990;
         QTest::newRow("negative") << -15.0 << 0;
         QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
@@ -40,18 +39,6 @@ private slots:
         QCOMPARE(control<QLabel>(window, "Visu2")->height(), 25);
     }
 
-    void restShowsZeroAndThinBar()
-    {
-        MainWindow window;
-        Meter& meter = window.meter();
-        meter.setBarTwips(2295);
-        meter.setCaption(QStringLiteral(" 100 %"));
-
-        meter.rest();
-
-        QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral("0 %"));
-        QCOMPARE(meter.barTwips(), 15);
-    }
 };
 
 QTEST_MAIN(MeterTest)

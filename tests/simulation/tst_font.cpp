@@ -104,7 +104,6 @@ private slots:
     void highestInk_data();
     void highestInk();
     void wideLettersFillTheCell();
-    void frenchSampleLinesUp();
 };
 
 void FontTest::exactlyThePrintableCharactersHaveGlyphs()
@@ -218,27 +217,6 @@ void FontTest::wideLettersFillTheCell()
         QVERIFY2(std::abs(ink.minX) <= kPlanTolerance && std::abs(ink.maxX - 4) <= kPlanTolerance,
                  qPrintable(QString("%1 spans %2 to %3").arg(QString::fromStdU32String({c})).arg(ink.minX).arg(ink.maxX)));
     }
-}
-
-// A French line in one program: every character in its own cell, and the
-// line uses its whole height, from the descenders to the capital accents.
-void FontTest::frenchSampleLinesUp()
-{
-    const cp1252::EncodeResult text = cp1252::encode(U"Été Ç'œ € ÀÉÎÔÙ 0123456789 gjpqy");
-    QVERIFY(text.ok());
-    std::vector<std::string> glyphs;
-    for (const unsigned char code : text.bytes)
-        glyphs.push_back(readGlyph(code));
-    const GlyphProof proof = unitScaleProof({glyphs});
-    CellCheckOptions options;
-    options.interpreter = glyphInterpreter();
-    options.engravingZ = kEngravingZ;
-    const Interpretation moves = interpretProgram(proof.program, options.interpreter);
-    const std::vector<Violation> violations = checkMovesAgainstCells(moves, proof.cells, options);
-    QVERIFY2(violations.empty(), qPrintable(describe(violations)));
-    const Bounds ink = cuttingBounds(moves.moves);
-    QVERIFY(std::abs(ink.minY) <= kPlanTolerance);
-    QVERIFY(std::abs(ink.maxY - 7) <= kPlanTolerance);
 }
 
 QTEST_APPLESS_MAIN(FontTest)
