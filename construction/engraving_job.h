@@ -4,9 +4,9 @@
 
 #include "common/per_line.h"
 #include "layout/block_layout.h"
+#include "layout/empty_lines.h"
 
 #include <string>
-#include <string_view>
 
 namespace velmora {
 
@@ -35,19 +35,12 @@ struct EngravingJob {
     }
 };
 
-// A line is empty when nothing but blanks (space characters) remains once the
-// blanks at both ends are removed.
-inline bool isEmptyLine(std::u32string_view text)
-{
-    return text.find_first_not_of(U' ') == std::u32string_view::npos;
-}
-
 // Empties every line that holds only blanks; any other line stays exactly as
 // typed, its blanks included.
 inline void applyBlankLineRule(EngravingJob& job)
 {
     for (int line = 1; line <= kLineCount; ++line)
-        if (isEmptyLine(job.lineText[line]))
+        if (!lineHoldsText(job.lineText[line]))
             job.lineText[line].clear();
 }
 

@@ -103,7 +103,7 @@ inline LayoutResult placeLines(EngravingJob& job, const QStringList& texts, cons
         layout.totalChars += layout.charCount[line];
         layout.startX[line] = startX.value(line - 1);
         layout.baseY[line] = baseY.value(line - 1);
-        if (!isEmptyLine(job.lineText[line])) {
+        if (lineHoldsText(job.lineText[line])) {
             ++layout.filledLines;
             if (layout.firstLine == 0)
                 layout.firstLine = line;
