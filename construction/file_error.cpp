@@ -1,7 +1,37 @@
 #include "file_error.h"
 
+#include <cerrno>
+
 namespace velmora {
 namespace {
+
+struct CauseRow {
+    int errorNumber;
+    const char* text;
+};
+
+// The causes an operator can meet and act on, said in the window's language;
+// any other keeps the system's own wording.
+const CauseRow kCauseRows[] = {
+    {ENOSPC, "le disque est plein"},
+    {EDQUOT, "le quota du disque est atteint"},
+    {EACCES, "accès refusé"},
+    {EPERM, "opération non permise"},
+    {EROFS, "le support est en lecture seule"},
+    {ENOENT, "le dossier n'existe pas"},
+    {ENOTDIR, "le chemin du dossier n'est pas un dossier"},
+    {EISDIR, "c'est un dossier"},
+    {EIO, "erreur de lecture ou d'écriture sur le support"},
+};
+
+std::string causeText(const std::error_code& cause)
+{
+    if (cause.category() == std::generic_category() || cause.category() == std::system_category())
+        for (const CauseRow& row : kCauseRows)
+            if (row.errorNumber == cause.value())
+                return row.text;
+    return cause.message();
+}
 
 const char* actionPhrase(FileAction action)
 {
@@ -31,7 +61,7 @@ std::string FileError::describe() const
     text += ' ';
     text.append(name.begin(), name.end());
     text += " : ";
-    text += cause.message();
+    text += causeText(cause);
     return text;
 }
 

@@ -23,7 +23,8 @@ struct FileError {
     std::error_code cause;
 
     // One sentence in French for a message box, in UTF-8:
-    // "Impossible d'écrire le fichier <path> : <cause>".
+    // "Impossible d'écrire le fichier <path> : <cause>", the cause in French
+    // for the failures an operator can act on (disk full, access refused…).
     std::string describe() const;
 };
 
