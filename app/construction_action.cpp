@@ -5,6 +5,7 @@
 #include "window_job.h"
 
 #include "panel/main_window.h"
+#include "panel/option_groups.h"
 #include "panel/messages.h"
 #include "panel/meter.h"
 #include "panel/pause.h"

@@ -9,8 +9,6 @@
 namespace velmora {
 namespace {
 
-using Form = Ui::MainWindow;
-
 double numberIn(const QLineEdit* box)
 {
     return leadingNumber(toLineText(box->text()));
@@ -21,43 +19,6 @@ double numberIn(const QLineEdit* box)
 std::string bytesOf(const QLineEdit* box)
 {
     return toWindows1252(box->text()).bytes;
-}
-
-template <typename Choice>
-struct ChoiceRow {
-    QRadioButton* Form::*button;
-    Choice choice;
-};
-
-constexpr ChoiceRow<Justification> kJustificationRows[] = {
-    {&Form::Justification1, Justification::Left},     // "Alignement à gauche"
-    {&Form::Justification2, Justification::Centred},  // "Centré"
-    {&Form::Justification3, Justification::Right},    // "Alignement à droite"
-};
-
-constexpr ChoiceRow<Placement> kPlacementRows[] = {
-    {&Form::Option1, Placement::CentreXY},  // "Centrage  X / Y"
-    {&Form::Option2, Placement::CentreX},   // "Centrage  X "
-    {&Form::Option3, Placement::CentreY},   // "Centrage  Y "
-    {&Form::Option4, Placement::Free},      // "Placement libre"
-};
-
-constexpr ChoiceRow<Corner> kCornerRows[] = {
-    {&Form::Origine1, Corner::TopLeft},      // "Haut/Gauche"
-    {&Form::Origine2, Corner::TopRight},     // "Haut/Droite"
-    {&Form::Origine3, Corner::BottomLeft},   // "Bas/Gauche"
-    {&Form::Origine4, Corner::BottomRight},  // "Bas/Droite"
-};
-
-// A corner stays selected while free placement disables the corner buttons,
-// so the selection is read whatever the buttons' state.
-template <typename Choice, std::size_t N>
-Choice selectedChoice(const Form& form, const ChoiceRow<Choice> (&rows)[N])
-{
-    for (const ChoiceRow<Choice>& row : rows)
-        if ((form.*row.button)->isChecked())
-            return row.choice;
-    return Choice::None;
 }
 
 }  // namespace
@@ -93,12 +54,6 @@ void readMachiningValues(const Ui::MainWindow& form, EngravingJob& job)
     job.spindleText = bytesOf(form.Rotation3);
     job.feedText = bytesOf(form.Avance3);
     job.programNumber = bytesOf(form.Nom3);
-}
-
-LayoutChoices readLayoutChoices(const Ui::MainWindow& form)
-{
-    return {selectedChoice(form, kJustificationRows), selectedChoice(form, kPlacementRows),
-            selectedChoice(form, kCornerRows)};
 }
 
 void writeBackLineTexts(const Ui::MainWindow& form, const EngravingJob& job)

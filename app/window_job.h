@@ -22,10 +22,6 @@ EngravingJob readEngravingJob(const Ui::MainWindow& form);
 // boxes show them: tool, corrector, range, spindle speed, feed, program number.
 void readMachiningValues(const Ui::MainWindow& form, EngravingJob& job);
 
-// The justification, placement and origin corner buttons selected; None for a
-// group where no button is.
-LayoutChoices readLayoutChoices(const Ui::MainWindow& form);
-
 // Puts the job's lines back into Saisie12..Saisie52, from line 1 to line 5.
 // Only a line that differs is written, and that write runs the line's own
 // change reaction, which recomputes the extents.

@@ -13,6 +13,7 @@
 #include "app/window_job.h"
 #include "construction/clock.h"
 #include "panel/main_window.h"
+#include "panel/option_groups.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
 #include "ui_mainwindow.h"

@@ -33,7 +33,48 @@ constexpr PlacementRow kPlacementRows[] = {
     {&Form::Option4, false},
 };
 
+template <typename Choice>
+struct ChoiceRow {
+    QRadioButton* Form::*button;
+    Choice choice;
+};
+
+constexpr ChoiceRow<Justification> kJustificationChoices[] = {
+    {&Form::Justification1, Justification::Left},     // "Alignement à gauche"
+    {&Form::Justification2, Justification::Centred},  // "Centré"
+    {&Form::Justification3, Justification::Right},    // "Alignement à droite"
+};
+
+constexpr ChoiceRow<Placement> kPlacementChoices[] = {
+    {&Form::Option1, Placement::CentreXY},  // "Centrage  X / Y"
+    {&Form::Option2, Placement::CentreX},   // "Centrage  X "
+    {&Form::Option3, Placement::CentreY},   // "Centrage  Y "
+    {&Form::Option4, Placement::Free},      // "Placement libre"
+};
+
+constexpr ChoiceRow<Corner> kCornerChoices[] = {
+    {&Form::Origine1, Corner::TopLeft},      // "Haut/Gauche"
+    {&Form::Origine2, Corner::TopRight},     // "Haut/Droite"
+    {&Form::Origine3, Corner::BottomLeft},   // "Bas/Gauche"
+    {&Form::Origine4, Corner::BottomRight},  // "Bas/Droite"
+};
+
+template <typename Choice, std::size_t N>
+Choice selectedChoice(const Form& form, const ChoiceRow<Choice> (&rows)[N])
+{
+    for (const ChoiceRow<Choice>& row : rows)
+        if ((form.*row.button)->isChecked())
+            return row.choice;
+    return Choice::None;
+}
+
 }  // namespace
+
+LayoutChoices readLayoutChoices(const Ui::MainWindow& form)
+{
+    return {selectedChoice(form, kJustificationChoices), selectedChoice(form, kPlacementChoices),
+            selectedChoice(form, kCornerChoices)};
+}
 
 void alignTextLines(const Ui::MainWindow& form, Qt::Alignment alignment)
 {

@@ -9,6 +9,7 @@
 #include "app/window_job.h"
 
 #include "panel/main_window.h"
+#include "panel/option_groups.h"
 #include "panel/meter.h"
 #include "tests/construction/construction_fixture.h"
 #include "tests/support/recording_pause.h"
