@@ -18,6 +18,8 @@ constexpr double kBase = 1.25;       // inner base line of every character
 constexpr double kXHeight = 4.25;    // top of a, c, e, m, n, o, ...
 constexpr double kCapHeight = 5.75;  // top of capitals, digits and ascenders
 constexpr double kCapMiddle = 3.5;   // bars of E, F, H and the like
+constexpr double kSmallMiddle = (kBase + kXHeight) / 2;  // - ~ + = on the small letters
+constexpr double kDotY = kBase + 0.2;                    // a dot standing on the base line
 
 constexpr double kSmallAccent = 4.75;  // bottom of accents over small letters
 constexpr double kCapAccent = 6.25;    // bottom of accents over capitals

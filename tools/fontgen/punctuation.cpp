@@ -12,8 +12,8 @@ namespace {
 constexpr double B = kBase;
 constexpr double T = kCapHeight;
 constexpr double M = kCapMiddle;
-constexpr double SmallMiddle = (kBase + kXHeight) / 2;
-constexpr double DotY = B + 0.2;  // a dot standing on the base line
+constexpr double SmallMiddle = kSmallMiddle;
+constexpr double DotY = kDotY;
 constexpr double HighDotY = kXHeight - 0.5;
 
 Glyph question()

@@ -11,8 +11,8 @@ namespace {
 constexpr double B = kBase;
 constexpr double T = kCapHeight;
 constexpr double M = kCapMiddle;
-constexpr double SmallMiddle = (kBase + kXHeight) / 2;
-constexpr double DotY = B + 0.2;
+constexpr double SmallMiddle = kSmallMiddle;
+constexpr double DotY = kDotY;
 
 Glyph quoteLeft(double x)
 {
