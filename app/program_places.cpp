@@ -32,7 +32,8 @@ ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
     std::filesystem::path workFolder = std::filesystem::current_path(failed);
     if (failed)
         workFolder = ".";
-    return {workFolder, glyphFolderFor(workFolder, programFolder)};
+    std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
+    return {workFolder, std::move(glyphFolder), {workFolder, programFolder}};
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "ui_mainwindow.h"
 
 #include <QPushButton>
+#include <QStringList>
 
 #include <filesystem>
 
@@ -17,11 +18,14 @@ namespace {
 
 const std::filesystem::path kWorkingFolder{"."};
 
-void tellUnreadable(MessageSeam& messages, const LoadResult& loaded)
+void tellLoading(MessageSeam& messages, const LoadResult& loaded)
 {
     if (loaded.status == LoadStatus::Unreadable)
         messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
                       unreadableConfigurationMessage(loaded.detail));
+    if (!loaded.cleanedLines.empty())
+        messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
+                      cleanedLinesMessage(loaded.cleanedLines));
 }
 
 }  // namespace
@@ -31,6 +35,17 @@ QString unreadableConfigurationMessage(const std::string& detail)
     return QStringLiteral("Impossible de lire le fichier velmora.txt : %1.\n"
                           "Les réglages par défaut sont utilisés.")
         .arg(QString::fromStdString(detail));
+}
+
+QString cleanedLinesMessage(const std::vector<int>& fileLines)
+{
+    constexpr int kFirstTextLine = 33;
+    QStringList names;
+    for (const int line : fileLines)
+        names << (line >= kFirstTextLine ? QStringLiteral("Ligne %1").arg(line - kFirstTextLine + 1)
+                                         : QStringLiteral("ligne %1 de velmora.txt").arg(line));
+    return QStringLiteral("Des caractères de commande ont été retirés au chargement de velmora.txt : %1.")
+        .arg(names.join(QStringLiteral(", ")));
 }
 
 void connectShellButtons(MainWindow& window, const ShellSeams& seams)
@@ -53,7 +68,7 @@ void startUp(MainWindow& window, const ShellSeams& seams)
     window.Chargelisting();
     window.recalcul();
     window.setToolTips();
-    tellUnreadable(seams.messages, loaded);
+    tellLoading(seams.messages, loaded);
     centreOnScreen(window);
     window.show();
 }

@@ -155,7 +155,7 @@ void ConstructionActionTest::addGlyphs(const QList<QPair<int, QByteArray>>& glyp
 void ConstructionActionTest::build(const QString& workFolder, const std::filesystem::path& glyphFolder)
 {
     const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
-    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder});
+    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder, {}});
     control<QPushButton>(*window_, "Const1")->click();
 }
 
@@ -269,7 +269,7 @@ void ConstructionActionTest::failure()
     const QString listingBefore = listing();
     setWorkedExample(*window_, typed);
 
-    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
+    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder), toPath(folder_->path("Data")));
 
     QCOMPARE(messages_.calls().size(), std::size_t(1));
     const ScriptedMessages::Call& call = messages_.calls().front();
