@@ -270,8 +270,11 @@ void HostileFoldersTest::actionsEndWithTheirMessage()
                                         workingDirectoryPlaces(QFile::encodeName(program()).toStdString()));
         DownloadAction downloadAction(window, boxes, pause);
         preview::attachPreview(window);
+        QObject::connect(&window, &MainWindow::buildRequested, &window, [&construction] { construction.build(); });
+        QObject::connect(&window, &MainWindow::downloadRequested, &window,
+                         [&downloadAction] { downloadAction.startDownload(); });
         const ShellSeams seams{boxes, pause, [] {}, [] {}};
-        connectShellButtons(window, seams);
+        connectShellCommands(window, seams);
         startUp(window, seams);
         if (row == "settings with control characters")
             QCOMPARE(control<QLineEdit>(window, "Saisie32")->text(), QStringLiteral("A AAA"));
