@@ -306,11 +306,14 @@ void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
 
 void ConstructionActionTest::glyphFolder_data()
 {
+    // The program stands in program/, as if it were bin/ of an installation.
     QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
     QTest::addColumn<QString>("expected");
     QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
     QTest::newRow("only beside the program") << "program/Data/" << "program";
     QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+    QTest::newRow("beside the program before the installed one") << "program/Data/ share/velmora/Data/" << "program";
+    QTest::newRow("only installed, in share beside bin") << "share/velmora/Data/" << "share/velmora";
     QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
 }
 
