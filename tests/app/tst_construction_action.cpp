@@ -119,7 +119,6 @@ private slots:
     void meterRepaintsOnlyWhenItChanges();
     void glyphFolder_data();
     void glyphFolder();
-    void layoutChoices();
 
 private:
     void addGlyphs(const QList<QPair<int, QByteArray>>& glyphs);
@@ -356,17 +355,6 @@ void ConstructionActionTest::glyphFolder()
 
     const std::filesystem::path found = glyphFolderFor(toPath(dir.filePath("work")), toPath(dir.filePath("program")));
     QCOMPARE(found, toPath(dir.filePath(expected)) / "Data");
-}
-
-// Each group is read from its own buttons; free placement keeps the corner
-// its button disables.
-void ConstructionActionTest::layoutChoices()
-{
-    check(*window_, {"Justification3", "Origine4", "Option4"});
-    const LayoutChoices choices = window_->model().layoutChoices();
-    QCOMPARE(choices.justification, Justification::Right);
-    QCOMPARE(choices.placement, Placement::Free);
-    QCOMPARE(choices.corner, Corner::BottomRight);
 }
 
 QTEST_MAIN(ConstructionActionTest)
