@@ -44,7 +44,10 @@ ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
     if (failed)
         workFolder = ".";
     std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
-    return {workFolder, std::move(glyphFolder), {workFolder, programFolder}};
+    std::vector<std::filesystem::path> searched;
+    for (const std::filesystem::path& place : glyphFolderPlaces(workFolder, programFolder))
+        searched.push_back(place.parent_path());
+    return {workFolder, std::move(glyphFolder), std::move(searched)};
 }
 
 }  // namespace velmora

@@ -220,7 +220,7 @@ void ConstructionActionTest::sameProgramWithoutWindow()
     const QByteArray byWindow = folder_->program();
 
     const std::filesystem::path work = toPath(folder_->path());
-    const auto built = buildProgram(form, {work, work / "Data"}, currentDateTimeTexts());
+    const auto built = buildProgram(form, {work, work / "Data", {}}, currentDateTimeTexts());
 
     QVERIFY(std::holds_alternative<ConstructionOutcome>(built));
     QCOMPARE(withoutStamp(folder_->program()), withoutStamp(byWindow));

@@ -185,8 +185,9 @@ void HostileFoldersTest::actionsEndWithTheirMessage_data()
     // Actions, in order: C Construire, S Enregistrer (answered OK), T
     // Télécharger (only where the program file cannot be read, so no port is
     // opened). Messages: "title|text" of every box but the two questions;
-    // {work} and {program} stand for the folders. Files: the entries of work/
-    // after the actions, Data/ aside; "=" marks one that must be as before.
+    // {work}, {program} and {share} stand for the folders. Files: the entries
+    // of work/ after the actions, Data/ aside; "=" marks one that must be as
+    // before.
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("files");
@@ -232,7 +233,8 @@ void HostileFoldersTest::actionsEndWithTheirMessage_data()
         << QStringList{"=velmora.rub", "=velmora.txt"};
     QTest::newRow("no font folder")
         << "C"
-        << QStringList{failed + "Aucune police : le dossier Data est introuvable (cherché dans {work} et {program})"}
+        << QStringList{failed + "Aucune police : le dossier Data est introuvable "
+                                "(cherché dans {work}, {program} et {share})"}
         << QStringList{"=velmora.rub", "=velmora.txt"};
     QTest::newRow("disk full")
         << "SC"
@@ -298,7 +300,10 @@ void HostileFoldersTest::actionsEndWithTheirMessage()
                 shown << call.title + "|" + call.text;
         QStringList expected;
         for (const QString& message : messages)
-            expected << QString(message).replace("{work}", work()).replace("{program}", program());
+            expected << QString(message)
+                            .replace("{work}", work())
+                            .replace("{program}", program())
+                            .replace("{share}", root_->filePath("share/velmora"));
         QCOMPARE(shown, expected);
     }
 
