@@ -8,6 +8,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -131,6 +132,35 @@ private slots:
         QCOMPARE(result.stop->cause, cause);
         QVERIFY(!result.stop->reason.empty());
         QCOMPARE(static_cast<int>(result.moves.size()), movesKept);
+    }
+
+    // The preview draws an arc through these points: from its start to its
+    // end, never off its circle (blending to an end set off it within the
+    // tolerance), a step at most apart, turning one way, Z along the helix.
+    void tracedArcs_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("G2 three quarters") << program({"G0X1Y0", "G2X0Y1I-1J0"});
+        QTest::newRow("G3 helical, end just off its circle") << program({"G0X0Y0Z0", "G3X2.005Y0Z-1I1J0"});
+    }
+
+    void tracedArcs()
+    {
+        QFETCH(QByteArray, text);
+        const Move arc = run(text).moves.back();
+        const double r0 = arcRadius(arc);
+        const double r1 = std::hypot(arc.end.x - arc.centreX, arc.end.y - arc.centreY);
+        const std::vector<Point> points = tracePoints(arc, 0.1);
+        QCOMPARE(points.front().x, arc.start.x);
+        QCOMPARE(points.back().y, arc.end.y);
+        const auto angleOf = [&](const Point& p) { return std::atan2(p.y - arc.centreY, p.x - arc.centreX); };
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const double r = std::hypot(points[i].x - arc.centreX, points[i].y - arc.centreY);
+            const double step = std::remainder(angleOf(points[i]) - angleOf(points[i - 1]), 2 * std::numbers::pi);
+            QVERIFY2(r >= std::min(r0, r1) - 1e-9 && r <= std::max(r0, r1) + 1e-9, qPrintable(QString::number(r)));
+            QVERIFY2(step * arcSweep(arc) > 0 && std::abs(step) <= 0.1 + 1e-9, qPrintable(QString::number(step)));
+            QVERIFY(points[i].z <= points[i - 1].z);
+        }
     }
 
     void lengths_data()
