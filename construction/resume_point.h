@@ -6,7 +6,9 @@
 
 #include "common/per_line.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace velmora {
@@ -30,5 +32,9 @@ std::variant<TextPlace, ResumeRefusal> resumePointFrom(const PerLine<std::u32str
 // The comment the resume program carries after its time line, naming the
 // character it starts from: "$ REPRISE LIGNE 2 CARACTERE 5".
 std::string resumeComment(TextPlace resumePoint);
+
+// The resume point a program names in its header, nothing for a whole
+// program. Only the header is looked at: a glyph's comment cannot pass for it.
+std::optional<TextPlace> resumePointOfProgram(std::string_view program);
 
 }  // namespace velmora

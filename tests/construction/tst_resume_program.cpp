@@ -230,6 +230,8 @@ private slots:
         const QStringList whole = QString::fromLatin1(wholeFolder.program()).split("\r\n");
         const QStringList resume = QString::fromLatin1(resumeFolder.program()).split("\r\n");
         QCOMPARE(resume, wholeProgramFrom(whole, *placed, from));
+        QCOMPARE(resumePointOfProgram(resumeFolder.program().toStdString()), std::optional(from));
+        QCOMPARE(resumePointOfProgram(wholeFolder.program().toStdString()), std::nullopt);
 
         std::vector<simulation::Cell> skipped;
         std::vector<simulation::Cell> resumed;
