@@ -53,7 +53,7 @@ std::optional<PlacedJob> placedJob(const QStringList& texts, LayoutChoices choic
     for (int line = 1; line <= kLineCount; ++line)
         job.lineWidth[line] = leadingNumber(shown.lineReadout[line]);
     applyBlankLineRule(job);
-    const auto layout = layoutTextBlock(job.blockInput(), choices, [&] { return shown.encombrement; });
+    const auto layout = layoutTextBlock(job.blockInput(), choices, shown.encombrement);
     if (!std::holds_alternative<LayoutResult>(layout))
         return std::nullopt;
     placed.layout = std::get<LayoutResult>(layout);
