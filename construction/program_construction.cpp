@@ -104,7 +104,7 @@ private:
     int totalChars_ = 0;
 };
 
-ConstructionOutcome buildProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
+ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
                                  std::string_view resumeNote, const std::filesystem::path& workFolder,
                                  const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
                                  const ConstructionProgress& progress)
@@ -145,7 +145,7 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const ConstructionProgress& progress)
 {
     const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
-    return buildProgram(job, layout, firstCharacter, {}, workFolder, stamp, copyGlyph, progress);
+    return writeProgram(job, layout, firstCharacter, {}, workFolder, stamp, copyGlyph, progress);
 }
 
 ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
@@ -153,7 +153,7 @@ ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const Layout
                                            const DateTimeTexts& stamp, const ConstructionProgress& progress)
 {
     GlyphCache glyphs(places.glyphFolder, job.charWidth);
-    return buildProgram(job, layout, resumePoint, resumeComment(resumePoint), places.workFolder, stamp,
+    return writeProgram(job, layout, resumePoint, resumeComment(resumePoint), places.workFolder, stamp,
                         cachedCopier(glyphs), progress);
 }
 
