@@ -60,6 +60,9 @@ void ConstructionAction::finish(const ConstructionOutcome& outcome)
     case ConstructionStatus::FileFailure:
         fail(fileFailureText(*outcome.failure));
         return;
+    case ConstructionStatus::NoFont:
+        fail(noFontText(places_.glyphFolderSearched));
+        return;
     }
 }
 
