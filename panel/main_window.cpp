@@ -1,6 +1,8 @@
 #include "main_window.h"
 
+#include "command_shortcuts.h"
 #include "display_rules.h"
+#include "exact_value_entry.h"
 #include "extents_view.h"
 #include "listing_view.h"
 #include "meter.h"
@@ -29,6 +31,8 @@ MainWindow::MainWindow(QWidget* parent)
     connectTextLines(*ui_, recompute);
     connectJustification(*ui_);
     connectPlacement(*ui_);
+    installExactValueEntry(*this);
+    addCommandShortcuts(*this);
 }
 
 MainWindow::~MainWindow() = default;
