@@ -54,7 +54,7 @@ void startUp(MainWindow& window, const ShellSeams& seams)
     window.recalcul();
     window.setToolTips();
     tellUnreadable(seams.messages, loaded);
-    centreOnScreen(window);
+    fitOnScreen(window);
     window.show();
 }
 
