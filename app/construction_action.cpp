@@ -13,6 +13,7 @@
 #include "ui_mainwindow.h"
 
 #include "construction/clock.h"
+#include "layout/refusal_cause.h"
 
 #include <QPushButton>
 
@@ -41,9 +42,10 @@ void ConstructionAction::Const1_Click()
     applyBlankLineRule(job);
     writeBackLineTexts(form, job);
 
-    const auto layout = layoutTextBlock(job.blockInput(), readLayoutChoices(form), [this] { return refreshExtents(); });
-    if (!std::holds_alternative<LayoutResult>(layout)) {
-        fail(refusedLayoutText());
+    const BlockInput block = job.blockInput();
+    const auto layout = layoutTextBlock(block, readLayoutChoices(form), [this] { return refreshExtents(); });
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&layout)) {
+        fail(refusedLayoutText(), refusedLayoutCause(*refusal, block));
         return;
     }
 
@@ -87,9 +89,17 @@ void ConstructionAction::showFinished()
 
 // The previous program stays on disk and in the listing; the meter goes back
 // to rest once the operator has read the message.
-void ConstructionAction::fail(const QString& text)
+// Which value to change: the numbers the layout's check went by, the height
+// as the extents read-out shows it.
+QString ConstructionAction::refusedLayoutCause(LayoutRefusal refusal, const BlockInput& block) const
 {
-    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text);
+    const double blockHeight = readBackExtents(toWindows1252(window_.form().Encombrement->text()).bytes).height;
+    return QString::fromStdString(refusalCause(refusal, block, blockHeight));
+}
+
+void ConstructionAction::fail(const QString& text, const QString& cause)
+{
+    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text, cause);
     ConstructionMeter(window_.meter()).rest();
 }
 

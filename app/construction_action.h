@@ -38,7 +38,8 @@ private:
     std::string refreshExtents();
     ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& layout);
     void showFinished();
-    void fail(const QString& text);
+    QString refusedLayoutCause(LayoutRefusal refusal, const BlockInput& block) const;
+    void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

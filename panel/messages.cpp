@@ -46,9 +46,10 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 }  // namespace
 
 MessageAnswer ModalMessageBoxes::show(MessageIcon icon, MessageButtons buttons, const QString& title,
-                                      const QString& text)
+                                      const QString& text, const QString& cause)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, parent_);
+    box.setInformativeText(cause);
     box.setWindowModality(Qt::ApplicationModal);
     const std::vector<Choice> choices = choicesFor(buttons);
     for (const Choice& choice : choices)
