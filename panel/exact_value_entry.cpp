@@ -149,7 +149,6 @@ ExactValueDialog::ExactValueDialog(const QString& setting, const ValueScale& sca
     entry_->selectAll();
     prompt->setBuddy(entry_);
     refusal_ = new QLabel(this);
-    refusal_->setWordWrap(true);
     refusal_->hide();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -175,6 +174,7 @@ void ExactValueDialog::accept()
     if (!reading.value) {
         refusal_->setText(reading.refusal);
         refusal_->show();
+        adjustSize();
         entry_->setFocus();
         entry_->selectAll();
         return;
