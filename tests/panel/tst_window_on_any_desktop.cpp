@@ -108,7 +108,6 @@ private slots:
         for (const char* line : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52"})
             control<QLineEdit>(window, line)->setText(QStringLiteral("HIJKLM hijklm"));
         control<QScrollBar>(window, "Echelle2")->setValue(12);
-        window.recalcul();
         // The meter's caption half over its bar, as during a construction.
         window.meter().setBarTwips(window.meter().fullTwips() / 2.0);
         window.meter().setCaption(QStringLiteral(" 50 %"));
