@@ -97,9 +97,11 @@ MainWindow::MainWindow(QWidget* parent)
     addCommandShortcuts(*this);
 }
 
+// The controls go first, while the model their connections reach still lives.
 MainWindow::~MainWindow()
 {
     model_.setListener({});
+    delete ui_->centralwidget;
 }
 
 Meter& MainWindow::meter()
