@@ -3,6 +3,7 @@
 // is painted; on a small or scaled screen the window fits and its title bar
 // can be reached.
 
+#include "app/splash_window.h"
 #include "panel/main_window.h"
 #include "panel/meter.h"
 #include "panel/window_placement.h"
@@ -93,28 +94,34 @@ private slots:
 
     void textsStayReadableOnADarkTheme_data()
     {
+        QTest::addColumn<bool>("splash");  // the splash window, or the main window
         QTest::addColumn<QString>("name");
         for (const char* name : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52", "Const1", "Télé1",
                                  "Sauve", "Quitter1", "Apropos1", "Effacer", "Aperçu1", "Visu1", "Echelle1",
                                  "Echelle3", "Encombrement", "Justification1", "Posx1"})
-            QTest::newRow(name) << QString::fromUtf8(name);
+            QTest::newRow(name) << false << QString::fromUtf8(name);
+        for (const char* name : {"lblVersion", "lblCompany", "Label1", "Label3"})
+            QTest::newRow(name) << true << QString::fromUtf8(name);
     }
 
     void textsStayReadableOnADarkTheme()
     {
+        QFETCH(bool, splash);
         QFETCH(QString, name);
         QApplication::setPalette(darkPalette());
-        MainWindow window;
+        MainWindow main;
+        SplashWindow splashWindow;
+        QWidget& window = splash ? static_cast<QWidget&>(splashWindow) : main;
         for (const char* line : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52"})
-            control<QLineEdit>(window, line)->setText(QStringLiteral("HIJKLM hijklm"));
-        control<QScrollBar>(window, "Echelle2")->setValue(12);
+            control<QLineEdit>(main, line)->setText(QStringLiteral("HIJKLM hijklm"));
+        control<QScrollBar>(main, "Echelle2")->setValue(12);
         // The meter's caption half over its bar, as during a construction.
-        window.meter().setBarTwips(window.meter().fullTwips() / 2.0);
-        window.meter().setCaption(QStringLiteral(" 50 %"));
+        main.meter().setBarTwips(main.meter().fullTwips() / 2.0);
+        main.meter().setCaption(QStringLiteral(" 50 %"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // Away from the text lines, whose cursor would count as text.
-        control<QWidget>(window, "Programme")->setFocus();
+        control<QWidget>(main, "Programme")->setFocus();
 
         const QImage painted = window.grab().toImage();
         QWidget* shown = control<QWidget>(window, name.toUtf8().constData());
