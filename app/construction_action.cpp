@@ -46,6 +46,9 @@ void ConstructionAction::build()
     case ConstructionStatus::FileFailure:
         fail(fileFailureText(*outcome.failure));
         return;
+    case ConstructionStatus::NoFont:
+        fail(noFontText(places_.glyphFolderSearched));
+        return;
     }
 }
 
