@@ -61,10 +61,16 @@ void PreviewView::setHighlight(std::optional<QRectF> cell)
     update();
 }
 
+void PreviewView::setRapidMovesShown(bool shown)
+{
+    colours_.rapid = shown ? PreviewColours{}.rapid : QColor(Qt::transparent);
+    update();
+}
+
 void PreviewView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintPreview(painter, scene_, view_, rect());
+    paintPreview(painter, scene_, view_, rect(), colours_);
     paintResumeMarks(painter, engraved_, highlight_, view_);
 }
 

@@ -19,6 +19,8 @@ public:
 
     void setScene(PreviewScene scene);
     void fitToView();
+    // Rapid moves are drawn unless the operator hides them.
+    void setRapidMovesShown(bool shown);
     const ViewPlacement& placement() const { return view_; }
 
     // What a resume leaves out, drawn faint under the program; empty for a
@@ -45,6 +47,7 @@ protected:
 
 private:
     PreviewScene scene_;
+    PreviewColours colours_;
     ViewPlacement view_;
     bool fitted_ = true;  // no zoom or pan since the last fit: a resize fits again
     std::optional<QPointF> dragFrom_;
