@@ -73,7 +73,7 @@ std::string ConstructionAction::refreshExtents()
 ConstructionOutcome ConstructionAction::writeProgram(const EngravingJob& job, const LayoutResult& layout)
 {
     ConstructionMeter meter(window_.meter());
-    return buildProgramFile(job, layout, places_, currentDateTimeTexts(),
+    return buildProgramFile(job, layout, places_, currentDateTimeTexts(), glyphs_,
                             [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
 }
 

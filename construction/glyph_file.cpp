@@ -141,12 +141,11 @@ std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words)
     });
 }
 
-TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
-                           GlyphWordTexts& words)
+GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code)
 {
     const std::filesystem::path path = glyphFolder / glyphFileName(code);
     FileRead file = readWholeFile(path);
-    TransformedGlyph glyph;
+    GlyphFileBytes glyph;
     if (file.errorNumber == ENOENT) {
         glyph.status = GlyphStatus::Missing;
         return glyph;
@@ -156,10 +155,27 @@ TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_
         glyph.error = fileErrorFromErrno(FileAction::ReadGlyph, path, file.errorNumber);
         return glyph;
     }
-    for (const std::string& line : splitLines(file.bytes)) {
-        glyph.programLines += transformGlyphLine(line, words);
-        glyph.programLines += "\r\n";
-    }
+    glyph.bytes = std::move(file.bytes);
+    return glyph;
+}
+
+std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words)
+{
+    std::string programLines;
+    forEachLine(fileBytes, [&](LineSpan line) {
+        programLines += transformGlyphLine(fileBytes.substr(line.begin, line.length), words);
+        programLines += "\r\n";
+    });
+    return programLines;
+}
+
+TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
+                           GlyphWordTexts& words)
+{
+    GlyphFileBytes file = readGlyphFile(glyphFolder, code);
+    TransformedGlyph glyph{file.status, {}, std::move(file.error)};
+    if (glyph.status == GlyphStatus::Copied)
+        glyph.programLines = transformGlyph(file.bytes, words);
     return glyph;
 }
 

@@ -93,7 +93,15 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
                                      const ConstructionProgress& progress)
 {
-    GlyphCache glyphs(places.glyphFolder, job.charWidth);
+    GlyphCache glyphs;
+    return buildProgramFile(job, layout, places, stamp, glyphs, progress);
+}
+
+ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                     const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                     const ConstructionProgress& progress)
+{
+    glyphs.startConstruction(places.glyphFolder, job.charWidth);
     const GlyphCopier copyCached = [&glyphs](std::uint8_t code, ProgramWriter& writer) {
         return glyphs.copyGlyph(code, writer);
     };

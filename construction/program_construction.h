@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "engraving_job.h"
 #include "file_error.h"
+#include "glyph_cache.h"
 #include "glyph_file.h"
 
 #include "layout/block_layout.h"
@@ -48,6 +49,12 @@ using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& wr
 // each character's approach and glyph, end block. Each glyph file is read once.
 ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                     const ConstructionProgress& progress = {});
+
+// The same, with the glyph files kept in `glyphs` from one construction to
+// the next.
+ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                     const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
                                      const ConstructionProgress& progress = {});
 
 // The same, with the glyphs taken from `copyGlyph` rather than from a cache.

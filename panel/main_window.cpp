@@ -2,9 +2,9 @@
 
 #include "display_rules.h"
 #include "extents_view.h"
-#include "listing_view.h"
 #include "meter.h"
 #include "option_groups.h"
+#include "program_listing_view.h"
 #include "program_icon.h"
 #include "size_settings.h"
 #include "text_lines.h"
@@ -20,7 +20,6 @@ MainWindow::MainWindow(QWidget* parent)
 {
     ui_->setupUi(this);
     setWindowIcon(programIcon());
-    setUpListing(*ui_->Programme);
     meter_ = std::make_unique<Meter>(ui_->Visu1, ui_->Visu2);
 
     const auto recompute = [this] { recalcul(); };
@@ -50,7 +49,7 @@ void MainWindow::recalcul()
 
 void MainWindow::Chargelisting()
 {
-    showListing(*ui_->Programme, readProgramListing(std::filesystem::path(kProgramFileName)));
+    ui_->Programme->setListing(ProgramListing(readProgramListing(std::filesystem::path(kProgramFileName))));
     emit listingReloaded();
 }
 

@@ -21,9 +21,10 @@ double boxNumber(const QLineEdit& box)
     return leadingNumber(toWindows1252(box.text()).bytes);
 }
 
+// Notes the new program file; the preview reads it when it is shown.
 void reload(PreviewWindow& preview, const Ui::MainWindow& form)
 {
-    preview.showProgram(readProgramFile(std::filesystem::path(kProgramFileName)), readPreviewSettings(form));
+    preview.programChanged(std::filesystem::path(kProgramFileName), readPreviewSettings(form));
 }
 
 }  // namespace
@@ -37,6 +38,7 @@ PreviewSettings readPreviewSettings(const Ui::MainWindow& form)
     settings.posX = boxNumber(*form.Posx3);
     settings.posY = boxNumber(*form.Posy3);
     settings.feed = boxNumber(*form.Avance3);
+    settings.workTopZ = boxNumber(*form.Posz3);
     return settings;
 }
 

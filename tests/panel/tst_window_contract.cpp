@@ -67,7 +67,7 @@ private slots:
         QTest::addColumn<QString>("frame");
         QTest::addColumn<QVariantMap>("properties");
 
-        addControl("Programme", "QPlainTextEdit", "Frame2", {});
+        addControl("Programme", "velmora::ProgramListingView", "Frame2", {});
         addControl("Vitesse2", "QComboBox", "Transmission", comboBox({"9600", "4800", "2400", "1200", "600", "300"}));
         addControl("Port2", "QComboBox", "Transmission", comboBox({"COM1", "COM2"}));
         addControl("Parité2", "QComboBox", "Transmission", comboBox({"E(ven)", "N(one)", "O(dd)"}));
