@@ -6,7 +6,6 @@
 #include "panel/messages.h"
 #include "panel/qt_text.h"
 #include "transmission/program_listing.h"
-#include "ui_mainwindow.h"
 
 #include <filesystem>
 
@@ -16,20 +15,18 @@ namespace {
 const QString kQuestionTitle = QStringLiteral("Liaison PC-CN");
 const QString kQuestion = QStringLiteral("Placer la machine en mode chargement");
 
-// Each setting of the transmission frame: its combo box, its caption (to name
-// it in a refusal) and where its text goes.
-struct TransmissionControl {
-    QComboBox* Ui::MainWindow::*combo;
-    QLabel* Ui::MainWindow::*caption;
+// Where the text of each serial setting goes.
+struct TransmissionSetting {
+    SerialSetting setting;
     std::string TransmissionTexts::*text;
 };
 
-constexpr TransmissionControl kTransmissionControls[] = {
-    {&Ui::MainWindow::Port2, &Ui::MainWindow::Port1, &TransmissionTexts::port},
-    {&Ui::MainWindow::Vitesse2, &Ui::MainWindow::Vitesse1, &TransmissionTexts::speed},
-    {&Ui::MainWindow::Parité2, &Ui::MainWindow::Parité1, &TransmissionTexts::parity},
-    {&Ui::MainWindow::Nbrebits2, &Ui::MainWindow::Nbrebits1, &TransmissionTexts::dataBits},
-    {&Ui::MainWindow::Bitsstop2, &Ui::MainWindow::Bitsstop1, &TransmissionTexts::stopBits},
+constexpr TransmissionSetting kTransmissionSettings[] = {
+    {SerialSetting::Port, &TransmissionTexts::port},
+    {SerialSetting::Speed, &TransmissionTexts::speed},
+    {SerialSetting::Parity, &TransmissionTexts::parity},
+    {SerialSetting::DataBits, &TransmissionTexts::dataBits},
+    {SerialSetting::StopBits, &TransmissionTexts::stopBits},
 };
 
 QString unsendableCharacter(const QString& setting, char32_t character)
@@ -40,16 +37,18 @@ QString unsendableCharacter(const QString& setting, char32_t character)
 
 }  // namespace
 
-TransmissionReading readTransmissionTexts(const Ui::MainWindow& form)
+TransmissionReading readTransmissionTexts(const FormModel& form)
 {
     TransmissionReading reading;
-    for (const TransmissionControl& control : kTransmissionControls) {
-        cp1252::EncodeResult text = toWindows1252((form.*control.combo)->currentText());
+    for (const TransmissionSetting& setting : kTransmissionSettings) {
+        cp1252::EncodeResult text = cp1252::encode(form.serialText(setting.setting));
         if (!text.ok()) {
-            reading.refusal = unsendableCharacter((form.*control.caption)->text(), *text.unrepresentable);
+            const std::string_view caption = serialCaption(setting.setting);
+            reading.refusal = unsendableCharacter(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                                                  *text.unrepresentable);
             return reading;
         }
-        reading.texts.*control.text = std::move(text.bytes);
+        reading.texts.*setting.text = std::move(text.bytes);
     }
     return reading;
 }
@@ -58,19 +57,13 @@ DownloadAction::DownloadAction(MainWindow& window, MessageSeam& messages, PauseS
                                DeviceNameForPort deviceName)
     : window_(window), messages_(messages), pause_(pause), MSComm1(std::move(deviceName))
 {
-    click_ = QObject::connect(window.form().Télé1, &QPushButton::clicked, &window, [this] { Télé1_Click(); });
 }
 
-DownloadAction::~DownloadAction()
-{
-    QObject::disconnect(click_);
-}
-
-void DownloadAction::Télé1_Click()
+void DownloadAction::startDownload()
 {
     if (!machineIsInLoadingMode())
         return;
-    const TransmissionReading reading = readTransmissionTexts(window_.form());
+    const TransmissionReading reading = readTransmissionTexts(window_.model());
     if (!reading.ok()) {
         tellFailure(reading.refusal);
         return;

@@ -1,21 +1,17 @@
 #pragma once
 // "Télécharger" in the main window. The operator is asked to put the machine
 // in loading mode; on OK the program file of the working folder is sent with
-// the serial settings the transmission frame shows at that moment, the meter
+// the serial settings the form's model holds at that moment, the meter
 // following the items, and a failure is told under "Téléchargement".
 
 #include "transmission/download.h"
 #include "transmission/serial_comm.h"
 
-#include <QMetaObject>
 #include <QString>
-
-namespace Ui {
-class MainWindow;
-}
 
 namespace velmora {
 
+class FormModel;
 class MainWindow;
 class MessageSeam;
 class PauseSeam;
@@ -28,19 +24,17 @@ struct TransmissionReading {
     QString refusal;
     bool ok() const { return refusal.isEmpty(); }
 };
-TransmissionReading readTransmissionTexts(const Ui::MainWindow& form);
+TransmissionReading readTransmissionTexts(const FormModel& form);
 
 class DownloadAction {
 public:
-    // Connects itself to the button for as long as it lives. `deviceName`
-    // maps a port number to a device; tests give a pseudo-terminal.
+    // `deviceName` maps a port number to a device; tests give a pseudo-terminal.
     DownloadAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
                    DeviceNameForPort deviceName = platformDeviceName);
-    ~DownloadAction();
     DownloadAction(const DownloadAction&) = delete;
     DownloadAction& operator=(const DownloadAction&) = delete;
 
-    void Télé1_Click();
+    void startDownload();
 
     // Held between downloads, closed whenever none is running.
     const SerialComm& comm() const { return MSComm1; }
@@ -53,7 +47,6 @@ private:
     MessageSeam& messages_;
     PauseSeam& pause_;
     SerialComm MSComm1;
-    QMetaObject::Connection click_;
 };
 
 }  // namespace velmora

@@ -1,13 +1,10 @@
 #pragma once
-// Joins the preview to the main window: the button "Aperçu" of the frame
-// "Listing Programme En cours" opens it, and it follows the listing, so every
-// construction and the start-up show their program there too.
-
-namespace Ui {
-class MainWindow;
-}
+// Joins the preview to the main window: it follows the listing, so every
+// construction and the start-up show their program there too. The program's
+// main opens it on "Aperçu".
 
 namespace velmora {
+class FormModel;
 class MainWindow;
 }
 
@@ -16,9 +13,9 @@ namespace velmora::preview {
 class PreviewWindow;
 struct PreviewSettings;
 
-// Placement, corner, X and Y positions, feed and work top as the window shows
+// Placement, corner, X and Y positions, feed and work top as the form holds
 // them now.
-PreviewSettings readPreviewSettings(const Ui::MainWindow& form);
+PreviewSettings readPreviewSettings(const FormModel& form);
 
 // Creates the preview window, owned by `window`, and keeps it following the
 // listing: the program file of the working directory is read when the

@@ -8,10 +8,11 @@
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
-#include "ui_mainwindow.h"
 
 #include <QDir>
+#include <QComboBox>
 #include <QFile>
+#include <QPushButton>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,24 +40,24 @@ struct Workshop {
 
     Workshop()
     {
+        QObject::connect(&window, &MainWindow::downloadRequested, [this] { download.startDownload(); });
         pause.onPause = [this] {
-            meterWhilePaused << window.form().Visu1->text() << QString::number(window.meter().barTwips());
+            meterWhilePaused << window.findChild<QLabel*>("Visu1")->text() << QString::number(window.meter().barTwips());
         };
     }
     // Port, speed, parity, data bits and stop bits, separated by commas.
     void choose(const QString& choice)
     {
         const QStringList texts = choice.split(',');
-        Ui::MainWindow& form = window.form();
-        QComboBox* combos[] = {form.Port2, form.Vitesse2, form.Parité2, form.Nbrebits2, form.Bitsstop2};
+        const char* combos[] = {"Port2", "Vitesse2", "Parité2", "Nbrebits2", "Bitsstop2"};
         for (int n = 0; n < 5; ++n)
-            combos[n]->setCurrentText(texts[n]);
+            window.findChild<QComboBox*>(QString::fromUtf8(combos[n]))->setCurrentText(texts[n]);
     }
     // Nothing (more) on the line, the meter at rest, the port closed.
     void verifyAtRest()
     {
         QVERIFY(machine.readUntilQuiet(milliseconds(50)).empty());
-        QCOMPARE(window.form().Visu1->text(), QStringLiteral("0 %"));
+        QCOMPARE(window.findChild<QLabel*>("Visu1")->text(), QStringLiteral("0 %"));
         QCOMPARE(window.meter().barTwips(), 15);
         QVERIFY(!download.comm().portOpen());
     }
@@ -113,7 +114,7 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     workshop.choose("COM1,300,O(dd),5,1");
     workshop.choose(kWorkshopChoice);
 
-    workshop.window.form().Télé1->click();
+    workshop.window.findChild<QPushButton*>(QStringLiteral("Télé1"))->click();
 
     QCOMPARE(workshop.download.comm().settings(), std::string("4800,e,7,2"));
     QCOMPARE(workshop.machine.readUntilQuiet(), std::string("%12\nG0X1\nM2\n\x13\n"));
@@ -126,7 +127,7 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     workshop.verifyAtRest();
 
     workshop.choose("COM2,9600,N(one),8,1");
-    workshop.window.form().Télé1->click();
+    workshop.window.findChild<QPushButton*>(QStringLiteral("Télé1"))->click();
     QCOMPARE(workshop.download.comm().settings(), std::string("9600,n,8,1"));
     QCOMPARE(workshop.machine.readUntilQuiet(), std::string("%12\nG0X1\nM2\n\x13\n"));
     QCOMPARE(workshop.messages.calls().size(), std::size_t(2));
@@ -162,7 +163,7 @@ void DownloadActionTest::nothingSent()
     workshop.choose(choice);
     workshop.messages.queueAnswer(message.isEmpty() ? MessageAnswer::Cancel : MessageAnswer::Ok);
 
-    workshop.window.form().Télé1->click();
+    workshop.window.findChild<QPushButton*>(QStringLiteral("Télé1"))->click();
 
     QCOMPARE(workshop.messages.calls().size(), std::size_t(message.isEmpty() ? 1 : 2));
     if (!message.isEmpty()) {

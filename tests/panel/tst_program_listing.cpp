@@ -97,7 +97,7 @@ private slots:
         window.show();
         auto* box = control<ProgramListingView>(window, "Programme");
         writeFile("velmora.rub", longProgram());
-        window.Chargelisting();
+        window.reloadListing();
         QCOMPARE(box->rowCount(), std::size_t{2003});
         box->selectRows(1500, 1600);
         QVERIFY(box->verticalScrollBar()->value() > 0);
@@ -108,7 +108,7 @@ private slots:
             writeFile("velmora.rub", file);
 
         QCOMPARE(QByteArray::fromStdString(loadProgramListing(folder_->path().toStdString())), listing);
-        window.Chargelisting();
+        window.reloadListing();
         QCOMPARE(listingRows(window), shown);
         QVERIFY(!box->hasSelection());
         QCOMPARE(box->verticalScrollBar()->value(), 0);
@@ -123,7 +123,7 @@ private slots:
         window.show();
         auto* box = control<ProgramListingView>(window, "Programme");
         writeFile("velmora.rub", longProgram());
-        window.Chargelisting();
+        window.reloadListing();
         const QString widest = QStringLiteral("$ ") + QString(300, QLatin1Char('*'));
         QCOMPARE(box->rowText(2001), widest);
         const QScrollBar* across = box->horizontalScrollBar();
@@ -157,7 +157,7 @@ private slots:
         window.show();
         auto* box = control<ProgramListingView>(window, "Programme");
         writeFile("velmora.rub", "%5\r\nG0X1Y-24\r\nG1Z-.2\r\nM2\r\n");
-        window.Chargelisting();
+        window.reloadListing();
         QApplication::clipboard()->setText(QStringLiteral("avant"));
         QWidget* rows = box->viewport();
         if (gesture == "click 1") {
