@@ -91,7 +91,7 @@ std::string builtProgram(int lineLength)
     EngravingJob job;
     LayoutResult layout;
     makeTextJob(lineLength, job, layout);
-    if (buildProgramFile(job, layout, ProgramPlaces{folder, folder / "Data"}, DateTimeTexts{"06/12/2026", "20:00:00"})
+    if (buildProgramFile(job, layout, ProgramPlaces{folder, folder / "Data", {}}, DateTimeTexts{"06/12/2026", "20:00:00"})
             .status
         != ConstructionStatus::Written)
         return {};

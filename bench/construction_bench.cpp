@@ -86,7 +86,7 @@ void velmora::bench::constructionBench()
     EngravingJob job;
     LayoutResult layout;
     bench::makeTextJob(kLineLength, job, layout);
-    const ProgramPlaces places{folder, folder / "Data"};
+    const ProgramPlaces places{folder, folder / "Data", {}};
     const DateTimeTexts stamp{"06/12/2026", "14:03:27"};
     GlyphCache glyphs;
 

@@ -170,7 +170,7 @@ void ConstructionActionTest::addGlyphs(const QList<QPair<int, QByteArray>>& glyp
 void ConstructionActionTest::build(const QString& workFolder, const std::filesystem::path& glyphFolder)
 {
     const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
-    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder});
+    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder, {}});
     const QMetaObject::Connection wired =
         QObject::connect(window_.get(), &MainWindow::buildRequested, [&action] { action.build(); });
     control<QPushButton>(*window_, "Const1")->click();
@@ -223,7 +223,7 @@ void ConstructionActionTest::sameProgramWithoutWindow()
     const QByteArray byWindow = folder_->program();
 
     const std::filesystem::path work = toPath(folder_->path());
-    const auto built = buildProgram(form, {work, work / "Data"}, currentDateTimeTexts());
+    const auto built = buildProgram(form, {work, work / "Data", {}}, currentDateTimeTexts());
 
     QVERIFY(std::holds_alternative<ConstructionOutcome>(built));
     QCOMPARE(withoutStamp(folder_->program()), withoutStamp(byWindow));
@@ -285,6 +285,8 @@ void ConstructionActionTest::failure_data()
         << "La gravure du caractère  (Z)  est impossible";
     QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << ""
         << "La gravure du caractère  ( )  est impossible";
+    QTest::newRow("NUL typed: named by its picture and code") << QStringList{"A", QString(QChar(0)) + "A"} << ""
+        << "La gravure du caractère  (\u2400)  est impossible (U+0000)";
     QTest::newRow("work folder missing") << QStringList{"AB"} << "gone"
         << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas";
 }
@@ -302,7 +304,7 @@ void ConstructionActionTest::failure()
     const QString listingBefore = listing();
     setWorkedExample(*window_, typed);
 
-    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
+    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder), toPath(folder_->path("Data")));
 
     QCOMPARE(messages_.calls().size(), std::size_t(1));
     const ScriptedMessages::Call& call = messages_.calls().front();
@@ -344,7 +346,7 @@ void ConstructionActionTest::editedGlyphSeenByTheNextConstruction()
     }
     setPlainPlacement(*window_, {"AA"});
     const std::filesystem::path work = toPath(folder_->path());
-    ConstructionAction action(*window_, messages_, pause_, {work, work / "Data"});
+    ConstructionAction action(*window_, messages_, pause_, {work, work / "Data", {}});
     QObject::connect(window_.get(), &MainWindow::buildRequested, window_.get(), [&action] { action.build(); });
     control<QPushButton>(*window_, "Const1")->click();
     QCOMPARE(QString::fromLatin1(folder_->program()).count("G1X1\r\n"), 2);
@@ -393,11 +395,14 @@ void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
 
 void ConstructionActionTest::glyphFolder_data()
 {
+    // The program stands in program/, as if it were bin/ of an installation.
     QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
     QTest::addColumn<QString>("expected");
     QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
     QTest::newRow("only beside the program") << "program/Data/" << "program";
     QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+    QTest::newRow("beside the program before the installed one") << "program/Data/ share/velmora/Data/" << "program";
+    QTest::newRow("only installed, in share beside bin") << "share/velmora/Data/" << "share/velmora";
     QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
 }
 
