@@ -33,7 +33,7 @@ constexpr int kRuns = 5;
 
 class NoMessages final : public MessageSeam {
 public:
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&) override
+    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&, const QString& = QString()) override
     {
         return MessageAnswer::Ok;
     }
