@@ -299,8 +299,11 @@ void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacem
     // The paths are traced in pixels, at the detail this zoom needs.
     painter.setTransform(placed);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
-    drawPolylines(painter, tracePaths(scene.paths.rapids, view, viewport, detail));
+    // A transparent colour hides the rapid moves: they are not traced at all.
+    if (colours.rapid.alpha() > 0) {
+        painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
+        drawPolylines(painter, tracePaths(scene.paths.rapids, view, viewport, detail));
+    }
     painter.setPen(cosmeticPen(colours.cut, 2));
     drawPolylines(painter, tracePaths(scene.paths.cuts, view, viewport, detail));
     if (scene.block) {
@@ -312,6 +315,25 @@ void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacem
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     paintOrigin(painter, view.toPixel(QPointF(0, 0)), colours.origin);
+    painter.restore();
+}
+
+void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved, const std::optional<QRectF>& highlight,
+                      const ViewPlacement& view)
+{
+    if (engraved.empty() && !highlight)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setTransform(view.transform(), true);
+    if (highlight) {
+        painter.fillRect(*highlight, QColor(255, 210, 0, 110));
+        painter.setPen(cosmeticPen(QColor(200, 120, 0), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(*highlight);
+    }
+    painter.setPen(cosmeticPen(QColor(16, 32, 112, 70), 2));
+    drawPolylines(painter, engraved);
     painter.restore();
 }
 
@@ -328,6 +350,34 @@ QImage renderPreview(const PreviewScene& scene, QSize size, const ViewPlacement&
 QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours, const TraceDetail& detail)
 {
     return renderPreview(scene, size, fitView(fitArea(scene), QSizeF(size)), colours, detail);
+}
+
+std::vector<QPolygonF> millimetreStrokes(const std::vector<PathPiece>& pieces)
+{
+    constexpr double kArcStepRadians = 0.05;
+    std::vector<QPolygonF> strokes;
+    for (const PathPiece& piece : pieces) {
+        if (!piece.continuesPrevious || strokes.empty())
+            strokes.push_back(QPolygonF{QPointF(piece.startX, piece.startY)});
+        QPolygonF& stroke = strokes.back();
+        for (const PathElement& element : piece.elements) {
+            const QPointF from = stroke.back();
+            if (element.sweep != 0) {
+                const double r0 = std::hypot(from.x() - element.centreX, from.y() - element.centreY);
+                const double r1 = std::hypot(element.x - element.centreX, element.y - element.centreY);
+                const double a0 = std::atan2(from.y() - element.centreY, from.x() - element.centreX);
+                const int steps = std::max(1, static_cast<int>(std::ceil(std::abs(element.sweep) / kArcStepRadians)));
+                for (int i = 1; i < steps; ++i) {
+                    const double t = static_cast<double>(i) / steps;
+                    const double r = r0 + (r1 - r0) * t;
+                    stroke.append(QPointF(element.centreX + r * std::cos(a0 + element.sweep * t),
+                                          element.centreY + r * std::sin(a0 + element.sweep * t)));
+                }
+            }
+            stroke.append(QPointF(element.x, element.y));
+        }
+    }
+    return strokes;
 }
 
 }  // namespace velmora::preview

@@ -78,6 +78,15 @@ std::vector<QPolygonF> tracePaths(const std::vector<PathPiece>& pieces, const Vi
 void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacement& view, const QRectF& viewport,
                   const PreviewColours& colours = {}, const TraceDetail& detail = {});
 
+// The cuts as polylines in millimetres, arcs traced every 0.05 radian: for
+// finding what a click points at, not for painting.
+std::vector<QPolygonF> millimetreStrokes(const std::vector<PathPiece>& pieces);
+
+// Over a drawn preview: the strokes a resume leaves out, faint, and the cell
+// of the character chosen for a resume, highlighted.
+void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved, const std::optional<QRectF>& highlight,
+                      const ViewPlacement& view);
+
 // The scene fitted into an image of `size`.
 QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours = {},
                      const TraceDetail& detail = {});

@@ -1,7 +1,9 @@
 #include "preview_window.h"
 
+#include "preview_controls.h"
 #include "preview_texts.h"
 #include "preview_view.h"
+#include "resume_selection.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -10,8 +12,8 @@
 namespace velmora::preview {
 
 PreviewWindow::PreviewWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), view_(new PreviewView(this)), summary_(new QLabel(this)),
-      assumption_(new QLabel(this)), notice_(new QLabel(this))
+    : QWidget(parent, Qt::Window), view_(new PreviewView(this)), selection_(new ResumeSelection(*view_, this)),
+      summary_(new QLabel(this)), assumption_(new QLabel(this)), notice_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Aperçu"));
     resize(720, 480);
@@ -23,9 +25,11 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     notice_->hide();
     auto* column = new QVBoxLayout(this);
     column->addWidget(view_, 1);
+    column->addWidget(selection_);
     column->addWidget(summary_);
     column->addWidget(assumption_);
     column->addWidget(notice_);
+    addPreviewControls(*this, *view_);
     connect(&worker_, &QFutureWatcher<std::shared_ptr<Reading>>::finished, this, [this] { readingDone(); });
 }
 
@@ -60,10 +64,12 @@ void PreviewWindow::startReading()
     waiting_.reset();
     summary_->setText(QStringLiteral("Lecture du programme…"));
     worker_.setFuture(QtConcurrent::run([request] {
-        auto reading = std::make_shared<Reading>(Reading{std::nullopt, request.settings});
+        auto reading = std::make_shared<Reading>(Reading{std::nullopt, std::nullopt, request.settings});
         const std::optional<std::string> program = readProgramFile(request.file);
-        if (program && !program->empty())
+        if (program && !program->empty()) {
             reading->preview = previewProgram(*program, request.settings.workTopZ);
+            reading->resumePoint = resumePointOfProgram(*program);
+        }
         return reading;
     }));
 }
@@ -82,9 +88,11 @@ void PreviewWindow::readingDone()
 
 void PreviewWindow::showProgram(const std::optional<std::string>& program, const PreviewSettings& settings)
 {
-    Reading reading{std::nullopt, settings};
-    if (program && !program->empty())
+    Reading reading{std::nullopt, std::nullopt, settings};
+    if (program && !program->empty()) {
         reading.preview = previewProgram(*program, settings.workTopZ);
+        reading.resumePoint = resumePointOfProgram(*program);
+    }
     display(std::move(reading));
 }
 
@@ -92,6 +100,7 @@ void PreviewWindow::display(Reading reading)
 {
     const PreviewSettings& settings = reading.settings;
     const PlateExtent plate = plateExtent(settings.placement, settings.corner, settings.posX, settings.posY);
+    showResume(reading.resumePoint);
     if (!reading.preview) {
         view_->setScene(sceneOf(ToolpathPreview{}, plate));
         summary_->setText(QStringLiteral("Aucun programme : velmora.rub est absent, vide ou illisible."));
@@ -112,6 +121,29 @@ void PreviewWindow::display(Reading reading)
         notice_->clear();
     notice_->setVisible(partial);
     view_->setScene(sceneOf(std::move(preview), plate));
+}
+
+void PreviewWindow::setEngravedBefore(TextPlace resumePoint, std::vector<QPolygonF> strokes)
+{
+    engravedBefore_ = resumePoint;
+    engraved_ = std::move(strokes);
+}
+
+// A resume says so in the title, and shows what it leaves out when that is
+// known (the resume was built in this session); any new program clears the
+// choice of a character.
+void PreviewWindow::showResume(const std::optional<TextPlace>& resumePoint)
+{
+    selection_->clear();
+    if (!resumePoint) {
+        setWindowTitle(QStringLiteral("Aperçu"));
+        view_->setEngraved({});
+        return;
+    }
+    setWindowTitle(QStringLiteral("Aperçu — programme de reprise à partir de la ligne %1, caractère %2")
+                       .arg(resumePoint->line)
+                       .arg(resumePoint->character));
+    view_->setEngraved(engravedBefore_ == resumePoint ? engraved_ : std::vector<QPolygonF>{});
 }
 
 QString PreviewWindow::summary() const

@@ -13,16 +13,22 @@
 #include <QFutureWatcher>
 #include <QWidget>
 
+#include "construction/resume_point.h"
+
+#include <QPolygonF>
+
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 
 namespace velmora::preview {
 
 class PreviewView;
+class ResumeSelection;
 
 class PreviewWindow final : public QWidget {
     Q_OBJECT
@@ -41,6 +47,11 @@ public:
     void showProgram(const std::optional<std::string>& program, const PreviewSettings& settings);
 
     PreviewView& view() { return *view_; }
+    ResumeSelection& resumeSelection() { return *selection_; }
+
+    // The strokes a resume from `resumePoint` leaves out, drawn faint while
+    // the program shown is that resume.
+    void setEngravedBefore(TextPlace resumePoint, std::vector<QPolygonF> strokes);
     QString summary() const;
     QString assumption() const;  // the retract height the lengths assume
     QString notice() const;      // empty when the whole program was read
@@ -56,6 +67,7 @@ protected:
 private:
     struct Reading {
         std::optional<ToolpathPreview> preview;  // nothing when there is no program to show
+        std::optional<TextPlace> resumePoint;    // the program is a resume from there
         PreviewSettings settings;
     };
     struct Request {
@@ -66,8 +78,12 @@ private:
     void startReading();
     void readingDone();
     void display(Reading reading);
+    void showResume(const std::optional<TextPlace>& resumePoint);
 
     PreviewView* view_;
+    ResumeSelection* selection_;
+    std::optional<TextPlace> engravedBefore_;
+    std::vector<QPolygonF> engraved_;
     QLabel* summary_;
     QLabel* assumption_;
     QLabel* notice_;
