@@ -2,8 +2,8 @@
 
 #include "construction_messages.h"
 #include "construction_meter.h"
+#include "construction_run.h"
 
-#include "panel/form_job.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
@@ -11,7 +11,6 @@
 #include "construction/clock.h"
 
 #include <utility>
-#include <variant>
 
 namespace velmora {
 
@@ -24,25 +23,15 @@ ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages
 void ConstructionAction::build()
 {
     ConstructionMeter meter(window_.meter());
-    const auto built = buildProgram(window_.model(), places_, currentDateTimeTexts(),
-                                    [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
-    if (std::holds_alternative<LayoutRefusal>(built)) {
-        fail(refusedLayoutText());
+    const ConstructionReport report
+        = runConstruction(window_.model(), places_, currentDateTimeTexts(),
+                          [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    if (report.end != ConstructionEnd::Written) {
+        fail(report.text);
         return;
     }
-    const ConstructionOutcome& outcome = std::get<ConstructionOutcome>(built);
-    switch (outcome.status) {
-    case ConstructionStatus::Written:
-        window_.reloadListing();
-        showFinished();
-        return;
-    case ConstructionStatus::MissingGlyph:
-        fail(missingGlyphText(outcome.character));
-        return;
-    case ConstructionStatus::FileFailure:
-        fail(fileFailureText(*outcome.failure));
-        return;
-    }
+    window_.reloadListing();
+    showFinished();
 }
 
 void ConstructionAction::showFinished()

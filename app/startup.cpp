@@ -25,9 +25,8 @@ void tellUnreadable(MessageSeam& messages, const LoadResult& loaded)
 
 QString unreadableConfigurationMessage(const std::string& detail)
 {
-    return QStringLiteral("Impossible de lire le fichier velmora.txt : %1.\n"
-                          "Les réglages par défaut sont utilisés.")
-        .arg(QString::fromStdString(detail));
+    return QString::fromStdString(unreadableConfigurationText(detail))
+        + QStringLiteral("\nLes réglages par défaut sont utilisés.");
 }
 
 void connectShellCommands(MainWindow& window, const ShellSeams& seams)
