@@ -83,8 +83,8 @@ int build(const CommandLine& command, const std::filesystem::path& programFolder
         if (const auto& text = command.lineTexts[static_cast<std::size_t>(line - 1)])
             form.setLineText(line, argumentText(*text));
     }
-    const ProgramPlaces places{workFolder, glyphFolderFor(workFolder, programFolder)};
-    const ConstructionReport report = runConstruction(form, places, currentDateTimeTexts());
+    const ConstructionReport report
+        = runConstruction(form, programPlaces(workFolder, programFolder), currentDateTimeTexts());
     if (report.end != ConstructionEnd::Written)
         tell(err, constructionFailureTitle(), report.text);
     return exitWith(exitCodeOf(report.end));

@@ -36,6 +36,11 @@ std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
     return places.front();
 }
 
+ProgramPlaces programPlaces(const std::filesystem::path& workFolder, const std::filesystem::path& programFolder)
+{
+    return {workFolder, glyphFolderFor(workFolder, programFolder)};
+}
+
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
 {
     // Absolute, so that a failure message names the folder in full.
@@ -43,7 +48,7 @@ ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
     std::filesystem::path workFolder = std::filesystem::current_path(failed);
     if (failed)
         workFolder = ".";
-    return {workFolder, glyphFolderFor(workFolder, programFolder)};
+    return programPlaces(workFolder, programFolder);
 }
 
 }  // namespace velmora

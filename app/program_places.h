@@ -26,6 +26,9 @@ std::vector<std::filesystem::path> glyphFolderPlaces(const std::filesystem::path
 std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
                                      const std::filesystem::path& programFolder);
 
+// workFolder and its glyph folder, for the program in programFolder.
+ProgramPlaces programPlaces(const std::filesystem::path& workFolder, const std::filesystem::path& programFolder);
+
 // The working directory and its glyph folder, for the program in programFolder.
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder);
 

@@ -159,8 +159,7 @@ void CommandRunTest::buildAsTheWindowDoes()
     window.model().updateExtents();
     for (qsizetype option = 0; option + 1 < lineOptions.size(); option += 2)
         window.model().setLineText(lineOptions[option].back().digitValue(), lineOptions[option + 1].toStdU32String());
-    ConstructionAction(window, messages, pause, {windowPath, glyphFolderFor(windowPath, programFolder().toStdString())})
-        .build();
+    ConstructionAction(window, messages, pause, programPlaces(windowPath, programFolder().toStdString())).build();
 
     if (exitCode == 0) {
         QCOMPARE(messages.calls().size(), std::size_t(0));
