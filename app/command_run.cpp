@@ -3,6 +3,7 @@
 #include "app/construction_messages.h"
 #include "app/construction_run.h"
 #include "app/form_configuration.h"
+#include "app/loading_messages.h"
 #include "app/program_places.h"
 #include "panel/form_model.h"
 
@@ -41,17 +42,22 @@ std::filesystem::path workFolderOf(const CommandLine& command)
 }
 
 // velmora.txt read into the model as at the window's start-up: a damaged
-// value is mended the same way, no file gives the first-start settings. A
-// file that exists but cannot be read stops the work: there is no operator
-// to look at the settings put in its place before they are cut or sent.
+// value is mended the same way and the removal of control characters told,
+// no file gives the first-start settings. A file that exists but cannot be
+// read stops the work: there is no operator to look at the settings put in
+// its place before they are cut or sent.
 bool loadSettings(FormModel& form, const std::filesystem::path& workFolder, std::ostream& err)
 {
     const LoadResult loaded = loadConfigurationInto(form, workFolder);
     form.updateExtents();
-    if (loaded.status != LoadStatus::Unreadable)
-        return true;
-    tell(err, QStringLiteral("Configuration"), QString::fromStdString(unreadableConfigurationText(loaded.detail)));
-    return false;
+    const QString title = QStringLiteral("Configuration");
+    if (loaded.status == LoadStatus::Unreadable) {
+        tell(err, title, QString::fromStdString(unreadableConfigurationText(loaded.detail)));
+        return false;
+    }
+    if (!loaded.cleanedLines.empty())
+        tell(err, title, cleanedLinesMessage(loaded.cleanedLines));
+    return true;
 }
 
 ExitCode exitCodeOf(ConstructionEnd end)

@@ -22,6 +22,8 @@ ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places,
         return {ConstructionEnd::MissingGlyph, missingGlyphText(outcome.character)};
     case ConstructionStatus::FileFailure:
         return {ConstructionEnd::FileFailure, fileFailureText(*outcome.failure)};
+    case ConstructionStatus::NoFont:
+        return {ConstructionEnd::MissingGlyph, noFontText(places.glyphFolderSearched)};
     }
     return {};
 }

@@ -16,7 +16,7 @@ class FormModel;
 enum class ConstructionEnd {
     Written,       // velmora.rub holds the new program
     Refused,       // the layout asks to change the settings; nothing written
-    MissingGlyph,  // a character cannot be engraved; velmora.rub unchanged
+    MissingGlyph,  // a character cannot be engraved (no glyph, no font); velmora.rub unchanged
     FileFailure,   // a file could not be read or written; velmora.rub unchanged
 };
 

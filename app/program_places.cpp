@@ -38,7 +38,11 @@ std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
 
 ProgramPlaces programPlaces(const std::filesystem::path& workFolder, const std::filesystem::path& programFolder)
 {
-    return {workFolder, glyphFolderFor(workFolder, programFolder)};
+    std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
+    std::vector<std::filesystem::path> searched;
+    for (const std::filesystem::path& place : glyphFolderPlaces(workFolder, programFolder))
+        searched.push_back(place.parent_path());
+    return {workFolder, std::move(glyphFolder), std::move(searched)};
 }
 
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)

@@ -14,20 +14,17 @@ namespace {
 
 const std::filesystem::path kWorkingFolder{"."};
 
-void tellUnreadable(MessageSeam& messages, const LoadResult& loaded)
+void tellLoading(MessageSeam& messages, const LoadResult& loaded)
 {
     if (loaded.status == LoadStatus::Unreadable)
         messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
                       unreadableConfigurationMessage(loaded.detail));
+    if (!loaded.cleanedLines.empty())
+        messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
+                      cleanedLinesMessage(loaded.cleanedLines));
 }
 
 }  // namespace
-
-QString unreadableConfigurationMessage(const std::string& detail)
-{
-    return QString::fromStdString(unreadableConfigurationText(detail))
-        + QStringLiteral("\nLes réglages par défaut sont utilisés.");
-}
 
 void connectShellCommands(MainWindow& window, const ShellSeams& seams)
 {
@@ -47,7 +44,7 @@ void startUp(MainWindow& window, const ShellSeams& seams)
     window.reloadListing();
     window.model().updateExtents();
     window.setToolTips();
-    tellUnreadable(seams.messages, loaded);
+    tellLoading(seams.messages, loaded);
     centreOnScreen(window);
     window.show();
 }

@@ -111,7 +111,7 @@ void CommandRunTest::buildAsTheWindowDoes_data()
         << Settings{{6, "25"}, {33, "VELMORA VELMORA VELMORA"}} << QStringList() << false << 2
         << kFailureStart + "Modifier les paramètres\n";
     QTest::newRow("a character with no glyph") << threeLines << QStringList{"--ligne3", "pi = π"} << false << 3
-                                               << kFailureStart + "La gravure du caractère  (π)  est impossible\n";
+                                               << kFailureStart + "La gravure du caractère  (π)  est impossible (U+03C0)\n";
     QTest::newRow("velmora.rub cannot be replaced")
         << threeLines << QStringList() << true << 4
         << kFailureStart + "Impossible de remplacer le fichier %1/velmora.rub : c'est un dossier\n";
