@@ -61,7 +61,7 @@ int main(int argc, char* argv[])
 {
     if (argc != 3)
         return fail("usage : velmora-construction-check <dossier des caractères> <dossier de travail vide>");
-    const velmora::ProgramPlaces places{argv[2], argv[1]};
+    const velmora::ProgramPlaces places{argv[2], argv[1], {argv[1]}};
     const std::filesystem::path program = places.workFolder / "velmora.rub";
 
     const velmora::ConstructionOutcome first = build(U"PREMIER", {"06/12/2026", "08:00:00"}, places);
