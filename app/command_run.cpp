@@ -26,10 +26,14 @@ std::u32string argumentText(const std::string& bytes)
 }
 
 // The message box the window would show, as one line of standard error in
-// the locale's encoding: "velmora : <title> : <text>".
-void tell(std::ostream& err, const QString& title, const QString& text)
+// the locale's encoding: "velmora : <title> : <text>", the cause after it
+// in brackets when there is one.
+void tell(std::ostream& err, const QString& title, const QString& text, const QString& cause = {})
 {
-    err << (QStringLiteral("velmora : ") + title + QStringLiteral(" : ") + text).toLocal8Bit().toStdString() << '\n';
+    QString line = QStringLiteral("velmora : ") + title + QStringLiteral(" : ") + text;
+    if (!cause.isEmpty())
+        line += QStringLiteral(" (") + cause + QStringLiteral(")");
+    err << line.toLocal8Bit().toStdString() << '\n';
 }
 
 // Absolute, so that a failure message names the folder in full.
@@ -92,7 +96,7 @@ int build(const CommandLine& command, const std::filesystem::path& programFolder
     const ConstructionReport report
         = runConstruction(form, programPlaces(workFolder, programFolder), currentDateTimeTexts());
     if (report.end != ConstructionEnd::Written)
-        tell(err, constructionFailureTitle(), report.text);
+        tell(err, constructionFailureTitle(), report.text, report.cause);
     return exitWith(exitCodeOf(report.end));
 }
 

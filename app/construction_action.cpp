@@ -27,7 +27,7 @@ void ConstructionAction::build()
         = runConstruction(window_.model(), places_, currentDateTimeTexts(),
                           [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
     if (report.end != ConstructionEnd::Written) {
-        fail(report.text);
+        fail(report.text, report.cause);
         return;
     }
     window_.reloadListing();
@@ -44,9 +44,9 @@ void ConstructionAction::showFinished()
 
 // The previous program stays on disk and in the listing; the meter goes back
 // to rest once the operator has read the message.
-void ConstructionAction::fail(const QString& text)
+void ConstructionAction::fail(const QString& text, const QString& cause)
 {
-    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text);
+    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text, cause);
     ConstructionMeter(window_.meter()).rest();
 }
 

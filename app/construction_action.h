@@ -31,7 +31,7 @@ public:
 
 private:
     void showFinished();
-    void fail(const QString& text);
+    void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

@@ -2,7 +2,9 @@
 
 #include "construction_messages.h"
 
+#include "layout/refusal_cause.h"
 #include "panel/form_job.h"
+#include "panel/form_model.h"
 
 #include <variant>
 
@@ -11,9 +13,16 @@ namespace velmora {
 ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
                                    const ConstructionProgress& progress)
 {
+    // The block as the construction reads it, to name the value a refusal
+    // went by.
+    const BlockInput block = engravingJobOf(form).blockInput();
     const auto built = buildProgram(form, places, stamp, progress);
-    if (std::holds_alternative<LayoutRefusal>(built))
-        return {ConstructionEnd::Refused, refusedLayoutText()};
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&built)) {
+        // The height as the extents read-out shows it.
+        const double blockHeight = readBackExtents(form.encombrement()).height;
+        return {ConstructionEnd::Refused, refusedLayoutText(),
+                QString::fromStdString(refusalCause(*refusal, block, blockHeight))};
+    }
     const ConstructionOutcome& outcome = std::get<ConstructionOutcome>(built);
     switch (outcome.status) {
     case ConstructionStatus::Written:

@@ -24,6 +24,9 @@ struct ConstructionReport {
     ConstructionEnd end = ConstructionEnd::Written;
     // The message told under constructionFailureTitle(); empty when written.
     QString text;
+    // Why, under the text, when there is more to say: for a refusal, the
+    // numbers the layout went by.
+    QString cause;
 };
 
 // The whole construction on the model (its blank-only lines emptied as in the

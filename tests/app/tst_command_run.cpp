@@ -105,8 +105,9 @@ void CommandRunTest::buildAsTheWindowDoes_data()
     QTest::newRow("a line emptied from the command line")
         << threeLines << QStringList{"--ligne1", ""} << false << 0 << QString();
 
-    QTest::newRow("no text") << Settings() << QStringList() << false << 2
-                             << kFailureStart + "Modifier les paramètres\n";
+    QTest::newRow("no text")
+        << Settings() << QStringList() << false << 2
+        << kFailureStart + "Modifier les paramètres (aucun texte à graver : les cinq lignes sont vides)\n";
     QTest::newRow("block too large for the plate")
         << Settings{{6, "25"}, {33, "VELMORA VELMORA VELMORA"}} << QStringList() << false << 2
         << kFailureStart + "Modifier les paramètres\n";
@@ -168,7 +169,9 @@ void CommandRunTest::buildAsTheWindowDoes()
         QCOMPARE(withoutStamp(built), withoutStamp(readFile(windowFolder.filePath("velmora.rub"))));
     } else {
         QCOMPARE(messages.calls().size(), std::size_t(1));
-        QCOMPARE("velmora : " + messages.calls()[0].title + " : " + messages.calls()[0].text + "\n",
+        const ScriptedMessages::Call& told = messages.calls()[0];
+        const QString cause = told.cause.isEmpty() ? QString() : " (" + told.cause + ")";
+        QCOMPARE("velmora : " + told.title + " : " + told.text + cause + "\n",
                  QString(errors).replace("%1", windowFolder.path()));
         if (!programIsFolder)
             QCOMPARE(readFile(commandFolder.filePath("velmora.rub")), kPreviousProgram);
