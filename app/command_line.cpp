@@ -120,7 +120,33 @@ constexpr std::string_view kHelpText =
     "\n"
     "Voir aussi : man velmora\n";
 
+// A whole number written with digits only, at most 9 of them.
+std::optional<int> countOf(std::string_view text)
+{
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 }  // namespace
+
+std::optional<ResumeChoice> resumeChoiceOf(const std::string& value)
+{
+    const std::size_t colon = value.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const std::optional<int> line = countOf(std::string_view(value).substr(0, colon));
+    const std::optional<int> character = countOf(std::string_view(value).substr(colon + 1));
+    if (!line || !character || *line < 1 || *line > 5 || *character < 1)
+        return std::nullopt;
+    return ResumeChoice{*line, *character};
+}
 
 CommandLine readCommandLine(const std::vector<std::string>& arguments)
 {
@@ -152,6 +178,9 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         if (!command.wrongUse.empty())
             return command;
     }
+    if (command.resumePoint && !resumeChoiceOf(*command.resumePoint))
+        command.wrongUse = "--reprise attend LIGNE:CARACTERE, la ligne de 1 à 5 et le caractère compté à partir de 1 : "
+                           + *command.resumePoint;
     return command;
 }
 

@@ -42,6 +42,14 @@ struct CommandLine {
     std::optional<std::string> port;            // --port
 };
 
+// The line (1 to 5) and the character (from 1) of a --reprise value
+// "LIGNE:CARACTERE"; nothing when the value is not of that form.
+struct ResumeChoice {
+    int line = 0;
+    int character = 0;
+};
+std::optional<ResumeChoice> resumeChoiceOf(const std::string& value);
+
 // Reads the arguments that follow the program's name.
 CommandLine readCommandLine(const std::vector<std::string>& arguments);
 

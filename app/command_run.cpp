@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <ostream>
 #include <system_error>
 
@@ -75,16 +76,14 @@ ExitCode exitCodeOf(ConstructionEnd end)
         return ExitCode::MissingGlyph;
     case ConstructionEnd::FileFailure:
         return ExitCode::FileFailure;
+    case ConstructionEnd::NothingToResume:
+        return ExitCode::WrongUse;
     }
     return ExitCode::FileFailure;
 }
 
 int build(const CommandLine& command, const std::filesystem::path& programFolder, std::ostream& err)
 {
-    if (command.resumePoint) {
-        err << "velmora : --reprise n'est pas encore disponible dans cette version\n";
-        return exitWith(ExitCode::WrongUse);
-    }
     const std::filesystem::path workFolder = workFolderOf(command);
     FormModel form;
     if (!loadSettings(form, workFolder, err))
@@ -93,8 +92,13 @@ int build(const CommandLine& command, const std::filesystem::path& programFolder
         if (const auto& text = command.lineTexts[static_cast<std::size_t>(line - 1)])
             form.setLineText(line, argumentText(*text));
     }
+    const ProgramPlaces places = programPlaces(workFolder, programFolder);
+    const std::optional<ResumeChoice> resume = command.resumePoint ? resumeChoiceOf(*command.resumePoint)
+                                                                    : std::nullopt;
     const ConstructionReport report
-        = runConstruction(form, programPlaces(workFolder, programFolder), currentDateTimeTexts());
+        = resume ? runResumeConstruction(form, TextPlace{resume->line, resume->character}, places,
+                                         currentDateTimeTexts())
+                 : runConstruction(form, places, currentDateTimeTexts());
     if (report.end != ConstructionEnd::Written)
         tell(err, constructionFailureTitle(), report.text, report.cause);
     return exitWith(exitCodeOf(report.end));

@@ -26,6 +26,20 @@ void ConstructionAction::build()
     const ConstructionReport report
         = runConstruction(window_.model(), places_, currentDateTimeTexts(),
                           [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    finish(report);
+}
+
+void ConstructionAction::buildResume(TextPlace chosen)
+{
+    ConstructionMeter meter(window_.meter());
+    const ConstructionReport report
+        = runResumeConstruction(window_.model(), chosen, places_, currentDateTimeTexts(),
+                                [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    finish(report);
+}
+
+void ConstructionAction::finish(const ConstructionReport& report)
+{
     if (report.end != ConstructionEnd::Written) {
         fail(report.text, report.cause);
         return;

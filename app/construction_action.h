@@ -5,6 +5,7 @@
 // the window's meter shows the progress and failures are told through the
 // message seam.
 
+#include "app/construction_run.h"
 #include "construction/program_construction.h"
 
 #include <QString>
@@ -28,8 +29,12 @@ public:
     ConstructionAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause, ProgramPlaces places);
 
     void build();
+    // A resume program from the chosen character instead of the whole one;
+    // the same meter, messages and listing.
+    void buildResume(TextPlace chosen);
 
 private:
+    void finish(const ConstructionReport& report);
     void showFinished();
     void fail(const QString& text, const QString& cause = QString());
 

@@ -9,21 +9,19 @@
 #include <variant>
 
 namespace velmora {
+namespace {
 
-ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
-                                   const ConstructionProgress& progress)
+// The block as the construction reads it, kept to name the value a refusal
+// went by, with the height as the extents read-out shows it then.
+ConstructionReport refused(LayoutRefusal refusal, const BlockInput& block, const FormModel& form)
 {
-    // The block as the construction reads it, to name the value a refusal
-    // went by.
-    const BlockInput block = engravingJobOf(form).blockInput();
-    const auto built = buildProgram(form, places, stamp, progress);
-    if (const auto* refusal = std::get_if<LayoutRefusal>(&built)) {
-        // The height as the extents read-out shows it.
-        const double blockHeight = readBackExtents(form.encombrement()).height;
-        return {ConstructionEnd::Refused, refusedLayoutText(),
-                QString::fromStdString(refusalCause(*refusal, block, blockHeight))};
-    }
-    const ConstructionOutcome& outcome = std::get<ConstructionOutcome>(built);
+    const double blockHeight = readBackExtents(form.encombrement()).height;
+    return {ConstructionEnd::Refused, refusedLayoutText(),
+            QString::fromStdString(refusalCause(refusal, block, blockHeight))};
+}
+
+ConstructionReport reportOf(const ConstructionOutcome& outcome, const ProgramPlaces& places)
+{
     switch (outcome.status) {
     case ConstructionStatus::Written:
         break;
@@ -35,6 +33,45 @@ ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places,
         return {ConstructionEnd::MissingGlyph, noFontText(places.glyphFolderSearched)};
     }
     return {};
+}
+
+QString resumeRefusalCause(ResumeRefusal refusal, TextPlace chosen)
+{
+    switch (refusal) {
+    case ResumeRefusal::NoSuchCharacter:
+        return QStringLiteral("la ligne %1 n'a pas de caractère %2").arg(chosen.line).arg(chosen.character);
+    case ResumeRefusal::NothingLeft:
+        return QStringLiteral("il ne reste que des blancs à partir de la ligne %1, caractère %2")
+            .arg(chosen.line)
+            .arg(chosen.character);
+    }
+    return {};
+}
+
+}  // namespace
+
+ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                   const ConstructionProgress& progress)
+{
+    const BlockInput block = engravingJobOf(form).blockInput();
+    const auto built = buildProgram(form, places, stamp, progress);
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&built))
+        return refused(*refusal, block, form);
+    return reportOf(std::get<ConstructionOutcome>(built), places);
+}
+
+ConstructionReport runResumeConstruction(FormModel& form, TextPlace chosen, const ProgramPlaces& places,
+                                         const DateTimeTexts& stamp, const ConstructionProgress& progress)
+{
+    const BlockInput block = engravingJobOf(form).blockInput();
+    const auto built = buildResumeProgram(form, chosen, places, stamp, progress);
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&built))
+        return refused(*refusal, block, form);
+    // The text changed under the choice so that nothing is left to resume
+    // from: the job as set cannot be built, as for a refused layout.
+    if (const auto* refusal = std::get_if<ResumeRefusal>(&built))
+        return {ConstructionEnd::NothingToResume, refusedLayoutText(), resumeRefusalCause(*refusal, chosen)};
+    return reportOf(std::get<ConstructionOutcome>(built), places);
 }
 
 }  // namespace velmora

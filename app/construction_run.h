@@ -6,6 +6,7 @@
 
 #include "construction/clock.h"
 #include "construction/program_construction.h"
+#include "construction/resume_point.h"
 
 #include <QString>
 
@@ -18,6 +19,7 @@ enum class ConstructionEnd {
     Refused,       // the layout asks to change the settings; nothing written
     MissingGlyph,  // a character cannot be engraved (no glyph, no font); velmora.rub unchanged
     FileFailure,   // a file could not be read or written; velmora.rub unchanged
+    NothingToResume,  // the resume point names no character to engrave; nothing written
 };
 
 struct ConstructionReport {
@@ -33,5 +35,10 @@ struct ConstructionReport {
 // window), the progress told after every character.
 ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
                                    const ConstructionProgress& progress = {});
+
+// The resume program from the chosen character (or the next one that is not
+// a blank), on the model as the whole construction works on it.
+ConstructionReport runResumeConstruction(FormModel& form, TextPlace chosen, const ProgramPlaces& places,
+                                         const DateTimeTexts& stamp, const ConstructionProgress& progress = {});
 
 }  // namespace velmora
