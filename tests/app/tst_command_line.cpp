@@ -45,6 +45,10 @@ void CommandLineTest::withoutWindow_data()
                                     << "velmora : --ligne1 ne sert qu'avec --construire\n" + kSeeHelp;
     QTest::newRow("a port to build") << QStringList{"--port", "COM2", "--construire"} << 1 << QString()
                                      << "velmora : --port ne sert qu'avec --telecharger\n" + kSeeHelp;
+    QTest::newRow("a resume on line 6")
+        << QStringList{"--construire", "--reprise", "6:1"} << 1 << QString()
+        << "velmora : --reprise attend LIGNE:CARACTERE, la ligne de 1 à 5 et le caractère compté à partir de 1 : 6:1\n"
+               + kSeeHelp;
     QTest::newRow("build and send at once")
         << QStringList{"--construire", "--telecharger"} << 1 << QString()
         << "velmora : --construire et --telecharger ne se donnent pas ensemble\n" + kSeeHelp;

@@ -82,6 +82,7 @@ void CommandRunTest::buildAsTheWindowDoes_data()
 {
     QTest::addColumn<Settings>("settings");
     QTest::addColumn<QStringList>("lineOptions");  // --ligneN TEXTE, as the shell passes them
+    QTest::addColumn<QString>("resume");           // --reprise LIGNE:CARACTERE, or none
     QTest::addColumn<bool>("programIsFolder");  // velmora.rub cannot be replaced
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("errors");  // standard error, whole; %1 the work folder
@@ -94,27 +95,34 @@ void CommandRunTest::buildAsTheWindowDoes_data()
             // Each placement from another corner, so the four corners are built too.
             QTest::addRow("%s, %s", justifications[justification], placements[placement])
                 << threeLines + choice(19, 3, justification) + choice(22, 4, placement) + choice(29, 4, placement)
-                << QStringList() << false << 0 << QString();
+                << QStringList() << QString() << false << 0 << QString();
         }
     }
     QTest::newRow("accents from velmora.txt")
         << Settings{{33, "\xC9t\xE9 \xC7'\x9C \x80"}, {37, "\xC0\xC9\xCE\xD4\xD9 \xE0\xE9\xEE\xF4\xF9"}}
-        << QStringList() << false << 0 << QString();
+        << QStringList() << QString() << false << 0 << QString();
     QTest::newRow("accents from the command line")
-        << threeLines << QStringList{"--ligne2", "Noël à Zoé", "--ligne5", "Œuvre n° 3"} << false << 0 << QString();
+        << threeLines << QStringList{"--ligne2", "Noël à Zoé", "--ligne5", "Œuvre n° 3"} << QString() << false << 0 << QString();
     QTest::newRow("a line emptied from the command line")
-        << threeLines << QStringList{"--ligne1", ""} << false << 0 << QString();
+        << threeLines << QStringList{"--ligne1", ""} << QString() << false << 0 << QString();
 
     QTest::newRow("no text")
-        << Settings() << QStringList() << false << 2
+        << Settings() << QStringList() << QString() << false << 2
         << kFailureStart + "Modifier les paramètres (aucun texte à graver : les cinq lignes sont vides)\n";
     QTest::newRow("block too large for the plate")
-        << Settings{{6, "25"}, {33, "VELMORA VELMORA VELMORA"}} << QStringList() << false << 2
+        << Settings{{6, "25"}, {33, "VELMORA VELMORA VELMORA"}} << QStringList() << QString() << false << 2
         << kFailureStart + "Modifier les paramètres (le bloc (597 mm) est plus large que la plaque (X : 100 mm))\n";
-    QTest::newRow("a character with no glyph") << threeLines << QStringList{"--ligne3", "pi = π"} << false << 3
+    QTest::newRow("a character with no glyph") << threeLines << QStringList{"--ligne3", "pi = π"} << QString() << false << 3
                                                << kFailureStart + "La gravure du caractère  (π)  est impossible (U+03C0)\n";
+    QTest::newRow("resume inside a line")
+        << threeLines << QStringList{"--ligne2", "N° 008"} << "2:4" << false << 0 << QString();
+    QTest::newRow("resume on a blank, from the next line")
+        << threeLines << QStringList() << "2:9" << false << 0 << QString();
+    QTest::newRow("resume past the line's end")
+        << threeLines << QStringList() << "3:40" << false << 1
+        << kFailureStart + "Modifier les paramètres (la ligne 3 n'a pas de caractère 40)\n";
     QTest::newRow("velmora.rub cannot be replaced")
-        << threeLines << QStringList() << true << 4
+        << threeLines << QStringList() << QString() << true << 4
         << kFailureStart + "Impossible de remplacer le fichier %1/velmora.rub : c'est un dossier\n";
 }
 
@@ -122,6 +130,7 @@ void CommandRunTest::buildAsTheWindowDoes()
 {
     QFETCH(Settings, settings);
     QFETCH(QStringList, lineOptions);
+    QFETCH(QString, resume);
     QFETCH(bool, programIsFolder);
     QFETCH(int, exitCode);
     QFETCH(QString, errors);
@@ -145,7 +154,8 @@ void CommandRunTest::buildAsTheWindowDoes()
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(elsewhere.path());
     program.start(QStringLiteral(VELMORA_PROGRAM),
-                  QStringList{"--construire", "--dossier", commandFolder.path()} + lineOptions);
+                  QStringList{"--construire", "--dossier", commandFolder.path()} + lineOptions
+                      + (resume.isEmpty() ? QStringList() : QStringList{"--reprise", resume}));
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()), QString(errors).replace("%1", commandFolder.path()));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -160,7 +170,11 @@ void CommandRunTest::buildAsTheWindowDoes()
     window.model().updateExtents();
     for (qsizetype option = 0; option + 1 < lineOptions.size(); option += 2)
         window.model().setLineText(lineOptions[option].back().digitValue(), lineOptions[option + 1].toStdU32String());
-    ConstructionAction(window, messages, pause, programPlaces(windowPath, programFolder().toStdString())).build();
+    ConstructionAction action(window, messages, pause, programPlaces(windowPath, programFolder().toStdString()));
+    if (resume.isEmpty())
+        action.build();
+    else
+        action.buildResume({resume.section(':', 0, 0).toInt(), resume.section(':', 1).toInt()});
 
     if (exitCode == 0) {
         QCOMPARE(messages.calls().size(), std::size_t(0));
