@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
 
     velmora::MainWindow window;
     velmora::ModalMessageBoxes messages(&window);
-    velmora::SleepingPause pause;
+    velmora::EventLoopPause pause(window);
     velmora::ConstructionAction construction(
         window, messages, pause,
         velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
