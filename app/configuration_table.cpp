@@ -9,50 +9,77 @@
 namespace velmora {
 namespace {
 
-using F = ValueForm;
-using G = OptionGroup;
-constexpr ScrollRange kNone{};
+constexpr ConfigurationLine serial(int line, SerialSetting setting, std::string_view firstStart)
+{
+    return {line, ValueForm::SerialText, ScrollBar::CharacterSize, setting, 0, OptionGroup::Coolant, 0, firstStart};
+}
+constexpr ConfigurationLine scrolled(int line, ScrollBar bar, std::string_view firstStart)
+{
+    return {line, ValueForm::ScrolledText, bar, SerialSetting::Port, 0, OptionGroup::Coolant, 0, firstStart};
+}
+constexpr ConfigurationLine option(int line, OptionGroup group, int button, std::string_view firstStart)
+{
+    return {line, ValueForm::OptionState, ScrollBar::CharacterSize, SerialSetting::Port, 0, group, button, firstStart};
+}
+constexpr ConfigurationLine programNumber(int line, std::string_view firstStart)
+{
+    return {line, ValueForm::ProgramNumber, ScrollBar::ProgramNumber, SerialSetting::Port, 0, OptionGroup::Coolant, 0,
+            firstStart};
+}
+constexpr ConfigurationLine position(int line, ScrollBar bar, std::string_view firstStart)
+{
+    return {line, ValueForm::Position, bar, SerialSetting::Port, 0, OptionGroup::Coolant, 0, firstStart};
+}
+constexpr ConfigurationLine textLine(int line, int textLine)
+{
+    return {line, ValueForm::LineText, ScrollBar::CharacterSize, SerialSetting::Port, textLine, OptionGroup::Coolant,
+            0, ""};
+}
 
+using S = SerialSetting;
+using B = ScrollBar;
+using G = OptionGroup;
+
+// The control of each line in the form (Part 3.2) at the end of its row.
 // clang-format off
 constexpr ConfigurationTable kTable{{
-    // line  control            form             scroll bar     range               group             first start
-    { 1, "Port2",          F::Text,          "",            kNone,              G::None,          "COM1"   },
-    { 2, "Vitesse2",       F::Text,          "",            kNone,              G::None,          "9600"   },
-    { 3, "Parité2",        F::Text,          "",            kNone,              G::None,          "E(ven)" },
-    { 4, "Nbrebits2",      F::Text,          "",            kNone,              G::None,          "7"      },
-    { 5, "Bitsstop2",      F::Text,          "",            kNone,              G::None,          "2"      },
-    { 6, "Echelle3",       F::ScrolledText,  "Echelle2",    {1, 40, 1},         G::None,          "5"      },
-    { 7, "Espace3",        F::ScrolledText,  "Espace2",     {1, 20, 1},         G::None,          "1"      },
-    { 8, "Interligne3",    F::ScrolledText,  "Interligne2", {1, 100, 1},        G::None,          "2"      },
-    { 9, "Rotation3",      F::ScrolledText,  "Rotation2",   {50, 9950, 50},     G::None,          "2000"   },
-    {10, "Avance3",        F::ScrolledText,  "Avance2",     {50, 2000, 50},     G::None,          "300"    },
-    {11, "Gamme3",         F::ScrolledText,  "Gamme2",      {40, 45, 40},       G::None,          "40"     },
-    {12, "Lubrification2", F::OptionState,   "",            kNone,              G::Coolant,       "False"  },
-    {13, "Lubrification3", F::OptionState,   "",            kNone,              G::Coolant,       "True"   },
-    {14, "Outil3",         F::ScrolledText,  "Outil2",      {1, 32, 1},         G::None,          "1"      },
-    {15, "Correcteur3",    F::ScrolledText,  "Correcteur2", {1, 32, 1},         G::None,          "1"      },
-    {16, "Changeur2",      F::OptionState,   "",            kNone,              G::ToolChanger,   "False"  },
-    {17, "Changeur3",      F::OptionState,   "",            kNone,              G::ToolChanger,   "True"   },
-    {18, "Nom2",           F::ProgramNumber, "Nom2",        kProgramNumberRange, G::None,         " 1 "    },
-    {19, "Justification1", F::OptionState,   "",            kNone,              G::Justification, "False"  },
-    {20, "Justification2", F::OptionState,   "",            kNone,              G::Justification, "True"   },
-    {21, "Justification3", F::OptionState,   "",            kNone,              G::Justification, "False"  },
-    {22, "Option1",        F::OptionState,   "",            kNone,              G::Placement,     "True"   },
-    {23, "Option2",        F::OptionState,   "",            kNone,              G::Placement,     "False"  },
-    {24, "Option3",        F::OptionState,   "",            kNone,              G::Placement,     "False"  },
-    {25, "Option4",        F::OptionState,   "",            kNone,              G::Placement,     "False"  },
-    {26, "Posx3",          F::Position,      "Posx2",       kPositionRange,     G::None,          " 100"   },
-    {27, "Posy3",          F::Position,      "Posy2",       {0, 4000, 1},       G::None,          " 60"    },
-    {28, "Posz3",          F::Position,      "Posz2",       kPositionRange,     G::None,          " 0"     },
-    {29, "Origine1",       F::OptionState,   "",            kNone,              G::Origin,        "True"   },
-    {30, "Origine2",       F::OptionState,   "",            kNone,              G::Origin,        "False"  },
-    {31, "Origine3",       F::OptionState,   "",            kNone,              G::Origin,        "False"  },
-    {32, "Origine4",       F::OptionState,   "",            kNone,              G::Origin,        "False"  },
-    {33, "Saisie12",       F::Text,          "",            kNone,              G::None,          ""       },
-    {34, "Saisie22",       F::Text,          "",            kNone,              G::None,          ""       },
-    {35, "Saisie32",       F::Text,          "",            kNone,              G::None,          ""       },
-    {36, "Saisie42",       F::Text,          "",            kNone,              G::None,          ""       },
-    {37, "Saisie52",       F::Text,          "",            kNone,              G::None,          ""       },
+    serial       ( 1, S::Port,                       "COM1"  ),  // Port2
+    serial       ( 2, S::Speed,                      "9600"  ),  // Vitesse2
+    serial       ( 3, S::Parity,                     "E(ven)"),  // Parité2
+    serial       ( 4, S::DataBits,                   "7"     ),  // Nbrebits2
+    serial       ( 5, S::StopBits,                   "2"     ),  // Bitsstop2
+    scrolled     ( 6, B::CharacterSize,              "5"     ),  // Echelle3
+    scrolled     ( 7, B::CharacterSpacing,           "1"     ),  // Espace3
+    scrolled     ( 8, B::LineSpacing,                "2"     ),  // Interligne3
+    scrolled     ( 9, B::SpindleSpeed,               "2000"  ),  // Rotation3
+    scrolled     (10, B::Feed,                       "300"   ),  // Avance3
+    scrolled     (11, B::SpeedRange,                 "40"    ),  // Gamme3
+    option       (12, G::Coolant, 0,                 "False" ),  // Lubrification2 "Oui"
+    option       (13, G::Coolant, 1,                 "True"  ),  // Lubrification3 "Non"
+    scrolled     (14, B::Tool,                       "1"     ),  // Outil3
+    scrolled     (15, B::Corrector,                  "1"     ),  // Correcteur3
+    option       (16, G::ToolChanger, 0,             "False" ),  // Changeur2 "Oui"
+    option       (17, G::ToolChanger, 1,             "True"  ),  // Changeur3 "Non"
+    programNumber(18,                                " 1 "   ),  // Nom2
+    option       (19, G::Justification, 0,           "False" ),  // Justification1
+    option       (20, G::Justification, 1,           "True"  ),  // Justification2
+    option       (21, G::Justification, 2,           "False" ),  // Justification3
+    option       (22, G::Placement, 0,               "True"  ),  // Option1
+    option       (23, G::Placement, 1,               "False" ),  // Option2
+    option       (24, G::Placement, 2,               "False" ),  // Option3
+    option       (25, G::Placement, 3,               "False" ),  // Option4
+    position     (26, B::PositionX,                  " 100"  ),  // Posx3
+    position     (27, B::PositionY,                  " 60"   ),  // Posy3
+    position     (28, B::PositionZ,                  " 0"    ),  // Posz3
+    option       (29, G::Origin, 0,                  "True"  ),  // Origine1
+    option       (30, G::Origin, 1,                  "False" ),  // Origine2
+    option       (31, G::Origin, 2,                  "False" ),  // Origine3
+    option       (32, G::Origin, 3,                  "False" ),  // Origine4
+    textLine     (33, 1),                                        // Saisie12
+    textLine     (34, 2),                                        // Saisie22
+    textLine     (35, 3),                                        // Saisie32
+    textLine     (36, 4),                                        // Saisie42
+    textLine     (37, 5),                                        // Saisie52
 }};
 // clang-format on
 
@@ -141,11 +168,10 @@ std::string_view optionStateText(bool selected) { return selected ? "True" : "Fa
 
 const ConfigurationLine& selectedOption(const ConfigurationValues& values, OptionGroup group)
 {
-    assert(group != OptionGroup::None);
     const ConfigurationLine* stored = nullptr;
     const ConfigurationLine* firstStart = nullptr;
     for (const ConfigurationLine& row : kTable) {
-        if (row.group != group)
+        if (row.form != ValueForm::OptionState || row.group != group)
             continue;
         if (optionStateOf(values[static_cast<std::size_t>(row.line - 1)]).value_or(false))
             stored = &row;

@@ -1,11 +1,12 @@
 #pragma once
-// The 37 lines of velmora.txt as data: which control each line belongs to,
-// what form its value takes, and where a whole number read from it goes. The
-// window walks this table to save and to apply a file; the conversions below
+// The 37 lines of velmora.txt as data: which value of the form's model each
+// line holds and what form it takes there. Saving and applying a file walk
+// this table; the conversions below
 // are the pure part of applying a value, so that a damaged or hand-edited file
-// brings every control to a value it can hold instead of failing.
+// brings every value to one the form can hold instead of failing.
 
 #include "app/configuration_file.h"
+#include "panel/form_model.h"
 
 #include <array>
 #include <optional>
@@ -15,30 +16,24 @@
 namespace velmora {
 
 enum class ValueForm {
-    Text,           // the control's text as it stands (combo boxes, text lines)
-    ScrolledText,   // a display box's text; its whole number goes to the paired scroll bar
+    SerialText,     // a setting of the frame Transmission as it stands
+    LineText,       // a text line as typed
+    ScrolledText,   // a value box's text; its whole number goes to the scroll bar
     OptionState,    // "True" or "False"
     ProgramNumber,  // Nom2's value as " n " (blank, digits, blank)
-    Position,       // a position display box's text in mm; p x 10 + 2000 goes to the scroll bar
+    Position,       // a position value box's text in mm; p x 10 + 2000 goes to the scroll bar
 };
 
-// The option groups of the window; within each, one button is selected.
-enum class OptionGroup { None, Coolant, ToolChanger, Justification, Placement, Origin };
-
-struct ScrollRange {
-    int minimum = 0;
-    int maximum = 0;
-    int formValue = 0;  // the value the scroll bar has before any file is applied
-};
-
+// One line of the file and the model value it holds.
 struct ConfigurationLine {
-    int line;                    // 1..37, in file order
-    std::string_view control;    // the control's object name, UTF-8
+    int line;  // 1..37, in file order
     ValueForm form;
-    std::string_view scrollBar;  // the scroll bar that takes the number; empty when none
-    ScrollRange range;           // that scroll bar's range
-    OptionGroup group;           // for option states
-    std::string_view firstStart; // the value used when there is no file yet, in file form
+    ScrollBar bar = ScrollBar::CharacterSize;  // ScrolledText, ProgramNumber, Position
+    SerialSetting serial = SerialSetting::Port;  // SerialText
+    int textLine = 0;                           // LineText: 1..5
+    OptionGroup group = OptionGroup::Coolant;   // OptionState
+    int button = 0;                             // OptionState: the button in its group
+    std::string_view firstStart;  // the value used when there is no file yet, in file form
 };
 
 using ConfigurationTable = std::array<ConfigurationLine, kConfigurationLineCount>;

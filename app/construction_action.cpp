@@ -2,19 +2,13 @@
 
 #include "construction_messages.h"
 #include "construction_meter.h"
-#include "window_job.h"
 
+#include "panel/form_job.h"
 #include "panel/main_window.h"
-#include "panel/option_groups.h"
 #include "panel/messages.h"
-#include "panel/meter.h"
 #include "panel/pause.h"
-#include "panel/qt_text.h"
-#include "ui_mainwindow.h"
 
 #include "construction/clock.h"
-
-#include <QPushButton>
 
 #include <utility>
 #include <variant>
@@ -25,33 +19,21 @@ ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages
                                        ProgramPlaces places)
     : window_(window), messages_(messages), pause_(pause), places_(std::move(places))
 {
-    click_ = QObject::connect(window_.form().Const1, &QPushButton::clicked, window_.form().Const1,
-                              [this] { Const1_Click(); });
 }
 
-ConstructionAction::~ConstructionAction()
+void ConstructionAction::build()
 {
-    QObject::disconnect(click_);
-}
-
-void ConstructionAction::Const1_Click()
-{
-    Ui::MainWindow& form = window_.form();
-    EngravingJob job = readEngravingJob(form);
-    applyBlankLineRule(job);
-    writeBackLineTexts(form, job);
-
-    const auto layout = layoutTextBlock(job.blockInput(), readLayoutChoices(form), [this] { return refreshExtents(); });
-    if (!std::holds_alternative<LayoutResult>(layout)) {
+    ConstructionMeter meter(window_.meter());
+    const auto built = buildProgram(window_.model(), places_, currentDateTimeTexts(),
+                                    [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    if (std::holds_alternative<LayoutRefusal>(built)) {
         fail(refusedLayoutText());
         return;
     }
-
-    readMachiningValues(form, job);
-    const ConstructionOutcome outcome = writeProgram(job, std::get<LayoutResult>(layout));
+    const ConstructionOutcome& outcome = std::get<ConstructionOutcome>(built);
     switch (outcome.status) {
     case ConstructionStatus::Written:
-        window_.Chargelisting();
+        window_.reloadListing();
         showFinished();
         return;
     case ConstructionStatus::MissingGlyph:
@@ -61,20 +43,6 @@ void ConstructionAction::Const1_Click()
         fail(fileFailureText(*outcome.failure));
         return;
     }
-}
-
-// The layout reads the extents as the operator sees them, fresh from recalcul.
-std::string ConstructionAction::refreshExtents()
-{
-    window_.recalcul();
-    return toWindows1252(window_.form().Encombrement->text()).bytes;
-}
-
-ConstructionOutcome ConstructionAction::writeProgram(const EngravingJob& job, const LayoutResult& layout)
-{
-    ConstructionMeter meter(window_.meter());
-    return buildProgramFile(job, layout, places_, currentDateTimeTexts(),
-                            [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
 }
 
 void ConstructionAction::showFinished()

@@ -1,16 +1,15 @@
 #pragma once
-// "Construire": the whole construction from the window to the program file,
-// run from end to end inside the click. The window gives the job and shows
-// the progress; the construction core lays the block out and writes the
-// program; failures are told through the message seam.
+// "Construire": the whole construction from the form's model to the program
+// file, run from end to end inside the click. The model gives the job and the
+// extents; the construction core lays the block out and writes the program;
+// the window's meter shows the progress and failures are told through the
+// message seam.
 
 #include "construction/program_construction.h"
 
-#include <QMetaObject>
 #include <QString>
 
 #include <chrono>
-#include <string>
 
 namespace velmora {
 
@@ -24,19 +23,13 @@ public:
     // rest, short enough not to hold the window up.
     static constexpr std::chrono::milliseconds kFullBarPause{400};
 
-    // Connects itself to the click of Const1 until it is destroyed. The
-    // listing is reloaded from the working directory (Chargelisting), so
+    // The listing is reloaded from the working directory, so
     // places.workFolder is the working directory.
     ConstructionAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause, ProgramPlaces places);
-    ~ConstructionAction();
-    ConstructionAction(const ConstructionAction&) = delete;
-    ConstructionAction& operator=(const ConstructionAction&) = delete;
 
-    void Const1_Click();
+    void build();
 
 private:
-    std::string refreshExtents();
-    ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& layout);
     void showFinished();
     void fail(const QString& text);
 
@@ -44,7 +37,6 @@ private:
     MessageSeam& messages_;
     PauseSeam& pause_;
     ProgramPlaces places_;
-    QMetaObject::Connection click_;
 };
 
 }  // namespace velmora

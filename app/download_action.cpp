@@ -7,10 +7,10 @@
 #include "panel/pause.h"
 #include "panel/qt_text.h"
 #include "transmission/program_listing.h"
-#include "ui_mainwindow.h"
 
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QPushButton>
 
 #include <filesystem>
 
@@ -22,20 +22,18 @@ const QString kQuestion = QStringLiteral("Placer la machine en mode chargement")
 const QString kStopQuestion = QStringLiteral("Arrêter le téléchargement ?");
 const QString kStopCaption = QStringLiteral("Arrêter");
 
-// Each setting of the transmission frame: its combo box, its caption (to name
-// it in a refusal) and where its text goes.
-struct TransmissionControl {
-    QComboBox* Ui::MainWindow::*combo;
-    QLabel* Ui::MainWindow::*caption;
+// Where the text of each serial setting goes.
+struct TransmissionSetting {
+    SerialSetting setting;
     std::string TransmissionTexts::*text;
 };
 
-constexpr TransmissionControl kTransmissionControls[] = {
-    {&Ui::MainWindow::Port2, &Ui::MainWindow::Port1, &TransmissionTexts::port},
-    {&Ui::MainWindow::Vitesse2, &Ui::MainWindow::Vitesse1, &TransmissionTexts::speed},
-    {&Ui::MainWindow::Parité2, &Ui::MainWindow::Parité1, &TransmissionTexts::parity},
-    {&Ui::MainWindow::Nbrebits2, &Ui::MainWindow::Nbrebits1, &TransmissionTexts::dataBits},
-    {&Ui::MainWindow::Bitsstop2, &Ui::MainWindow::Bitsstop1, &TransmissionTexts::stopBits},
+constexpr TransmissionSetting kTransmissionSettings[] = {
+    {SerialSetting::Port, &TransmissionTexts::port},
+    {SerialSetting::Speed, &TransmissionTexts::speed},
+    {SerialSetting::Parity, &TransmissionTexts::parity},
+    {SerialSetting::DataBits, &TransmissionTexts::dataBits},
+    {SerialSetting::StopBits, &TransmissionTexts::stopBits},
 };
 
 QString unsendableCharacter(const QString& setting, char32_t character)
@@ -51,16 +49,18 @@ QString downloadTitle()
 
 }  // namespace
 
-TransmissionReading readTransmissionTexts(const Ui::MainWindow& form)
+TransmissionReading readTransmissionTexts(const FormModel& form)
 {
     TransmissionReading reading;
-    for (const TransmissionControl& control : kTransmissionControls) {
-        cp1252::EncodeResult text = toWindows1252((form.*control.combo)->currentText());
+    for (const TransmissionSetting& setting : kTransmissionSettings) {
+        cp1252::EncodeResult text = cp1252::encode(form.serialText(setting.setting));
         if (!text.ok()) {
-            reading.refusal = unsendableCharacter((form.*control.caption)->text(), *text.unrepresentable);
+            const std::string_view caption = serialCaption(setting.setting);
+            reading.refusal = unsendableCharacter(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
+                                                  *text.unrepresentable);
             return reading;
         }
-        reading.texts.*control.text = std::move(text.bytes);
+        reading.texts.*setting.text = std::move(text.bytes);
     }
     return reading;
 }
@@ -69,28 +69,23 @@ DownloadAction::DownloadAction(MainWindow& window, MessageSeam& messages, PauseS
                                DeviceNameForPort deviceName)
     : window_(window), messages_(messages), pause_(pause), download_(std::move(deviceName))
 {
-    // The same button starts a download and, while it reads "Arrêter", asks
-    // to stop it.
-    click_ = QObject::connect(window.form().Télé1, &QPushButton::clicked, this, [this] {
-        if (download_.running())
-            askToStop();
-        else
-            downloadProgram();
-    });
     window_.installEventFilter(this);
 }
 
 DownloadAction::~DownloadAction()
 {
     window_.removeEventFilter(this);
-    QObject::disconnect(click_);
 }
 
-void DownloadAction::downloadProgram()
+void DownloadAction::startDownload()
 {
-    if (download_.running() || !machineIsInLoadingMode())
+    if (download_.running()) {
+        askToStop();
         return;
-    const TransmissionReading reading = readTransmissionTexts(window_.form());
+    }
+    if (!machineIsInLoadingMode())
+        return;
+    const TransmissionReading reading = readTransmissionTexts(window_.model());
     if (!reading.ok()) {
         tell(MessageIcon::Critical, reading.refusal);
         return;
@@ -123,10 +118,12 @@ void DownloadAction::downloadProgram()
 // answers throughout; only "Arrêter" (and Escape, and closing) reach it.
 DownloadOutcome DownloadAction::sendWithInputLocked(const DownloadRequest& request)
 {
-    QPushButton* button = window_.form().Télé1;
+    // The button keeps its form name whatever the window makes of its form.
+    auto* button = window_.findChild<QPushButton*>(QStringLiteral("Télé1"));
     const InputLock lock(window_, button);
-    const QString caption = button->text();
-    button->setText(kStopCaption);
+    const QString caption = button ? button->text() : QString();
+    if (button)
+        button->setText(kStopCaption);
 
     DownloadMeter meter(window_.meter());
     DownloadOutcome outcome;
@@ -140,7 +137,8 @@ DownloadOutcome DownloadAction::sendWithInputLocked(const DownloadRequest& reque
     // Left early only when the program is ending: nothing stays open or running.
     download_.stop();
 
-    button->setText(caption);
+    if (button)
+        button->setText(caption);
     return outcome;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // "Télécharger" in the main window. The operator is asked to put the machine
 // in loading mode; on OK the program file of the working folder is sent with
-// the serial settings the transmission frame shows at that moment.
+// the serial settings the form's model holds at that moment.
 //
 // While the program goes out the window stays live: the meter follows the
 // items, every other input of the form is locked, and the button reads
@@ -18,12 +18,9 @@
 
 #include <chrono>
 
-namespace Ui {
-class MainWindow;
-}
-
 namespace velmora {
 
+class FormModel;
 class MainWindow;
 
 class PauseSeam;
@@ -36,22 +33,22 @@ struct TransmissionReading {
     QString refusal;
     bool ok() const { return refusal.isEmpty(); }
 };
-TransmissionReading readTransmissionTexts(const Ui::MainWindow& form);
+TransmissionReading readTransmissionTexts(const FormModel& form);
 
 class DownloadAction final : public QObject {
 public:
     // How long the full bar stays once everything has left the port.
     static constexpr std::chrono::milliseconds kFullBarPause{500};
 
-    // Connects itself to the button and watches the window for as long as it
-    // lives. `deviceName` maps a port number to a device; tests give a
-    // pseudo-terminal.
+    // Watches the window for Escape and its closing for as long as it lives.
+    // `deviceName` maps a port number to a device; tests give a pseudo-terminal.
     DownloadAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
                    DeviceNameForPort deviceName = platformDeviceName);
     ~DownloadAction() override;
 
-    // The click on "Télécharger": returns when the download is over.
-    void downloadProgram();
+    // The click on "Télécharger": returns when the download is over. While it
+    // runs the same button reads "Arrêter", and its click asks to stop.
+    void startDownload();
 
     // "Arrêter le téléchargement ?"; on Oui the download stops. Whether the
     // operator said Oui.
@@ -76,7 +73,6 @@ private:
     Download download_;
     bool asking_ = false;
     bool closeWhenStopped_ = false;
-    QMetaObject::Connection click_;
 };
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include "panel/pause.h"
 #include "panel/program_icon.h"
 #include "preview/preview_action.h"
+#include "preview/preview_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,8 +37,17 @@ int main(int argc, char* argv[])
             window.close();
         },
     };
-    velmora::preview::attachPreview(window);
-    velmora::connectShellButtons(window, seams);
+    velmora::preview::PreviewWindow& preview = velmora::preview::attachPreview(window);
+
+    QObject::connect(&window, &velmora::MainWindow::buildRequested, &window, [&construction] { construction.build(); });
+    QObject::connect(&window, &velmora::MainWindow::downloadRequested, &window,
+                     [&download] { download.startDownload(); });
+    QObject::connect(&window, &velmora::MainWindow::previewRequested, &preview, [&preview] {
+        preview.show();
+        preview.raise();
+        preview.activateWindow();
+    });
+    velmora::connectShellCommands(window, seams);
     velmora::startUp(window, seams);
     return QApplication::exec();
 }

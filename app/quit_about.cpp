@@ -4,18 +4,13 @@
 
 namespace velmora {
 
-void Quitter1_Click(MessageSeam& messages, const std::function<void()>& endProgram)
+void askToQuit(MessageSeam& messages, const std::function<void()>& endProgram)
 {
     const MessageAnswer answer = messages.show(MessageIcon::Question, MessageButtons::YesNo, QString(),
                                                QStringLiteral("Quitter VELMORA ?"));
     // The box offers Yes and No only, and closing it counts as No.
     if (answer != MessageAnswer::No)
         endProgram();
-}
-
-void Apropos1_Click(const std::function<void()>& showSplash)
-{
-    showSplash();
 }
 
 }  // namespace velmora

@@ -1,6 +1,5 @@
 #pragma once
-// "Quitter" and "A propos de". The end of the program and the splash window are
-// handed in, so tests can stand in for both.
+// "Quitter". The end of the program is handed in, so tests can stand in for it.
 
 #include <functional>
 
@@ -8,12 +7,8 @@ namespace velmora {
 
 class MessageSeam;
 
-// The reaction to a click on Quitter1: asks "Quitter VELMORA ?"; Yes ends the
+// "Quitter": asks "Quitter VELMORA ?"; Yes ends the
 // program at once, saving nothing; No changes nothing.
-void Quitter1_Click(MessageSeam& messages, const std::function<void()>& endProgram);
-
-// The reaction to a click on Apropos1: the splash window again, modal, and
-// back once the operator has closed it.
-void Apropos1_Click(const std::function<void()>& showSplash);
+void askToQuit(MessageSeam& messages, const std::function<void()>& endProgram);
 
 }  // namespace velmora

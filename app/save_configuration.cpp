@@ -1,6 +1,6 @@
 #include "save_configuration.h"
 
-#include "app/configuration_window.h"
+#include "app/form_configuration.h"
 #include "common/numbers.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
@@ -48,7 +48,7 @@ void tellFailure(MessageSeam& messages, const QString& text)
 
 QString unstorableMessage(const UnstorableText& unstorable)
 {
-    const QString where = QStringLiteral("« %1 »").arg(unstorable.setting);
+    const QString where = QStringLiteral("« %1 »").arg(QString::fromStdString(unstorable.setting));
     if (unstorable.character == U'\r' || unstorable.character == U'\n')
         return QStringLiteral("%1 contient un saut de ligne, qui ne peut pas être enregistré.\n%2")
             .arg(where, kNothingChanged);
@@ -88,12 +88,12 @@ void runSaveMeter(Meter& meter, PauseSeam& pause)
     meter.repaintNow();
 }
 
-void Sauveconfiguration(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
-                        const std::filesystem::path& folder)
+void askAndSaveConfiguration(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
+                             const std::filesystem::path& folder)
 {
     if (messages.show(MessageIcon::Question, MessageButtons::OkCancel, QString(), kQuestion) != MessageAnswer::Ok)
         return;
-    const WindowValues taken = configurationFromWindow(window);
+    const FormValues taken = configurationOf(window.model());
     if (taken.unstorable) {
         tellFailure(messages, unstorableMessage(*taken.unstorable));
         return;

@@ -1,6 +1,5 @@
 #include "splash_window.h"
 
-#include "app/name_plate.h"
 #include "ui_splash_window.h"
 
 #include <QGuiApplication>
@@ -17,7 +16,9 @@ SplashWindow::SplashWindow(QWidget* parent)
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Démarrage"));
     setFixedSize(size());
-    ui_->Image2->setPixmap(QPixmap::fromImage(drawNamePlate()));
+    // The main window's name plate (images/draw_artwork.cpp draws it once),
+    // stretched to the picture's box.
+    ui_->Image2->setPixmap(QPixmap(QStringLiteral(":/images/nameplate.png")));
     centreOnScreen();
 }
 

@@ -1,14 +1,11 @@
 #include "startup.h"
 
-#include "app/configuration_window.h"
+#include "app/form_configuration.h"
 #include "app/quit_about.h"
 #include "app/save_configuration.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/window_placement.h"
-#include "ui_mainwindow.h"
-
-#include <QPushButton>
 
 #include <filesystem>
 
@@ -33,25 +30,23 @@ QString unreadableConfigurationMessage(const std::string& detail)
         .arg(QString::fromStdString(detail));
 }
 
-void connectShellButtons(MainWindow& window, const ShellSeams& seams)
+void connectShellCommands(MainWindow& window, const ShellSeams& seams)
 {
-    Ui::MainWindow& form = window.form();
     MainWindow* saved = &window;
-    QObject::connect(form.Sauve, &QPushButton::clicked, form.Sauve, [saved, seams] {
-        Sauveconfiguration(*saved, seams.messages, seams.pause, kWorkingFolder);
+    QObject::connect(&window, &MainWindow::saveRequested, &window, [saved, seams] {
+        askAndSaveConfiguration(*saved, seams.messages, seams.pause, kWorkingFolder);
     });
-    QObject::connect(form.Quitter1, &QPushButton::clicked, form.Quitter1,
-                     [seams] { Quitter1_Click(seams.messages, seams.endProgram); });
-    QObject::connect(form.Apropos1, &QPushButton::clicked, form.Apropos1,
-                     [seams] { Apropos1_Click(seams.showSplash); });
+    QObject::connect(&window, &MainWindow::quitRequested, &window,
+                     [seams] { askToQuit(seams.messages, seams.endProgram); });
+    QObject::connect(&window, &MainWindow::aboutRequested, &window, [seams] { seams.showSplash(); });
 }
 
 void startUp(MainWindow& window, const ShellSeams& seams)
 {
     seams.showSplash();
-    const LoadResult loaded = Chargeconfiguration(window, kWorkingFolder);
-    window.Chargelisting();
-    window.recalcul();
+    const LoadResult loaded = loadConfigurationInto(window.model(), kWorkingFolder);
+    window.reloadListing();
+    window.model().updateExtents();
     window.setToolTips();
     tellUnreadable(seams.messages, loaded);
     centreOnScreen(window);

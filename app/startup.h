@@ -1,5 +1,5 @@
 #pragma once
-// Putting the program together: the shell's buttons connected to their
+// Putting the program together: the shell's commands connected to their
 // reactions, and the start-up from the splash window to the main window shown.
 
 #include <QString>
@@ -23,8 +23,8 @@ struct ShellSeams {
     std::function<void()> endProgram;  // ends the program at once, saving nothing
 };
 
-// Sauve, Quitter1 and Apropos1 run their reactions when clicked.
-void connectShellButtons(MainWindow& window, const ShellSeams& seams);
+// "Enregistrer", "Quitter" and "A propos de" run their reactions.
+void connectShellCommands(MainWindow& window, const ShellSeams& seams);
 
 // Start-up in its order: the splash window alone, the main window still
 // hidden; then the stored settings, the listing, the extents and the tool

@@ -10,17 +10,20 @@
 
 #include "app/construction_action.h"
 #include "app/construction_meter.h"
-#include "app/window_job.h"
 #include "construction/clock.h"
+#include "panel/form_job.h"
 #include "panel/main_window.h"
-#include "panel/option_groups.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
-#include "ui_mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -77,19 +80,28 @@ bool writeGlyphs(const QString& folder)
     return true;
 }
 
+template <typename Control>
+Control* find(MainWindow& window, const char* name)
+{
+    return window.findChild<Control*>(QString::fromUtf8(name));
+}
+
 // Five lines of 2,000 printable characters, free placement, left-justified.
 void setUpWindow(MainWindow& window)
 {
-    Ui::MainWindow& form = window.form();
-    form.Echelle2->setValue(4);
-    form.Espace2->setValue(2);
-    form.Interligne2->setValue(2);
-    form.Option4->setChecked(true);
-    form.Justification1->setChecked(true);
-    for (QScrollBar* bar : {form.Posx2, form.Posy2, form.Posz2, form.Nom2, form.Outil2, form.Correcteur2,
-                            form.Gamme2, form.Rotation2, form.Avance2})
+    find<QScrollBar>(window, "Echelle2")->setValue(4);
+    find<QScrollBar>(window, "Espace2")->setValue(2);
+    find<QScrollBar>(window, "Interligne2")->setValue(2);
+    find<QRadioButton>(window, "Option4")->setChecked(true);
+    find<QRadioButton>(window, "Justification1")->setChecked(true);
+    for (const char* name : {"Posx2", "Posy2", "Posz2", "Nom2", "Outil2", "Correcteur2", "Gamme2", "Rotation2",
+                             "Avance2"}) {
+        QScrollBar* bar = find<QScrollBar>(window, name);
         bar->setValue(bar->minimum() + 1);
-    QLineEdit* lines[] = {form.Saisie12, form.Saisie22, form.Saisie32, form.Saisie42, form.Saisie52};
+    }
+    QLineEdit* lines[] = {find<QLineEdit>(window, "Saisie12"), find<QLineEdit>(window, "Saisie22"),
+                          find<QLineEdit>(window, "Saisie32"), find<QLineEdit>(window, "Saisie42"),
+                          find<QLineEdit>(window, "Saisie52")};
     for (int line = 0; line < 5; ++line) {
         QString text;
         for (int j = 0; j < kLineLength; ++j)
@@ -114,13 +126,10 @@ double median(std::vector<double> times)
 // The job and layout the button works from, for the core to build alone.
 std::pair<EngravingJob, LayoutResult> jobOf(MainWindow& window)
 {
-    EngravingJob job = readEngravingJob(window.form());
+    EngravingJob job = engravingJobOf(window.model());
     applyBlankLineRule(job);
-    readMachiningValues(window.form(), job);
-    const auto layout = layoutTextBlock(job.blockInput(), readLayoutChoices(window.form()), [&window] {
-        window.recalcul();
-        return window.form().Encombrement->text().toStdString();
-    });
+    window.model().updateExtents();
+    const auto layout = layoutTextBlock(job.blockInput(), window.model().layoutChoices(), window.model().encombrement());
     return {job, std::holds_alternative<LayoutResult>(layout) ? std::get<LayoutResult>(layout) : LayoutResult{}};
 }
 
@@ -145,6 +154,8 @@ void bench::constructionWindowBench()
     CountedMessages messages;
     NoPause pause;
     ConstructionAction action(window, messages, pause, places);
+    QObject::connect(&window, &MainWindow::buildRequested, &window, [&action] { action.build(); });
+    auto* const constructionButton = find<QPushButton>(window, "Const1");
     const auto [job, layout] = jobOf(window);
 
     // Taken in turn within each run, so that a busy moment weighs on all alike.
@@ -156,9 +167,9 @@ void bench::constructionWindowBench()
                 == ConstructionStatus::Written;
     };
     for (int run = 0; run < kRuns && written; ++run) {
-        clickTimes.push_back(millisecondsOf([&] { window.form().Const1->click(); }));
+        clickTimes.push_back(millisecondsOf([&] { constructionButton->click(); }));
         written = messages.shown == 0;
-        listingTimes.push_back(millisecondsOf([&] { window.Chargelisting(); }));
+        listingTimes.push_back(millisecondsOf([&] { window.reloadListing(); }));
         meteredTimes.push_back(millisecondsOf([&] {
             ConstructionMeter meter(window.meter());
             build([&meter](int done, int total) { meter.showProgress(done, total); });
@@ -166,7 +177,7 @@ void bench::constructionWindowBench()
         }));
         coreTimes.push_back(millisecondsOf([&] { build({}); }));
     }
-    const auto listingRows = window.form().Programme->blockCount();
+    const auto listingRows = find<QPlainTextEdit>(window, "Programme")->blockCount();
     QDir::setCurrent(startFolder);
 
     if (!written) {

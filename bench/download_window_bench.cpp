@@ -9,10 +9,8 @@
 #include "panel/main_window.h"
 #include "panel/pause.h"
 #include "tests/support/pseudo_terminal.h"
-#include "ui_mainwindow.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
@@ -77,18 +75,18 @@ void downloadWindowBench()
     NoPause noPause;
     AnswerOk messages;
     DownloadAction action(window, messages, noPause, [&](std::int16_t) { return farEnd.devicePath(); });
-    Ui::MainWindow& form = window.form();
-    form.Port2->setCurrentText(QStringLiteral("COM1"));
-    form.Vitesse2->setCurrentText(QStringLiteral("9600"));
-    form.Parité2->setCurrentText(QStringLiteral("E(ven)"));
-    form.Nbrebits2->setCurrentText(QStringLiteral("7"));
-    form.Bitsstop2->setCurrentText(QStringLiteral("2"));
+    FormModel& form = window.model();
+    form.setSerialText(SerialSetting::Port, U"COM1");
+    form.setSerialText(SerialSetting::Speed, U"9600");
+    form.setSerialText(SerialSetting::Parity, U"E(ven)");
+    form.setSerialText(SerialSetting::DataBits, U"7");
+    form.setSerialText(SerialSetting::StopBits, U"2");
     PaintCounter counter;
-    window.form().Visu1->installEventFilter(&counter);
+    window.findChild<QLabel*>(QStringLiteral("Visu1"))->installEventFilter(&counter);
     testing::MasterReader reader(farEnd, wireBytes, std::chrono::seconds(60));
 
     const auto start = Clock::now();
-    action.downloadProgram();
+    action.startDownload();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const bool whole = reader.take().size() == wireBytes;
     QDir::setCurrent(startFolder);

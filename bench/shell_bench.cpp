@@ -4,7 +4,7 @@
 
 #include "benches.h"
 
-#include "app/configuration_window.h"
+#include "app/form_configuration.h"
 #include "app/save_configuration.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
@@ -45,7 +45,7 @@ void loadBench(const std::filesystem::path& folder)
     for (int i = 0; i < kRounds; ++i) {
         MainWindow window;
         const auto start = Clock::now();
-        Chargeconfiguration(window, folder);
+        loadConfigurationInto(window.model(), folder);
         total += millisecondsSince(start);
     }
     std::printf("  settings given to the window at start-up: %.2f ms (target below 50 ms)\n", total / kRounds);
@@ -54,14 +54,14 @@ void loadBench(const std::filesystem::path& folder)
 void saveBench(const std::filesystem::path& folder)
 {
     MainWindow window;
-    Chargeconfiguration(window, folder);
+    loadConfigurationInto(window.model(), folder);
     window.show();
     AlwaysOk messages;
     NoPause pause;
     constexpr int kRounds = 5;
     const auto start = Clock::now();
     for (int i = 0; i < kRounds; ++i)
-        Sauveconfiguration(window, messages, pause, folder);
+        askAndSaveConfiguration(window, messages, pause, folder);
     std::printf("  save with its meter, pause left out: %.1f ms (target below 1000 ms: a moment, not seconds)\n",
                 millisecondsSince(start) / kRounds);
 }

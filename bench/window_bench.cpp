@@ -5,11 +5,11 @@
 
 #include "panel/main_window.h"
 #include "transmission/program_listing.h"
-#include "ui_mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -39,7 +39,7 @@ QByteArray largeProgram(int lines)
 void typingBench(MainWindow& window)
 {
     constexpr int kKeys = 2000;
-    QLineEdit* line = window.form().Saisie12;
+    auto* line = window.findChild<QLineEdit*>(QStringLiteral("Saisie12"));
     const auto start = Clock::now();
     for (int i = 0; i < kKeys; ++i)
         line->setText(QString(i % 60 + 1, QLatin1Char('A')));
@@ -61,7 +61,7 @@ void listingBench(MainWindow& window)
     file.close();
 
     const auto start = Clock::now();
-    window.Chargelisting();
+    window.reloadListing();
     const double elapsed = millisecondsSince(start);
     QDir::setCurrent(startFolder);
     std::printf("  listing of %d lines (%lld KB): %.1f ms (target below 1000 ms)\n", kLines,

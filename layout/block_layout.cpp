@@ -88,14 +88,14 @@ BlockExtents readBackExtents(std::string_view encombrement)
 }
 
 std::variant<LayoutResult, LayoutRefusal> layoutTextBlock(const BlockInput& input, const LayoutChoices& choices,
-                                                          const std::function<std::string()>& refreshExtents)
+                                                          std::string_view encombrement)
 {
     LayoutResult result;
     countCharacters(input, result);
     if (result.filledLines == 0)
         return LayoutRefusal::NoText;
 
-    const BlockExtents extents = readBackExtents(refreshExtents());
+    const BlockExtents extents = readBackExtents(encombrement);
     result.blockWidth = extents.width;
     result.blockHeight = extents.height;
     const PerLine<bool> holdingText = linesHoldingText(input.lineText);

@@ -4,7 +4,6 @@
 
 #include "common/per_line.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -57,12 +56,10 @@ BlockExtents readBackExtents(std::string_view encombrement);
 // The layout step of a construction: counts the characters, refuses a job
 // without text, refreshes the extents and reads them back, checks that a
 // centred block fits on the plate, and works out where every line starts.
-// `refreshExtents` runs `recalcul` in the window and returns the Encombrement
-// text as it then stands; it is called once, after the check for text, and
-// must be callable. The block's width and height are taken from that text as
-// displayed, so the construction places the block exactly as the operator
-// sees it measured.
+// `encombrement` is the extents text as the form shows it, fresh from
+// updateExtents: the block's width and height are read back from it, so the
+// construction places the block exactly as the operator sees it measured.
 std::variant<LayoutResult, LayoutRefusal> layoutTextBlock(const BlockInput& input, const LayoutChoices& choices,
-                                                          const std::function<std::string()>& refreshExtents);
+                                                          std::string_view encombrement);
 
 }  // namespace velmora

@@ -1,8 +1,10 @@
 #pragma once
-// The main window. Its controls are the system's working state: the
-// construction, the configuration and the download read them by name through
-// form(). The reactions of the controls live in their own files and are
-// connected here.
+// The main window, the view of the form's model: it shows the model, turns
+// the operator's input into model changes, and tells of its command buttons
+// by signals, which the program's main connects to the actions. The generated
+// form stays inside the window's own files.
+
+#include "form_model.h"
 
 #include <QMainWindow>
 
@@ -22,27 +24,42 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    Ui::MainWindow& form();
+    FormModel& model() { return model_; }
+    const FormModel& model() const { return model_; }
     Meter& meter();
 
-    // Recomputes the five line widths and the block's extents from what the
-    // window shows now, and writes them into their read-outs.
-    void recalcul();
-
     // Fills the listing from the program file in the working directory.
-    void Chargelisting();
+    void reloadListing();
 
     // The start-up sets the tool tips once the configuration has been applied.
     void setToolTips();
 
 signals:
-    // Chargelisting has just shown the program file: a construction has
+    // reloadListing has just shown the program file: a construction has
     // written a new one, or the start-up found the one left by the last run.
     void listingReloaded();
 
+    void buildRequested();     // "Construire"
+    void downloadRequested();  // "Télécharger"
+    void saveRequested();      // "Enregistrer"
+    void quitRequested();      // "Quitter"
+    void aboutRequested();     // "A propos de"
+    void previewRequested();   // "Aperçu"
+
 private:
+    void connectInput();
+    void connectCommands();
+    void showModel(unsigned changes);
+    void showScrollBars();
+    void showTextLines();
+    void showExtents();
+    void showOptions();
+    void showSerialSettings();
+
     std::unique_ptr<Ui::MainWindow> ui_;
+    FormModel model_;
     std::unique_ptr<Meter> meter_;
+    bool showingScrollBars_ = false;
 };
 
 }  // namespace velmora

@@ -5,50 +5,34 @@
 
 #include "common/numbers.h"
 #include "panel/main_window.h"
-#include "panel/option_groups.h"
-#include "panel/qt_text.h"
 #include "transmission/program_listing.h"
-#include "ui_mainwindow.h"
-
-#include <QLineEdit>
-
 
 namespace velmora::preview {
 namespace {
 
-double boxNumber(const QLineEdit& box)
-{
-    return leadingNumber(toWindows1252(box.text()).bytes);
-}
-
-void reload(PreviewWindow& preview, const Ui::MainWindow& form)
+void reload(PreviewWindow& preview, const FormModel& form)
 {
     preview.showProgram(readProgramFile(std::filesystem::path(kProgramFileName)), readPreviewSettings(form));
 }
 
 }  // namespace
 
-PreviewSettings readPreviewSettings(const Ui::MainWindow& form)
+PreviewSettings readPreviewSettings(const FormModel& form)
 {
-    const LayoutChoices choices = readLayoutChoices(form);
+    const LayoutChoices choices = form.layoutChoices();
     PreviewSettings settings;
     settings.placement = choices.placement;
     settings.corner = choices.corner;
-    settings.posX = boxNumber(*form.Posx3);
-    settings.posY = boxNumber(*form.Posy3);
-    settings.feed = boxNumber(*form.Avance3);
+    settings.posX = leadingNumber(form.valueBox(ScrollBar::PositionX));
+    settings.posY = leadingNumber(form.valueBox(ScrollBar::PositionY));
+    settings.feed = leadingNumber(form.valueBox(ScrollBar::Feed));
     return settings;
 }
 
 PreviewWindow& attachPreview(MainWindow& window)
 {
     auto* preview = new PreviewWindow(&window);
-    const Ui::MainWindow& form = window.form();
-    QObject::connect(form.Aperçu1, &QPushButton::clicked, preview, [preview] {
-        preview->show();
-        preview->raise();
-        preview->activateWindow();
-    });
+    const FormModel& form = window.model();
     QObject::connect(&window, &MainWindow::listingReloaded, preview, [preview, &form] { reload(*preview, form); });
     reload(*preview, form);
     return *preview;

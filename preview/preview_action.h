@@ -1,13 +1,10 @@
 #pragma once
-// Joins the preview to the main window: the button "Aperçu" of the frame
-// "Listing Programme En cours" opens it, and it follows the listing, so every
-// construction and the start-up show their program there too.
-
-namespace Ui {
-class MainWindow;
-}
+// Joins the preview to the main window: it follows the listing, so every
+// construction and the start-up show their program there too. The program's
+// main opens it on "Aperçu".
 
 namespace velmora {
+class FormModel;
 class MainWindow;
 }
 
@@ -16,8 +13,8 @@ namespace velmora::preview {
 class PreviewWindow;
 struct PreviewSettings;
 
-// Placement, corner, X and Y positions and feed as the window shows them now.
-PreviewSettings readPreviewSettings(const Ui::MainWindow& form);
+// Placement, corner, X and Y positions and feed as the form holds them now.
+PreviewSettings readPreviewSettings(const FormModel& form);
 
 // Creates the preview window, owned by `window`, loads the program file of the
 // working directory into it and keeps it following the listing.

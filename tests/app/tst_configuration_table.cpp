@@ -1,4 +1,6 @@
 #include "app/configuration_table.h"
+#include "app/form_configuration.h"
+#include "panel/form_job.h"
 
 #include "common/numbers.h"
 
@@ -9,7 +11,6 @@
 using namespace velmora;
 
 Q_DECLARE_METATYPE(ScrollRange)
-Q_DECLARE_METATYPE(OptionGroup)
 Q_DECLARE_METATYPE(ValueForm)
 
 namespace {
@@ -19,31 +20,11 @@ constexpr ScrollRange kRotation{50, 9950, 50};
 constexpr ScrollRange kGamme{40, 45, 40};
 constexpr ScrollRange kNoRange{};
 
-// The name without its trailing role digit: "Echelle" for "Echelle3".
-
-const ConfigurationLine& row(int line) { return configurationTable()[static_cast<std::size_t>(line - 1)]; }
-
-double number(const ConfigurationValues& values, int line)
+FormModel firstStart()
 {
-    return leadingNumber(values[static_cast<std::size_t>(line - 1)]);
-}
-
-// The text a control shows once `value` has been read into it.
-std::string shownOnceRead(const ConfigurationLine& line, const std::string& value)
-{
-    switch (line.form) {
-    case ValueForm::ScrolledText:
-        return wholeNumberText(scrollValueOf(value, line.range));
-    case ValueForm::ProgramNumber:
-        return programNumberText(programNumberOf(value));
-    case ValueForm::Position:
-        return numberText(static_cast<float>((positionScrollValue(value) - 2000) / 10.0));
-    case ValueForm::OptionState:
-        return std::string(optionStateText(optionStateOf(value).value_or(false)));
-    case ValueForm::Text:
-        break;
-    }
-    return value;
+    FormModel form;
+    applyConfiguration(form, firstStartValues());
+    return form;
 }
 
 }  // namespace
@@ -119,19 +100,17 @@ private slots:
         }
     }
 
-    // A first start must give every control a value it holds as it stands:
-    // each value written as its control shows it once read back (whole numbers
-    // inside their ranges, positions on the tenth-millimetre grid), and
-    // exactly one "True" per group.
+    // A first start must give every value as the form holds it once read
+    // (whole numbers inside their ranges, positions on the tenth-millimetre
+    // grid), and exactly one "True" per group.
     void firstStartIsAWorkingSet()
     {
         const ConfigurationValues values = firstStartValues();
+        QCOMPARE(configurationOf(firstStart()).values, values);
         std::map<OptionGroup, int> selected;
         for (const ConfigurationLine& line : configurationTable()) {
-            const std::string& value = values[static_cast<std::size_t>(line.line - 1)];
-            QCOMPARE(value, shownOnceRead(line, value));
             if (line.form == ValueForm::OptionState)
-                selected[line.group] += value == "True" ? 1 : 0;
+                selected[line.group] += values[static_cast<std::size_t>(line.line - 1)] == "True" ? 1 : 0;
         }
         QCOMPARE(selected.size(), std::size_t{5});
         for (const auto& [group, count] : selected)
@@ -143,14 +122,13 @@ private slots:
     // start's size and spacing must fit, so that the first construction succeeds.
     void firstStartBlockFitsThePlate()
     {
-        const ConfigurationValues values = firstStartValues();
-        QCOMPARE(row(22).control, std::string_view("Option1"));
-        QCOMPARE(values[21], std::string("True"));
-        const double size = number(values, 6), spacing = number(values, 7), lineSpacing = number(values, 8);
-        const double plateWidth = number(values, 26), plateHeight = number(values, 27);
-        const int characters = 16;
-        QVERIFY(characters * size + (characters - 1) * spacing <= plateWidth);
-        QVERIFY(5 * size * 7 / 4 + 4 * lineSpacing <= plateHeight);
+        FormModel form = firstStart();
+        QCOMPARE(form.layoutChoices().placement, Placement::CentreXY);
+        for (int line = 1; line <= kLineCount; ++line)
+            form.setLineText(line, std::u32string(16, U'W'));
+        const EngravingJob job = engravingJobOf(form);
+        QVERIFY(std::holds_alternative<LayoutResult>(
+            layoutTextBlock(job.blockInput(), form.layoutChoices(), form.encombrement())));
     }
 };
 

@@ -3,11 +3,10 @@
 // a file shows (for the files the program writes and for damaged ones), the
 // start-up behind the splash window, Quitter and A propos de.
 
-#include "app/configuration_window.h"
+#include "app/form_configuration.h"
 #include "app/save_configuration.h"
 #include "app/startup.h"
 #include "layout/extents.h"
-#include "panel/display_rules.h"
 #include "panel/main_window.h"
 #include "panel/meter.h"
 #include "panel/qt_text.h"
@@ -76,7 +75,7 @@ QStringList folderEntries()
 std::unique_ptr<MainWindow> startedWindow()
 {
     auto window = std::make_unique<MainWindow>();
-    Chargeconfiguration(*window, ".");
+    loadConfigurationInto(window->model(), ".");
     return window;
 }
 
@@ -86,13 +85,10 @@ void verifyDisplaysFollowScrollBars(MainWindow& window)
 {
     const auto value = [&](const QString& name) { return control<QScrollBar>(window, qPrintable(name))->value(); };
     const auto text = [&](const QString& name) { return control<QLineEdit>(window, qPrintable(name))->text(); };
-    for (const QString name : {"Echelle", "Espace", "Interligne", "Rotation", "Avance", "Gamme", "Outil", "Correcteur",
-                               "Posx", "Posy", "Posz", "Nom"}) {
-        const DisplayRule rule = name.startsWith("Pos") ? DisplayRule::Position
-            : name == "Nom"                             ? DisplayRule::ProgramNumber
-                                                        : DisplayRule::WholeNumber;
-        QCOMPARE(text(name + "3"), fromWindows1252(displayText(rule, value(name + "2"))));
-    }
+    const QString names[kScrollBarCount] = {"Echelle", "Espace", "Interligne", "Outil", "Correcteur", "Rotation",
+                                            "Avance", "Gamme", "Posx", "Posy", "Posz", "Nom"};
+    for (int bar = 0; bar < kScrollBarCount; ++bar)
+        QCOMPARE(text(names[bar] + "3"), fromWindows1252(valueBoxText(ScrollBar(bar), value(names[bar] + "2"))));
     QCOMPARE(text("Echelle4"), fromWindows1252(characterSizeReadout(value("Echelle2"))));
     QCOMPARE(text("Espace4"), fromWindows1252(characterSpacingReadout(value("Espace2"))));
     QCOMPARE(text("Interligne4"), fromWindows1252(lineSpacingReadout(value("Interligne2"))));
@@ -139,7 +135,7 @@ private slots:
     void shellButtons();
 
 private:
-    void save(MainWindow& window) { Sauveconfiguration(window, shell_->messages, shell_->pause, "."); }
+    void save(MainWindow& window) { askAndSaveConfiguration(window, shell_->messages, shell_->pause, "."); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString startFolder_;
@@ -319,7 +315,7 @@ void ConfigurationWindowTest::splashFirstThenStoredSettings()
     // Twenty characters 8 mm wide, 2 mm apart.
     QCOMPARE(control<QLineEdit>(window, "Saisie13")->text(), QStringLiteral(" 198 mm"));
     const QString extents = control<QLineEdit>(window, "Encombrement")->text();
-    window.recalcul();
+    window.model().updateExtents();
     QCOMPARE(control<QLineEdit>(window, "Encombrement")->text(), extents);
 }
 
@@ -364,7 +360,7 @@ void ConfigurationWindowTest::shellButtons()
     QFETCH(QString, question);
     MainWindow window;
     const ShellSeams seams = shell_->seams(window);
-    connectShellButtons(window, seams);
+    connectShellCommands(window, seams);
     startUp(window, seams);
     shell_->splashSaw.clear();
     control<QLineEdit>(window, "Saisie12")->setText(QStringLiteral("NON ENREGISTRE"));

@@ -6,10 +6,8 @@
 #include "app/construction_action.h"
 #include "app/construction_meter.h"
 #include "app/program_places.h"
-#include "app/window_job.h"
 
 #include "panel/main_window.h"
-#include "panel/option_groups.h"
 #include "panel/meter.h"
 #include "tests/construction/construction_fixture.h"
 #include "tests/support/recording_pause.h"
@@ -156,7 +154,10 @@ void ConstructionActionTest::build(const QString& workFolder, const std::filesys
 {
     const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
     ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder});
+    const QMetaObject::Connection wired =
+        QObject::connect(window_.get(), &MainWindow::buildRequested, [&action] { action.build(); });
     control<QPushButton>(*window_, "Const1")->click();
+    QObject::disconnect(wired);
 }
 
 void ConstructionActionTest::verifyMeterAtRest()
@@ -265,7 +266,7 @@ void ConstructionActionTest::failure()
     QFETCH(QString, message);
     addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
     QVERIFY(writeBytes("velmora.rub", kPreviousProgram));
-    window_->Chargelisting();
+    window_->reloadListing();
     const QString listingBefore = listing();
     setWorkedExample(*window_, typed);
 
@@ -332,7 +333,7 @@ void ConstructionActionTest::glyphFolder()
 void ConstructionActionTest::layoutChoices()
 {
     check(*window_, {"Justification3", "Origine4", "Option4"});
-    const LayoutChoices choices = readLayoutChoices(window_->form());
+    const LayoutChoices choices = window_->model().layoutChoices();
     QCOMPARE(choices.justification, Justification::Right);
     QCOMPARE(choices.placement, Placement::Free);
     QCOMPARE(choices.corner, Corner::BottomRight);

@@ -10,11 +10,16 @@
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
-#include "ui_mainwindow.h"
+#include "tests/support/window_controls.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -45,24 +50,24 @@ struct Workshop {
 
     Workshop()
     {
+        QObject::connect(&window, &MainWindow::downloadRequested, [this] { download.startDownload(); });
         pause.onPause = [this] {
-            meterWhilePaused << window.form().Visu1->text() << QString::number(window.meter().barTwips());
+            meterWhilePaused << control<QLabel>(window, "Visu1")->text() << QString::number(window.meter().barTwips());
         };
     }
     // Port, speed, parity, data bits and stop bits, separated by commas.
     void choose(const QString& choice)
     {
         const QStringList texts = choice.split(',');
-        Ui::MainWindow& form = window.form();
-        QComboBox* combos[] = {form.Port2, form.Vitesse2, form.Parité2, form.Nbrebits2, form.Bitsstop2};
+        const char* combos[] = {"Port2", "Vitesse2", "Parité2", "Nbrebits2", "Bitsstop2"};
         for (int n = 0; n < 5; ++n)
-            combos[n]->setCurrentText(texts[n]);
+            control<QComboBox>(window, combos[n])->setCurrentText(texts[n]);
     }
     // Nothing (more) on the line, the meter at rest, the port closed.
     void verifyAtRest()
     {
         QVERIFY(machine.readUntilQuiet(milliseconds(50)).empty());
-        QCOMPARE(window.form().Visu1->text(), QStringLiteral("0 %"));
+        QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral("0 %"));
         QCOMPARE(window.meter().barTwips(), 15);
         QVERIFY(!download.portOpen());
     }
@@ -109,6 +114,21 @@ QMap<QString, bool> inputStates(QWidget& window)
     }
     return states;
 }
+
+// The controls the operator acts on.
+struct Form {
+    explicit Form(QWidget& window)
+        : Posx2(control<QScrollBar>(window, "Posx2")), Saisie12(control<QLineEdit>(window, "Saisie12")),
+          Const1(control<QPushButton>(window, "Const1")), Télé1(control<QPushButton>(window, "Télé1")),
+          Option1(control<QRadioButton>(window, "Option1"))
+    {
+    }
+    QScrollBar* Posx2;
+    QLineEdit* Saisie12;
+    QPushButton* Const1;
+    QPushButton* Télé1;
+    QRadioButton* Option1;
+};
 
 }  // namespace
 
@@ -157,7 +177,7 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     workshop.choose("COM1,300,O(dd),5,1");
     workshop.choose(kWorkshopChoice);
 
-    workshop.window.form().Télé1->click();
+    control<QPushButton>(workshop.window, "Télé1")->click();
 
     QCOMPARE(workshop.machine.readUntilQuiet(), std::string("%12\nG0X1\nM2\n\x13\n"));
     const ScriptedMessages::Call& question = workshop.messages.calls().front();
@@ -171,7 +191,7 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     workshop.verifyAtRest();
 
     workshop.choose("COM1,9600,N(one),8,1");
-    workshop.window.form().Télé1->click();
+    control<QPushButton>(workshop.window, "Télé1")->click();
     QCOMPARE(workshop.messages.calls().back().text, "Problème de connexion\nLe port COM1 n'existe pas");
     workshop.verifyAtRest();
 }
@@ -210,7 +230,7 @@ void DownloadActionTest::nothingSent()
     workshop.messages.queueAnswer(message.isEmpty() ? MessageAnswer::Cancel : MessageAnswer::Ok);
     const QMap<QString, bool> inputs = inputStates(workshop.window);
 
-    workshop.window.form().Télé1->click();
+    control<QPushButton>(workshop.window, "Télé1")->click();
 
     QCOMPARE(workshop.messages.calls().size(), std::size_t(message.isEmpty() ? 1 : 2));
     if (!message.isEmpty()) {
@@ -223,7 +243,7 @@ void DownloadActionTest::nothingSent()
     QTEST(workshop.portLookups > 0, "portTouched");
     QVERIFY(workshop.pause.pauses.empty());
     QCOMPARE(inputStates(workshop.window), inputs);
-    QCOMPARE(workshop.window.form().Télé1->text(), "Télécharger");
+    QCOMPARE(control<QPushButton>(workshop.window, "Télé1")->text(), "Télécharger");
     workshop.verifyAtRest();
 }
 
@@ -254,7 +274,7 @@ void DownloadActionTest::operatorDuringDownload()
     writeProgram(longProgram());
     const QByteArray expected = longProgramOnTheLine();
     Workshop workshop;
-    Ui::MainWindow& form = workshop.window.form();
+    const Form form(workshop.window);
     workshop.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&workshop.window));
     workshop.choose(kWorkshopChoice);
@@ -298,7 +318,7 @@ void DownloadActionTest::operatorDuringDownload()
             machineReading.emplace(workshop.machine, std::size_t(expected.size()), milliseconds(20000));
     });
 
-    workshop.download.downloadProgram();
+    workshop.download.startDownload();
     QCoreApplication::processEvents();
 
     QCOMPARE(buttonDuring, "Arrêter");
@@ -364,7 +384,7 @@ void DownloadActionTest::stalledMachineWithTheWindowLive()
     QObject::connect(&clock, &QTimer::timeout, [&] { ticks += workshop.download.running() ? 1 : 0; });
     clock.start(milliseconds(20));
 
-    workshop.window.form().Télé1->click();
+    control<QPushButton>(workshop.window, "Télé1")->click();
 
     QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
     QCOMPARE(workshop.messages.calls().back().text,
@@ -380,7 +400,7 @@ void DownloadActionTest::stalledMachineWithTheWindowLive()
 void DownloadActionTest::finalPauseDropsInput()
 {
     MainWindow window;
-    Ui::MainWindow& form = window.form();
+    const Form form(window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     form.Option1->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "app/splash_window.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QtTest>
 
@@ -17,6 +18,9 @@ private slots:
     }
 
     void cleanup() { splash_.reset(); }
+
+    // The main window's name plate, found among the program's resources.
+    void showsTheNamePlate() { QVERIFY(!splash_->findChild<QLabel*>("Image2")->pixmap().isNull()); }
 
     // A key that types a character, Enter or Escape closes the window; other
     // keys leave it open.

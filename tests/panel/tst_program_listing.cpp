@@ -85,7 +85,7 @@ private slots:
         QFETCH(QStringList, shown);
         MainWindow window;
         writeFile("velmora.rub", "%7\r\nG0X1\r\nM2\r\n");
-        window.Chargelisting();
+        window.reloadListing();
         QVERIFY(QFile::remove("velmora.rub"));
         if (file == "<folder>")
             QVERIFY(QDir().mkdir("velmora.rub"));
@@ -93,7 +93,7 @@ private slots:
             writeFile("velmora.rub", file);
 
         QCOMPARE(QByteArray::fromStdString(loadProgramListing(folder_->path().toStdString())), listing);
-        window.Chargelisting();
+        window.reloadListing();
         QCOMPARE(shownLines(*control<QPlainTextEdit>(window, "Programme")), shown);
     }
 

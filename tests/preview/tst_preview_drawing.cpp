@@ -182,20 +182,20 @@ void PreviewDrawingTest::followsTheListing()
 
     control<QScrollBar>(window, "Avance2")->setValue(600);
     QVERIFY(writeBytes("velmora.rub", "%1\r\nG0X0Y0\r\nG1X100Y0\r\nM2\r\n"));
-    window.Chargelisting();
+    window.reloadListing();
     QCOMPARE(preview.summary(), QStringLiteral("Coupe : 100.0 mm  Rapide : 0.0 mm  Durée estimée : 10 s"));
     QVERIFY(preview.notice().isEmpty());
 
-    QVERIFY(!preview.isVisible());
+    QSignalSpy asked(&window, &MainWindow::previewRequested);
     control<QPushButton>(window, "Aperçu1")->click();
-    QVERIFY(preview.isVisible());
+    QCOMPARE(asked.size(), 1);
 
     // The plate comes from the choices as the window shows them (the corner
     // first: free placement would disable it).
     control<QRadioButton>(window, "Origine4")->setChecked(true);
     control<QRadioButton>(window, "Option3")->setChecked(true);
     control<QScrollBar>(window, "Posx2")->setValue(2995);
-    const PreviewSettings settings = readPreviewSettings(window.form());
+    const PreviewSettings settings = readPreviewSettings(window.model());
     QCOMPARE(settings.placement, Placement::CentreY);
     QCOMPARE(settings.corner, Corner::BottomRight);
     QCOMPARE(settings.posX, 99.5);

@@ -34,7 +34,7 @@ inline BuiltExample buildWorkedExample(Corner corner)
     job.posX = 100;
     job.posY = 50;
     job.lineSpacing = 2;
-    const auto laid = layoutTextBlock(job.blockInput(), choices, [] { return std::string(" X :  14 mm / Y :  16 mm"); });
+    const auto laid = layoutTextBlock(job.blockInput(), choices, " X :  14 mm / Y :  16 mm");
     const auto* layout = std::get_if<LayoutResult>(&laid);
     if (!layout || buildProgramFile(job, *layout, folder.places(), kStamp).status != ConstructionStatus::Written)
         qFatal("the worked example was not built");

@@ -89,7 +89,7 @@ void FontProgramTest::everyGlyphStaysInItsCell()
 
     const auto placed = layoutTextBlock(job.blockInput(),
                                         {Justification::Left, Placement::Free, Corner::None},
-                                        [&] { return shown.encombrement; });
+                                        shown.encombrement);
     QVERIFY(std::holds_alternative<LayoutResult>(placed));
     const auto& layout = std::get<LayoutResult>(placed);
 

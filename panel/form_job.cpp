@@ -1,0 +1,76 @@
+#include "form_job.h"
+
+#include "common/numbers.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+double numberIn(const std::string& displayText)
+{
+    return leadingNumber(displayText);
+}
+
+double numberIn(const FormModel& form, ScrollBar bar)
+{
+    return numberIn(form.valueBox(bar));
+}
+
+bool holdsAnyText(const PerLine<std::u32string>& lines)
+{
+    for (int line = 1; line <= kLineCount; ++line)
+        if (lineHoldsText(lines[line]))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+EngravingJob engravingJobOf(const FormModel& form)
+{
+    EngravingJob job;
+    job.lineText = form.lineTexts();
+    // Read before any blank-only line is emptied: such a line keeps, for this
+    // construction, the width its blanks gave.
+    for (int line = 1; line <= kLineCount; ++line)
+        job.lineWidth[line] = numberIn(form.lineReadout(line));
+    job.posX = numberIn(form, ScrollBar::PositionX);
+    job.posY = numberIn(form, ScrollBar::PositionY);
+    // The tool comes down to 1 mm above the height set before each line.
+    job.approachZ = numberIn(form, ScrollBar::PositionZ) + 1;
+    job.charWidth = static_cast<float>(numberIn(form, ScrollBar::CharacterSize));
+    job.charSpacing = static_cast<float>(numberIn(form, ScrollBar::CharacterSpacing));
+    job.lineSpacing = static_cast<float>(numberIn(form, ScrollBar::LineSpacing));
+
+    job.toolChange = form.isSelected(OptionGroup::ToolChanger, 0);  // "Oui"
+    job.coolant = form.isSelected(OptionGroup::Coolant, 0);         // "Oui"
+    job.toolText = form.valueBox(ScrollBar::Tool);
+    job.correctorText = form.valueBox(ScrollBar::Corrector);
+    job.rangeText = form.valueBox(ScrollBar::SpeedRange);
+    job.spindleText = form.valueBox(ScrollBar::SpindleSpeed);
+    job.feedText = form.valueBox(ScrollBar::Feed);
+    job.programNumber = form.valueBox(ScrollBar::ProgramNumber);
+    return job;
+}
+
+std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
+                                                              const DateTimeTexts& stamp,
+                                                              const ConstructionProgress& progress)
+{
+    EngravingJob job = engravingJobOf(form);
+    applyBlankLineRule(job);
+    for (int line = 1; line <= kLineCount; ++line)
+        form.setLineText(line, job.lineText[line]);
+
+    // The extents are refreshed once, after the check for text, and read back
+    // as the operator sees them.
+    if (holdsAnyText(job.lineText))
+        form.updateExtents();
+    const auto layout = layoutTextBlock(job.blockInput(), form.layoutChoices(), form.encombrement());
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&layout))
+        return *refusal;
+    return buildProgramFile(job, std::get<LayoutResult>(layout), places, stamp, progress);
+}
+
+}  // namespace velmora

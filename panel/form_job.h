@@ -1,0 +1,29 @@
+#pragma once
+// "Construire" on the form's model, with no window: the engraving job read from
+// the model's display texts (Part 1.4), the blank-line rule with the emptied
+// lines written back, the layout from the extents as Encombrement shows them,
+// and the program written.
+
+#include "form_model.h"
+
+#include "construction/program_construction.h"
+
+#include <variant>
+
+namespace velmora {
+
+// The five lines as typed, the width read-outs, the positions and the three
+// sizes, each number the leading number of its display text (approachZ is
+// Posz3 plus 1 mm); the yes/no choices and the texts the program carries as
+// the value boxes show them.
+EngravingJob engravingJobOf(const FormModel& form);
+
+// The whole construction: the job read, its blank-only lines emptied in the
+// job and in the form (each change recomputing the extents), the block laid
+// out from Encombrement fresh from updateExtents, then velmora.rub written.
+// A refused layout writes nothing.
+std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
+                                                              const DateTimeTexts& stamp,
+                                                              const ConstructionProgress& progress = {});
+
+}  // namespace velmora
