@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/construction_action.h"
 #include "app/download_action.h"
 #include "app/program_places.h"
@@ -13,8 +14,19 @@
 #include <QApplication>
 #include <QFile>
 
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
 int main(int argc, char* argv[])
 {
+    // The command line first: what it can do without a window ends here,
+    // before anything asks for a display.
+    const velmora::CommandLine command = velmora::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const std::optional<int> exitCode = velmora::runWithoutWindow(command, std::cout, std::cerr))
+        return *exitCode;
+
     QApplication app(argc, argv);
     // The controls stand at fixed places; one style everywhere keeps them
     // clear of each other whatever the desktop.

@@ -93,9 +93,11 @@ MainWindow::MainWindow(QWidget* parent)
     connectCommands();
 }
 
+// The controls go first, while the model their connections reach still lives.
 MainWindow::~MainWindow()
 {
     model_.setListener({});
+    delete ui_->centralwidget;
 }
 
 Meter& MainWindow::meter()

@@ -6,10 +6,8 @@
 #include "app/form_configuration.h"
 #include "app/save_configuration.h"
 #include "app/startup.h"
-#include "layout/extents.h"
 #include "panel/main_window.h"
 #include "panel/meter.h"
-#include "panel/qt_text.h"
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/window_controls.h"
@@ -77,21 +75,6 @@ std::unique_ptr<MainWindow> startedWindow()
     auto window = std::make_unique<MainWindow>();
     loadConfigurationInto(window->model(), ".");
     return window;
-}
-
-// The construction copies the display boxes as they stand, so each must show
-// the value its scroll bar holds, whatever the file said.
-void verifyDisplaysFollowScrollBars(MainWindow& window)
-{
-    const auto value = [&](const QString& name) { return control<QScrollBar>(window, qPrintable(name))->value(); };
-    const auto text = [&](const QString& name) { return control<QLineEdit>(window, qPrintable(name))->text(); };
-    const QString names[kScrollBarCount] = {"Echelle", "Espace", "Interligne", "Outil", "Correcteur", "Rotation",
-                                            "Avance", "Gamme", "Posx", "Posy", "Posz", "Nom"};
-    for (int bar = 0; bar < kScrollBarCount; ++bar)
-        QCOMPARE(text(names[bar] + "3"), fromWindows1252(valueBoxText(ScrollBar(bar), value(names[bar] + "2"))));
-    QCOMPARE(text("Echelle4"), fromWindows1252(characterSizeReadout(value("Echelle2"))));
-    QCOMPARE(text("Espace4"), fromWindows1252(characterSpacingReadout(value("Espace2"))));
-    QCOMPARE(text("Interligne4"), fromWindows1252(lineSpacingReadout(value("Interligne2"))));
 }
 
 // The seams of the shell under test: scripted answers, no pauses, and a
@@ -185,7 +168,6 @@ void ConfigurationWindowTest::savedSettingsComeBack()
     QCOMPARE(readFile(), file);
     const auto after = startedWindow();
     QCOMPARE(windowSnapshot(*after), windowSnapshot(*before));
-    verifyDisplaysFollowScrollBars(*after);
 }
 
 // Across from " 0 %" to " 100 %" once the file is in place, one repaint per
@@ -296,7 +278,6 @@ void ConfigurationWindowTest::fileGivesUsableWindow()
 
     for (const auto& [name, state] : expected)
         QCOMPARE(shownState(*control<QWidget>(*window, qPrintable(name))), state);
-    verifyDisplaysFollowScrollBars(*window);
 }
 
 void ConfigurationWindowTest::splashFirstThenStoredSettings()

@@ -5,8 +5,11 @@
 
 #include "app/construction_action.h"
 #include "app/construction_meter.h"
+#include "app/form_configuration.h"
 #include "app/program_places.h"
 
+#include "construction/clock.h"
+#include "panel/form_job.h"
 #include "panel/main_window.h"
 #include "panel/meter.h"
 #include "tests/construction/construction_fixture.h"
@@ -32,6 +35,17 @@ using namespace velmora::testing;
 namespace {
 
 const QByteArray kPreviousProgram = "%7\r\nG0G52Z\r\nM5M9\r\nM2\r\n";
+
+const QList<QPair<int, QByteArray>> kWorkedGlyphs = {
+    {65, "$ A majuscule\r\nG0X0Y0\r\nG1Z-.2F100\r\nG1X2Y7\r\nG1X4Y0\r\nG0Z1\r\n"},
+    {66, "G0X0Y0\r\nG1Z-.2\r\nG1Y7\r\nG02X0Y3.5I0J-1.75\r\nG0Z1\r\n"},
+    {67, "G0X4Y7\r\nG1Z-.2\r\nG1X0\r\nG1Y0\r\nG1X4\r\nG0Z1"}};
+
+QString withoutStamp(const QByteArray& program)
+{
+    return QString::fromLatin1(program).replace(QRegularExpression(R"(\$ LE \d\d/\d\d/\d{4}\r\n\$ A \d\d:\d\d:\d\d\r\n)"),
+                                                "DATE\r\nTIME\r\n");
+}
 
 QStringList lineHead(int line, const QString& move)
 {
@@ -95,6 +109,7 @@ private slots:
     void cleanup();
 
     void workedExample();
+    void sameProgramWithoutWindow();
     void lineBlocks_data();
     void lineBlocks();
     void frenchTextWithTheFont();
@@ -104,7 +119,6 @@ private slots:
     void meterRepaintsOnlyWhenItChanges();
     void glyphFolder_data();
     void glyphFolder();
-    void layoutChoices();
 
 private:
     void addGlyphs(const QList<QPair<int, QByteArray>>& glyphs);
@@ -168,9 +182,7 @@ void ConstructionActionTest::verifyMeterAtRest()
 
 void ConstructionActionTest::workedExample()
 {
-    addGlyphs({{65, "$ A majuscule\r\nG0X0Y0\r\nG1Z-.2F100\r\nG1X2Y7\r\nG1X4Y0\r\nG0Z1\r\n"},
-               {66, "G0X0Y0\r\nG1Z-.2\r\nG1Y7\r\nG02X0Y3.5I0J-1.75\r\nG0Z1\r\n"},
-               {67, "G0X4Y7\r\nG1Z-.2\r\nG1X0\r\nG1Y0\r\nG1X4\r\nG0Z1"}});
+    addGlyphs(kWorkedGlyphs);
     setWorkedExample(*window_, {"ABC", "AB"});
 
     build();
@@ -186,9 +198,7 @@ void ConstructionActionTest::workedExample()
         + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2", ""};
 
     const QString file = QString::fromLatin1(folder_->program());
-    QString stampless = file;
-    stampless.replace(QRegularExpression(R"(\$ LE \d\d/\d\d/\d{4}\r\n\$ A \d\d:\d\d:\d\d\r\n)"), "DATE\r\nTIME\r\n");
-    QCOMPARE(stampless.split("\r\n"), expected);
+    QCOMPARE(withoutStamp(folder_->program()).split("\r\n"), expected);
     QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
 
     QCOMPARE(listing(), file.chopped(2).replace("\r\n", "\n"));
@@ -196,6 +206,25 @@ void ConstructionActionTest::workedExample()
     QCOMPARE(pause_.pauses, std::vector{ConstructionAction::kFullBarPause});
     QCOMPARE(meterWhilePaused_, (QStringList{" 100 %", "full"}));
     verifyMeterAtRest();
+}
+
+// A program needs no window: the window's settings carried by velmora.txt
+// into a bare model give the same program, byte for byte but the stamp.
+void ConstructionActionTest::sameProgramWithoutWindow()
+{
+    addGlyphs(kWorkedGlyphs);
+    setWorkedExample(*window_, {"ABC", " ", "AB"});
+    FormModel form;
+    applyConfiguration(form, configurationOf(window_->model()).values);
+    build();
+    const QByteArray byWindow = folder_->program();
+
+    const std::filesystem::path work = toPath(folder_->path());
+    const auto built = buildProgram(form, {work, work / "Data"}, currentDateTimeTexts());
+
+    QVERIFY(std::holds_alternative<ConstructionOutcome>(built));
+    QCOMPARE(withoutStamp(folder_->program()), withoutStamp(byWindow));
+    QVERIFY(form.lineText(2).empty());
 }
 
 void ConstructionActionTest::lineBlocks_data()
@@ -307,11 +336,14 @@ void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
 
 void ConstructionActionTest::glyphFolder_data()
 {
+    // The program stands in program/, as if it were bin/ of an installation.
     QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
     QTest::addColumn<QString>("expected");
     QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
     QTest::newRow("only beside the program") << "program/Data/" << "program";
     QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+    QTest::newRow("beside the program before the installed one") << "program/Data/ share/velmora/Data/" << "program";
+    QTest::newRow("only installed, in share beside bin") << "share/velmora/Data/" << "share/velmora";
     QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
 }
 
@@ -326,17 +358,6 @@ void ConstructionActionTest::glyphFolder()
 
     const std::filesystem::path found = glyphFolderFor(toPath(dir.filePath("work")), toPath(dir.filePath("program")));
     QCOMPARE(found, toPath(dir.filePath(expected)) / "Data");
-}
-
-// Each group is read from its own buttons; free placement keeps the corner
-// its button disables.
-void ConstructionActionTest::layoutChoices()
-{
-    check(*window_, {"Justification3", "Origine4", "Option4"});
-    const LayoutChoices choices = window_->model().layoutChoices();
-    QCOMPARE(choices.justification, Justification::Right);
-    QCOMPARE(choices.placement, Placement::Free);
-    QCOMPARE(choices.corner, Corner::BottomRight);
 }
 
 QTEST_MAIN(ConstructionActionTest)
