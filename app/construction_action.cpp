@@ -42,6 +42,9 @@ void ConstructionAction::build()
     case ConstructionStatus::FileFailure:
         fail(fileFailureText(*outcome.failure));
         return;
+    case ConstructionStatus::NoFont:
+        fail(noFontText(places_.glyphFolderSearched));
+        return;
     }
 }
 

@@ -43,7 +43,11 @@ ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
     std::filesystem::path workFolder = std::filesystem::current_path(failed);
     if (failed)
         workFolder = ".";
-    return {workFolder, glyphFolderFor(workFolder, programFolder)};
+    std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
+    std::vector<std::filesystem::path> searched;
+    for (const std::filesystem::path& place : glyphFolderPlaces(workFolder, programFolder))
+        searched.push_back(place.parent_path());
+    return {workFolder, std::move(glyphFolder), std::move(searched)};
 }
 
 }  // namespace velmora

@@ -22,11 +22,12 @@ std::vector<std::filesystem::path> glyphFolderPlaces(const std::filesystem::path
                                                      const std::filesystem::path& programFolder);
 
 // The first of glyphFolderPlaces that is a folder, else workFolder/Data (the
-// construction then names the first character it cannot engrave).
+// construction then says that no font was found, and where it looked).
 std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
                                      const std::filesystem::path& programFolder);
 
-// The working directory and its glyph folder, for the program in programFolder.
+// The working directory, its glyph folder and the folders where that was
+// looked for, for the program in programFolder.
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder);
 
 }  // namespace velmora

@@ -145,7 +145,7 @@ void bench::constructionWindowBench()
     const QString startFolder = QDir::currentPath();
     QDir::setCurrent(folder.path());
     const std::filesystem::path work = QFile::encodeName(folder.path()).toStdString();
-    const ProgramPlaces places{work, work / "Data"};
+    const ProgramPlaces places{work, work / "Data", {}};
 
     MainWindow window;
     setUpWindow(window);

@@ -93,6 +93,9 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
                                      const ConstructionProgress& progress)
 {
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(places.glyphFolder, ignored))
+        return {ConstructionStatus::NoFont, 0, std::nullopt};
     GlyphCache glyphs(places.glyphFolder, job.charWidth);
     const GlyphCopier copyCached = [&glyphs](std::uint8_t code, ProgramWriter& writer) {
         return glyphs.copyGlyph(code, writer);

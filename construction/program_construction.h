@@ -5,7 +5,7 @@
 
 #include "clock.h"
 #include "engraving_job.h"
-#include "file_error.h"
+#include "common/file_error.h"
 #include "glyph_file.h"
 
 #include "layout/block_layout.h"
@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
@@ -22,12 +23,16 @@ class ProgramWriter;
 struct ProgramPlaces {
     std::filesystem::path workFolder;   // where velmora.rub is written
     std::filesystem::path glyphFolder;  // where the Ascii<code>.prg files are read
+    // The folders where the glyph folder was looked for, named to the
+    // operator when none held it.
+    std::vector<std::filesystem::path> glyphFolderSearched;
 };
 
 enum class ConstructionStatus {
     Written,       // velmora.rub holds the new program
     MissingGlyph,  // no glyph for `character`; velmora.rub is unchanged
     FileFailure,   // a file could not be read or written; velmora.rub is unchanged
+    NoFont,        // the glyph folder is not there at all; velmora.rub is unchanged
 };
 
 struct ConstructionOutcome {
@@ -46,6 +51,7 @@ using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& wr
 // Writes the program for an accepted layout: header, set-up block, the block
 // of every line from firstLine to lastLine (empty lines between included),
 // each character's approach and glyph, end block. Each glyph file is read once.
+// Without a glyph folder nothing is written.
 ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
                                      const ConstructionProgress& progress = {});

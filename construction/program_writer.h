@@ -5,7 +5,7 @@
 
 #include "clock.h"
 #include "engraving_job.h"
-#include "replacement_file.h"
+#include "common/replacement_file.h"
 
 #include <filesystem>
 #include <optional>

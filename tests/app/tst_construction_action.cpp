@@ -167,7 +167,7 @@ void ConstructionActionTest::addGlyphs(const QList<QPair<int, QByteArray>>& glyp
 void ConstructionActionTest::build(const QString& workFolder, const std::filesystem::path& glyphFolder)
 {
     const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
-    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder});
+    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder, {}});
     const QMetaObject::Connection wired =
         QObject::connect(window_.get(), &MainWindow::buildRequested, [&action] { action.build(); });
     control<QPushButton>(*window_, "Const1")->click();
@@ -220,7 +220,7 @@ void ConstructionActionTest::sameProgramWithoutWindow()
     const QByteArray byWindow = folder_->program();
 
     const std::filesystem::path work = toPath(folder_->path());
-    const auto built = buildProgram(form, {work, work / "Data"}, currentDateTimeTexts());
+    const auto built = buildProgram(form, {work, work / "Data", {}}, currentDateTimeTexts());
 
     QVERIFY(std::holds_alternative<ConstructionOutcome>(built));
     QCOMPARE(withoutStamp(folder_->program()), withoutStamp(byWindow));
@@ -299,7 +299,7 @@ void ConstructionActionTest::failure()
     const QString listingBefore = listing();
     setWorkedExample(*window_, typed);
 
-    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
+    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder), toPath(folder_->path("Data")));
 
     QCOMPARE(messages_.calls().size(), std::size_t(1));
     const ScriptedMessages::Call& call = messages_.calls().front();
