@@ -282,6 +282,8 @@ void ConstructionActionTest::failure_data()
         << "La gravure du caractère  (Z)  est impossible";
     QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << ""
         << "La gravure du caractère  ( )  est impossible";
+    QTest::newRow("NUL typed: named by its picture and code") << QStringList{"A", QString(QChar(0)) + "A"} << ""
+        << "La gravure du caractère  (\u2400)  est impossible (U+0000)";
     QTest::newRow("work folder missing") << QStringList{"AB"} << "gone"
         << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas";
 }
