@@ -31,7 +31,8 @@ public:
 
 private:
     void showFinished();
-    void fail(const QString& text);
+    QString refusedLayoutCause(LayoutRefusal refusal, const BlockInput& block) const;
+    void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

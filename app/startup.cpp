@@ -65,7 +65,7 @@ void startUp(MainWindow& window, const ShellSeams& seams)
     window.model().updateExtents();
     window.setToolTips();
     tellLoading(seams.messages, loaded);
-    centreOnScreen(window);
+    fitOnScreen(window);
     window.show();
 }
 

@@ -50,7 +50,7 @@ public:
 class CountedMessages final : public MessageSeam {
 public:
     int shown = 0;
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&) override
+    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&, const QString& = QString()) override
     {
         ++shown;
         return MessageAnswer::Ok;
