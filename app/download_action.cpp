@@ -20,7 +20,8 @@ namespace {
 const QString kQuestionTitle = QStringLiteral("Liaison PC-CN");
 const QString kQuestion = QStringLiteral("Placer la machine en mode chargement");
 const QString kStopQuestion = QStringLiteral("Arrêter le téléchargement ?");
-const QString kStopCaption = QStringLiteral("Arrêter");
+// Alt+T, the key of "Télécharger", stays on the same button.
+const QString kStopCaption = QStringLiteral("Arrê&ter");
 
 // Where the text of each serial setting goes.
 struct TransmissionSetting {

@@ -35,7 +35,7 @@ public:
 
 class AnswerOk final : public MessageSeam {
 public:
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString& text) override
+    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString& text, const QString&) override
     {
         told = text;
         return MessageAnswer::Ok;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -22,7 +23,7 @@ bool takesInput(const QWidget* widget)
 
 }  // namespace
 
-InputLock::InputLock(QWidget& window, QWidget* keep)
+InputLock::InputLock(QWidget& window, QWidget* keep) : window_(window), keep_(keep)
 {
     QWidget* focus = QApplication::focusWidget();
     if (focus && window.isAncestorOf(focus))
@@ -34,15 +35,41 @@ InputLock::InputLock(QWidget& window, QWidget* keep)
         widget->setEnabled(false);
         locked_.emplace_back(widget);
     }
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 InputLock::~InputLock()
 {
+    QCoreApplication::instance()->removeEventFilter(this);
     for (const QPointer<QWidget>& widget : locked_)
         if (widget)
             widget->setEnabled(true);
     if (focus_ && focus_->isEnabled())
         focus_->setFocus(Qt::OtherFocusReason);
+}
+
+bool InputLock::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != &window_ && !window_.isAncestorOf(widget)))
+        return false;
+    if (keep_ && (widget == keep_ || keep_->isAncestorOf(widget)))
+        return false;
+    return true;
 }
 
 void EventLoopPause::pause(std::chrono::milliseconds length)

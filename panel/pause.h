@@ -21,17 +21,23 @@ public:
 // Disables every input control of a window (buttons, scroll bars, combo boxes,
 // editable text boxes) for as long as it lives, but the one it is told to
 // keep; then gives each back its own state and the focus to the control that
-// had it. A click or key on a disabled control is dropped by Qt, never kept for
-// later, so nothing the operator does meanwhile changes a setting or starts an
-// action. Display boxes and the listing stay as they are: they change nothing.
-class InputLock {
+// had it. Meanwhile every click, wheel turn and key (but Escape) aimed at the
+// window, other than at the kept control, is dropped before any control or
+// helper sees it, never kept for later: a double click on a value box opens
+// nothing, so nothing the operator does changes a setting or starts an action.
+class InputLock final : public QObject {
 public:
     explicit InputLock(QWidget& window, QWidget* keep = nullptr);
-    ~InputLock();
+    ~InputLock() override;
     InputLock(const InputLock&) = delete;
     InputLock& operator=(const InputLock&) = delete;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QWidget& window_;
+    QPointer<QWidget> keep_;
     std::vector<QPointer<QWidget>> locked_;
     QPointer<QWidget> focus_;
 };

@@ -13,6 +13,7 @@
 #include "tests/support/window_controls.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -99,7 +100,7 @@ QByteArray longProgramOnTheLine()
 }
 
 // What the operator does while the program goes out.
-enum class Act { ClickScrollBar, TypeInLine1, ClickConstruire, Escape, ClickArreter, CloseWindow };
+enum class Act { ClickScrollBar, DoubleClickValueBox, TypeInLine1, ClickConstruire, Escape, ClickArreter, CloseWindow };
 
 // Every control the operator can change something with, and whether it is
 // enabled.
@@ -243,7 +244,7 @@ void DownloadActionTest::nothingSent()
     QTEST(workshop.portLookups > 0, "portTouched");
     QVERIFY(workshop.pause.pauses.empty());
     QCOMPARE(inputStates(workshop.window), inputs);
-    QCOMPARE(control<QPushButton>(workshop.window, "Télé1")->text(), "Télécharger");
+    QCOMPARE(control<QPushButton>(workshop.window, "Télé1")->text().remove('&'), "Télécharger");
     workshop.verifyAtRest();
 }
 
@@ -252,6 +253,7 @@ void DownloadActionTest::operatorDuringDownload_data()
     QTest::addColumn<Act>("act");
     QTest::addColumn<MessageAnswer>("answer");  // to "Arrêter le téléchargement ?"
     QTest::newRow("click on the X scroll bar") << Act::ClickScrollBar << MessageAnswer::Yes;
+    QTest::newRow("double click on the X value box") << Act::DoubleClickValueBox << MessageAnswer::Yes;
     QTest::newRow("typing into line 1") << Act::TypeInLine1 << MessageAnswer::Yes;
     QTest::newRow("click on Construire") << Act::ClickConstruire << MessageAnswer::Yes;
     QTest::newRow("Escape, Non") << Act::Escape << MessageAnswer::No;
@@ -288,6 +290,7 @@ void DownloadActionTest::operatorDuringDownload()
 
     QMap<QString, bool> inputsDuring;
     QString buttonDuring;
+    bool entryOpened = false;
     termios line{};
     std::optional<testing::MasterReader> machineReading;
     QTimer::singleShot(milliseconds(300), [&] {
@@ -297,6 +300,16 @@ void DownloadActionTest::operatorDuringDownload()
         switch (act) {
         case Act::ClickScrollBar:
             QTest::mouseClick(form.Posx2, Qt::LeftButton, {}, QPoint(form.Posx2->width() - 30, form.Posx2->height() / 2));
+            break;
+        case Act::DoubleClickValueBox:
+            // Were the exact-value entry to open, it would be closed unused.
+            QTimer::singleShot(milliseconds(500), [&] {
+                if (QWidget* entry = QApplication::activeModalWidget()) {
+                    entryOpened = true;
+                    entry->close();
+                }
+            });
+            QTest::mouseDClick(control<QLineEdit>(workshop.window, "Posx3"), Qt::LeftButton);
             break;
         case Act::TypeInLine1:
             QTest::keyClicks(form.Saisie12, QStringLiteral("X"));
@@ -321,7 +334,7 @@ void DownloadActionTest::operatorDuringDownload()
     workshop.download.startDownload();
     QCoreApplication::processEvents();
 
-    QCOMPARE(buttonDuring, "Arrêter");
+    QCOMPARE(buttonDuring.remove('&'), "Arrêter");
     for (auto input = inputsDuring.cbegin(); input != inputsDuring.cend(); ++input)
         QVERIFY2(input.value() == (input.key() == "Télé1"), qPrintable(input.key()));
     QCOMPARE(::cfgetospeed(&line), speed_t(B4800));
@@ -329,8 +342,9 @@ void DownloadActionTest::operatorDuringDownload()
     QCOMPARE(form.Posx2->value(), xBefore);
     QCOMPARE(form.Saisie12->text(), line1Before);
     QCOMPARE(construire.count(), 0);
+    QVERIFY(!entryOpened);
     QCOMPARE(inputStates(workshop.window), inputsBefore);
-    QCOMPARE(form.Télé1->text(), "Télécharger");
+    QCOMPARE(form.Télé1->text().remove('&'), "Télécharger");
     QCOMPARE(workshop.window.isVisible(), !(stops && act == Act::CloseWindow));
     QVERIFY(!workshop.download.portOpen());
     const auto& calls = workshop.messages.calls();
@@ -348,7 +362,6 @@ void DownloadActionTest::operatorDuringDownload()
     }
 
     const QByteArray received = QByteArray::fromStdString(workshop.machine.readUntilQuiet());
-    QVERIFY(!received.isEmpty());
     QVERIFY(received.size() < expected.size());
     QVERIFY(expected.startsWith(received));
     const QRegularExpressionMatch told
