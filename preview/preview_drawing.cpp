@@ -176,8 +176,11 @@ void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacem
     painter.setTransform(view.transform(), true);
     paintPlate(painter, scene.plate, shown, colours);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
-    drawPolylines(painter, scene.rapids);
+    // A transparent colour hides the rapid moves: they are not traced at all.
+    if (colours.rapid.alpha() > 0) {
+        painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
+        drawPolylines(painter, scene.rapids);
+    }
     painter.setPen(cosmeticPen(colours.cut, 2));
     drawPolylines(painter, scene.cuts);
     if (scene.block) {

@@ -37,10 +37,16 @@ void PreviewView::fitToView()
     update();
 }
 
+void PreviewView::setRapidMovesShown(bool shown)
+{
+    colours_.rapid = shown ? PreviewColours{}.rapid : QColor(Qt::transparent);
+    update();
+}
+
 void PreviewView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintPreview(painter, scene_, view_, rect());
+    paintPreview(painter, scene_, view_, rect(), colours_);
 }
 
 void PreviewView::resizeEvent(QResizeEvent*)

@@ -18,6 +18,8 @@ public:
 
     void setScene(PreviewScene scene);
     void fitToView();
+    // Rapid moves are drawn unless the operator hides them.
+    void setRapidMovesShown(bool shown);
     const ViewPlacement& placement() const { return view_; }
 
 protected:
@@ -31,6 +33,7 @@ protected:
 
 private:
     PreviewScene scene_;
+    PreviewColours colours_;
     ViewPlacement view_;
     bool fitted_ = true;  // no zoom or pan since the last fit: a resize fits again
     std::optional<QPointF> dragFrom_;

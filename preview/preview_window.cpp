@@ -1,5 +1,6 @@
 #include "preview_window.h"
 
+#include "preview_controls.h"
 #include "preview_texts.h"
 #include "preview_view.h"
 
@@ -23,6 +24,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     column->addWidget(view_, 1);
     column->addWidget(summary_);
     column->addWidget(notice_);
+    addPreviewControls(*this, *view_);
 }
 
 void PreviewWindow::showProgram(const std::optional<std::string>& program, const PreviewSettings& settings)
