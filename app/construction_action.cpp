@@ -34,7 +34,25 @@ void ConstructionAction::build()
         fail(refusedLayoutText(), refusedLayoutCause(*refusal, block));
         return;
     }
-    const ConstructionOutcome& outcome = std::get<ConstructionOutcome>(built);
+    finish(std::get<ConstructionOutcome>(built));
+}
+
+void ConstructionAction::buildResume(TextPlace chosen)
+{
+    ConstructionMeter meter(window_.meter());
+    const auto built = buildResumeProgram(window_.model(), chosen, places_, currentDateTimeTexts(),
+                                          [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    // The text changed under the choice so that nothing is left to resume
+    // from: the job as set cannot be built, as for a refused layout.
+    if (!std::holds_alternative<ConstructionOutcome>(built)) {
+        fail(refusedLayoutText());
+        return;
+    }
+    finish(std::get<ConstructionOutcome>(built));
+}
+
+void ConstructionAction::finish(const ConstructionOutcome& outcome)
+{
     switch (outcome.status) {
     case ConstructionStatus::Written:
         window_.reloadListing();

@@ -2,6 +2,7 @@
 #include "app/construction_action.h"
 #include "app/download_action.h"
 #include "app/program_places.h"
+#include "app/resume_action.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "panel/main_window.h"
@@ -36,9 +37,9 @@ int main(int argc, char* argv[])
     velmora::MainWindow window;
     velmora::ModalMessageBoxes messages(&window);
     velmora::EventLoopPause pause(window);
-    velmora::ConstructionAction construction(
-        window, messages, pause,
-        velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+    const velmora::ProgramPlaces places =
+        velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    velmora::ConstructionAction construction(window, messages, pause, places);
     velmora::DownloadAction download(window, messages, pause);
     const velmora::ShellSeams seams{
         messages,
@@ -50,6 +51,7 @@ int main(int argc, char* argv[])
         },
     };
     velmora::preview::PreviewWindow& preview = velmora::preview::attachPreview(window);
+    velmora::ResumeAction resume(window, messages, construction, preview, places);
 
     QObject::connect(&window, &velmora::MainWindow::buildRequested, &window, [&construction] { construction.build(); });
     QObject::connect(&window, &velmora::MainWindow::downloadRequested, &window,

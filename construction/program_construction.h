@@ -7,6 +7,7 @@
 #include "engraving_job.h"
 #include "common/file_error.h"
 #include "glyph_file.h"
+#include "resume_point.h"
 
 #include "layout/block_layout.h"
 
@@ -61,5 +62,19 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const std::filesystem::path& workFolder,
                                      const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
                                      const ConstructionProgress& progress = {});
+
+// A resume program: the whole program's header with the resume comment after
+// its time line, the same set-up block, then the block of the line holding
+// resumePoint and its characters from that one on, every later line as in
+// the whole program, and the end block. Every character written stands
+// exactly where the whole program puts it; those before resumePoint are left
+// out, as are the line blocks of the lines above. The tool therefore comes
+// down to the approach height over the start of the resumed line and travels
+// at that height to the resumed character, as it travels between characters
+// in the whole program. resumePoint comes from resumePointFrom over the
+// job's lines. The progress counts the characters of the resume only.
+ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                           TextPlace resumePoint, const ProgramPlaces& places,
+                                           const DateTimeTexts& stamp, const ConstructionProgress& progress = {});
 
 }  // namespace velmora

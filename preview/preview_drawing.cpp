@@ -194,6 +194,25 @@ void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacem
     painter.restore();
 }
 
+void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved, const std::optional<QRectF>& highlight,
+                      const ViewPlacement& view)
+{
+    if (engraved.empty() && !highlight)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setTransform(view.transform(), true);
+    if (highlight) {
+        painter.fillRect(*highlight, QColor(255, 210, 0, 110));
+        painter.setPen(cosmeticPen(QColor(200, 120, 0), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(*highlight);
+    }
+    painter.setPen(cosmeticPen(QColor(16, 32, 112, 70), 2));
+    drawPolylines(painter, engraved);
+    painter.restore();
+}
+
 QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
