@@ -31,10 +31,19 @@ namespace {
 const std::filesystem::path kDataFolder = VELMORA_DATA_DIR;
 const QString kQuestion = QStringLiteral("Construire un programme de reprise à partir de ce caractère ?");
 
-// The first-start settings (size 5, 100 x 60 plate centred from the top left
-// corner) with "AB CD" over "EF".
+// Size 5, spacing 1, lines 2 apart, centred lines on a 100 x 60 plate
+// centred from its top left corner, with "AB CD" over "EF".
 void typeText(MainWindow& window)
 {
+    FormModel& form = window.model();
+    const std::pair<ScrollBar, int> bars[] = {{ScrollBar::CharacterSize, 5}, {ScrollBar::CharacterSpacing, 1},
+                                              {ScrollBar::LineSpacing, 2},   {ScrollBar::PositionX, 3000},
+                                              {ScrollBar::PositionY, 2600}};
+    for (const auto& [bar, value] : bars)
+        form.setScrollValue(bar, value);
+    form.select(OptionGroup::Placement, 0);
+    form.select(OptionGroup::Justification, 1);
+    form.select(OptionGroup::Origin, 0);
     control<QLineEdit>(window, "Saisie12")->setText("AB CD");
     control<QLineEdit>(window, "Saisie22")->setText("EF");
 }
