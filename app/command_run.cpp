@@ -112,6 +112,9 @@ int runCommand(const CommandLine& command, const std::filesystem::path& programF
     case CommandAction::Build:
         return build(command, programFolder, err);
     case CommandAction::Download:
+        err << "velmora : --telecharger n'est pas encore disponible : le programme s'envoie par "
+               "« Télécharger » dans la fenêtre\n";
+        return exitWith(ExitCode::DownloadFailed);
     case CommandAction::OpenWindow:
     case CommandAction::ShowHelp:
     case CommandAction::ShowVersion:
