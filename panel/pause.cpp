@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,7 +24,7 @@ bool takesInput(const QWidget* widget)
 
 }  // namespace
 
-InputLock::InputLock(QWidget& window, QWidget* keep) : window_(window), keep_(keep)
+InputLock::InputLock(QWidget& window, QWidget* keep) : keep_(keep)
 {
     QWidget* focus = QApplication::focusWidget();
     if (focus && window.isAncestorOf(focus))
@@ -64,8 +65,10 @@ bool InputLock::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
+    // The program's other windows (the preview) are held too; only the
+    // questions and messages asked meanwhile, and the kept control, answer.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || (widget != &window_ && !window_.isAncestorOf(widget)))
+    if (!widget || qobject_cast<QDialog*>(widget->window()))
         return false;
     if (keep_ && (widget == keep_ || keep_->isAncestorOf(widget)))
         return false;

@@ -21,10 +21,11 @@ public:
 // Disables every input control of a window (buttons, scroll bars, combo boxes,
 // editable text boxes) for as long as it lives, but the one it is told to
 // keep; then gives each back its own state and the focus to the control that
-// had it. Meanwhile every click, wheel turn and key (but Escape) aimed at the
-// window, other than at the kept control, is dropped before any control or
-// helper sees it, never kept for later: a double click on a value box opens
-// nothing, so nothing the operator does changes a setting or starts an action.
+// had it. Meanwhile every click, wheel turn and key (but Escape) aimed at any
+// window of the program but a dialog, other than at the kept control, is
+// dropped before any control or helper sees it, never kept for later: a double
+// click on a value box opens nothing, the preview starts nothing, so nothing
+// the operator does changes a setting or starts an action.
 class InputLock final : public QObject {
 public:
     explicit InputLock(QWidget& window, QWidget* keep = nullptr);
@@ -36,7 +37,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget& window_;
     QPointer<QWidget> keep_;
     std::vector<QPointer<QWidget>> locked_;
     QPointer<QWidget> focus_;
