@@ -1,28 +1,15 @@
 #include "configuration_file.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
-#include <QString>
+#include "common/replacement_file.h"
+#include "common/whole_file.h"
 
-#include <cerrno>
-#include <fstream>
+#include <algorithm>
 #include <optional>
-#include <system_error>
 
 namespace velmora {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-QString qtPath(const std::filesystem::path& path)
-{
-#ifdef _WIN32
-    return QString::fromStdWString(path.native());
-#else
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-#endif
-}
 
 // A CR or LF inside a value would end its line early and move every later
 // setting down one place, so such a value is refused rather than written.
@@ -35,17 +22,24 @@ std::optional<int> firstLineWithLineBreak(const ConfigurationValues& values)
     return std::nullopt;
 }
 
-SaveResult saveFailure(SaveStatus status, const QSaveFile& file)
+SaveStatus statusOf(FileAction action)
 {
-    return {status, 0, file.errorString().toStdString()};
+    switch (action) {
+    case FileAction::Create:
+        return SaveStatus::CannotCreate;
+    case FileAction::Replace:
+        return SaveStatus::CannotReplace;
+    default:
+        return SaveStatus::CannotWrite;
+    }
 }
 
-// The system's words for errno; the streams do not always set it.
-std::string systemMessage(int error, std::string_view otherwise)
+// Windows-1252 control characters: C0, DEL, and the five bytes the code page
+// leaves undefined, which decode to C1 controls.
+bool isControlByte(unsigned char byte)
 {
-    if (error == 0)
-        return std::string(otherwise);
-    return std::error_code(error, std::generic_category()).message();
+    return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90
+           || byte == 0x9D;
 }
 
 }  // namespace
@@ -60,16 +54,28 @@ std::string configurationFileBytes(const ConfigurationValues& values)
     return bytes;
 }
 
-std::vector<std::string> readConfigurationValues(std::istream& in)
+std::vector<std::string> readConfigurationValues(std::string_view bytes)
 {
     std::vector<std::string> values;
-    std::string line;
-    while (values.size() < static_cast<std::size_t>(kConfigurationReadLimit) && std::getline(in, line)) {
+    while (!bytes.empty() && values.size() < static_cast<std::size_t>(kConfigurationReadLimit)) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        values.push_back(line);
+            line.remove_suffix(1);
+        values.emplace_back(line);
     }
     return values;
+}
+
+bool removeControlCharacters(std::string& value)
+{
+    const auto isControl = [](char c) { return isControlByte(static_cast<unsigned char>(c)); };
+    if (std::none_of(value.begin(), value.end(), isControl))
+        return false;
+    std::replace(value.begin(), value.end(), '\t', ' ');
+    value.erase(std::remove_if(value.begin(), value.end(), isControl), value.end());
+    return true;
 }
 
 ConfigurationValues firstConfigurationValues(const std::vector<std::string>& values)
@@ -83,43 +89,29 @@ ConfigurationValues firstConfigurationValues(const std::vector<std::string>& val
 SaveResult saveConfiguration(const std::filesystem::path& folder, const ConfigurationValues& values)
 {
     if (const auto line = firstLineWithLineBreak(values))
-        return {SaveStatus::LineBreakInValue, *line, "line break inside a value"};
+        return {SaveStatus::LineBreakInValue, *line, {}};
 
-    const std::string bytes = configurationFileBytes(values);
-    QSaveFile file(qtPath(folder / kConfigurationFileName));
-    // Unbuffered, so that a failing write is seen here and not later in a flush.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return saveFailure(SaveStatus::CannotCreate, file);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        // Without this, commit() could still put a truncated file in place.
-        file.cancelWriting();
-        return saveFailure(SaveStatus::CannotWrite, file);
+    ReplacementFile file(folder / kConfigurationFileName);
+    if (file.open()) {
+        file.append(configurationFileBytes(values));
+        if (file.commit())
+            return {};
     }
-    if (!file.commit())
-        return saveFailure(SaveStatus::CannotReplace, file);
-    return {};
+    const FileError& error = *file.error();
+    return {statusOf(error.action), 0, frenchCause(error.cause)};
 }
 
 LoadResult loadConfiguration(const std::filesystem::path& folder)
 {
-    const std::filesystem::path path = folder / kConfigurationFileName;
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return {LoadStatus::Missing, {}, {}};
-    if (error)
-        return {LoadStatus::Unreadable, {}, error.message()};
-    if (status.type() != std::filesystem::file_type::regular)
-        return {LoadStatus::Unreadable, {}, "not a regular file"};
-
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {LoadStatus::Unreadable, {}, systemMessage(errno, "cannot be opened")};
-    LoadResult result{LoadStatus::Loaded, readConfigurationValues(in), {}};
-    if (in.bad())
-        return {LoadStatus::Unreadable, {}, systemMessage(errno, "read error")};
+    const WholeFile file = readWholeFile(folder / kConfigurationFileName, kConfigurationFileLimit);
+    if (file.missing())
+        return {LoadStatus::Missing, {}, {}, {}};
+    if (!file.read())
+        return {LoadStatus::Unreadable, {}, frenchCause(file.cause), {}};
+    LoadResult result{LoadStatus::Loaded, readConfigurationValues(file.bytes), {}, {}};
+    for (std::size_t i = 0; i < result.values.size() && i < static_cast<std::size_t>(kConfigurationLineCount); ++i)
+        if (removeControlCharacters(result.values[i]))
+            result.cleanedLines.push_back(static_cast<int>(i) + 1);
     return result;
 }
 

@@ -5,8 +5,8 @@
 // knows nothing of the controls (configuration_table.h maps lines to them).
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
-#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +17,9 @@ inline constexpr int kConfigurationLineCount = 37;
 // Lines beyond this many are not read at all.
 inline constexpr int kConfigurationReadLimit = 1000;
 inline constexpr std::string_view kConfigurationFileName = "velmora.txt";
+// 1000 values of a text line's longest length (the entry boxes take 32,767
+// characters) stay far below this; a larger file is not a settings file.
+inline constexpr std::size_t kConfigurationFileLimit = 1024 * 1024;
 
 // The 37 values in file order, each as the Windows-1252 bytes of its line.
 using ConfigurationValues = std::array<std::string, kConfigurationLineCount>;
@@ -29,7 +32,12 @@ std::string configurationFileBytes(const ConfigurationValues& values);
 // left out (CR LF, or a lone LF); a last line without one reads like the
 // others, and a file ending with a line end has no empty value after it.
 // Stops after kConfigurationReadLimit values.
-std::vector<std::string> readConfigurationValues(std::istream& in);
+std::vector<std::string> readConfigurationValues(std::string_view bytes);
+
+// Takes the control characters out of a value: a tab becomes a blank, every
+// other one (a carriage return or a NUL left inside a line by a damaged file)
+// is removed. True when the value changed.
+bool removeControlCharacters(std::string& value);
 
 // The first 37 of the values read, in file order; the places a short file
 // does not reach are empty.
@@ -46,7 +54,7 @@ enum class SaveStatus {
 struct SaveResult {
     SaveStatus status = SaveStatus::Saved;
     int line = 0;        // for LineBreakInValue: the line (1..37) of that value
-    std::string detail;  // the system's own words for the failure, UTF-8
+    std::string detail;  // the cause of a failed write, in French, UTF-8
     bool saved() const { return status == SaveStatus::Saved; }
 };
 
@@ -65,10 +73,13 @@ enum class LoadStatus {
 struct LoadResult {
     LoadStatus status = LoadStatus::Missing;
     std::vector<std::string> values;  // at most kConfigurationReadLimit, when Loaded
-    std::string detail;               // for Unreadable: the system's own words, UTF-8
+    std::string detail;               // for Unreadable: the cause in French, UTF-8
+    std::vector<int> cleanedLines;    // lines 1..37 whose control characters were removed
 };
 
-// Reads velmora.txt in `folder`.
+// Reads velmora.txt in `folder`: only a regular file, opened without
+// blocking, of at most kConfigurationFileLimit bytes. The 37 values used are
+// cleaned of control characters (removeControlCharacters).
 LoadResult loadConfiguration(const std::filesystem::path& folder);
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "panel/pause.h"
 
 #include "construction/clock.h"
+#include "layout/refusal_cause.h"
 
 #include <utility>
 #include <variant>
@@ -24,13 +25,34 @@ ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages
 void ConstructionAction::build()
 {
     ConstructionMeter meter(window_.meter());
+    // The block as the construction reads it, to name the value a refusal
+    // went by.
+    const BlockInput block = engravingJobOf(window_.model()).blockInput();
     const auto built = buildProgram(window_.model(), places_, currentDateTimeTexts(),
                                     [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
-    if (std::holds_alternative<LayoutRefusal>(built)) {
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&built)) {
+        fail(refusedLayoutText(), refusedLayoutCause(*refusal, block));
+        return;
+    }
+    finish(std::get<ConstructionOutcome>(built));
+}
+
+void ConstructionAction::buildResume(TextPlace chosen)
+{
+    ConstructionMeter meter(window_.meter());
+    const auto built = buildResumeProgram(window_.model(), chosen, places_, currentDateTimeTexts(),
+                                          [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    // The text changed under the choice so that nothing is left to resume
+    // from: the job as set cannot be built, as for a refused layout.
+    if (!std::holds_alternative<ConstructionOutcome>(built)) {
         fail(refusedLayoutText());
         return;
     }
-    const ConstructionOutcome& outcome = std::get<ConstructionOutcome>(built);
+    finish(std::get<ConstructionOutcome>(built));
+}
+
+void ConstructionAction::finish(const ConstructionOutcome& outcome)
+{
     switch (outcome.status) {
     case ConstructionStatus::Written:
         window_.reloadListing();
@@ -41,6 +63,9 @@ void ConstructionAction::build()
         return;
     case ConstructionStatus::FileFailure:
         fail(fileFailureText(*outcome.failure));
+        return;
+    case ConstructionStatus::NoFont:
+        fail(noFontText(places_.glyphFolderSearched));
         return;
     }
 }
@@ -55,9 +80,17 @@ void ConstructionAction::showFinished()
 
 // The previous program stays on disk and in the listing; the meter goes back
 // to rest once the operator has read the message.
-void ConstructionAction::fail(const QString& text)
+// Which value to change: the numbers the layout's check went by, the height
+// as the extents read-out shows it.
+QString ConstructionAction::refusedLayoutCause(LayoutRefusal refusal, const BlockInput& block) const
 {
-    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text);
+    const double blockHeight = readBackExtents(window_.model().encombrement()).height;
+    return QString::fromStdString(refusalCause(refusal, block, blockHeight));
+}
+
+void ConstructionAction::fail(const QString& text, const QString& cause)
+{
+    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text, cause);
     ConstructionMeter(window_.meter()).rest();
 }
 

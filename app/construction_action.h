@@ -28,10 +28,15 @@ public:
     ConstructionAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause, ProgramPlaces places);
 
     void build();
+    // A resume program from the chosen character instead of the whole one;
+    // the same meter, messages and listing.
+    void buildResume(TextPlace chosen);
 
 private:
+    void finish(const ConstructionOutcome& outcome);
     void showFinished();
-    void fail(const QString& text);
+    QString refusedLayoutCause(LayoutRefusal refusal, const BlockInput& block) const;
+    void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

@@ -1,6 +1,8 @@
+#include "app/command_line.h"
 #include "app/construction_action.h"
 #include "app/download_action.h"
 #include "app/program_places.h"
+#include "app/resume_action.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
 #include "panel/main_window.h"
@@ -13,8 +15,19 @@
 #include <QApplication>
 #include <QFile>
 
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
 int main(int argc, char* argv[])
 {
+    // The command line first: what it can do without a window ends here,
+    // before anything asks for a display.
+    const velmora::CommandLine command = velmora::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const std::optional<int> exitCode = velmora::runWithoutWindow(command, std::cout, std::cerr))
+        return *exitCode;
+
     QApplication app(argc, argv);
     // The controls stand at fixed places; one style everywhere keeps them
     // clear of each other whatever the desktop.
@@ -24,9 +37,9 @@ int main(int argc, char* argv[])
     velmora::MainWindow window;
     velmora::ModalMessageBoxes messages(&window);
     velmora::SleepingPause pause;
-    velmora::ConstructionAction construction(
-        window, messages, pause,
-        velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+    const velmora::ProgramPlaces places =
+        velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    velmora::ConstructionAction construction(window, messages, pause, places);
     velmora::DownloadAction download(window, messages, pause);
     const velmora::ShellSeams seams{
         messages,
@@ -38,6 +51,7 @@ int main(int argc, char* argv[])
         },
     };
     velmora::preview::PreviewWindow& preview = velmora::preview::attachPreview(window);
+    velmora::ResumeAction resume(window, messages, construction, preview, places);
 
     QObject::connect(&window, &velmora::MainWindow::buildRequested, &window, [&construction] { construction.build(); });
     QObject::connect(&window, &velmora::MainWindow::downloadRequested, &window,

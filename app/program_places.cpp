@@ -13,16 +13,27 @@ bool isFolder(const std::filesystem::path& path)
 
 }  // namespace
 
+std::vector<std::filesystem::path> glyphFolderPlaces(const std::filesystem::path& workFolder,
+                                                     const std::filesystem::path& programFolder)
+{
+    // Normalised, so that a message names /usr/share/velmora/Data rather
+    // than /usr/bin/../share/velmora/Data.
+    return {
+        workFolder / kGlyphFolderName,
+        programFolder / kGlyphFolderName,
+        (programFolder / ".." / "share" / "velmora" / kGlyphFolderName).lexically_normal(),
+    };
+}
+
 std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
                                      const std::filesystem::path& programFolder)
 {
-    const std::filesystem::path own = workFolder / kGlyphFolderName;
-    if (isFolder(own))
-        return own;
-    const std::filesystem::path installed = programFolder / kGlyphFolderName;
-    if (isFolder(installed))
-        return installed;
-    return own;
+    const std::vector<std::filesystem::path> places = glyphFolderPlaces(workFolder, programFolder);
+    for (const std::filesystem::path& place : places) {
+        if (isFolder(place))
+            return place;
+    }
+    return places.front();
 }
 
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
@@ -32,7 +43,11 @@ ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
     std::filesystem::path workFolder = std::filesystem::current_path(failed);
     if (failed)
         workFolder = ".";
-    return {workFolder, glyphFolderFor(workFolder, programFolder)};
+    std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
+    std::vector<std::filesystem::path> searched;
+    for (const std::filesystem::path& place : glyphFolderPlaces(workFolder, programFolder))
+        searched.push_back(place.parent_path());
+    return {workFolder, std::move(glyphFolder), std::move(searched)};
 }
 
 }  // namespace velmora

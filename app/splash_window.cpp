@@ -16,6 +16,10 @@ SplashWindow::SplashWindow(QWidget* parent)
     ui_->setupUi(this);
     setObjectName(QStringLiteral("Démarrage"));
     setFixedSize(size());
+    // Its texts fix their colours (dark blue, white on black): the window
+    // fixes its own light background with them, whatever the desktop's theme.
+    setStyleSheet(QStringLiteral("QDialog { background-color: rgb(240, 240, 240); }\n"
+                                 "QLabel, QFrame { color: rgb(0, 0, 0); }"));
     // The main window's name plate (images/draw_artwork.cpp draws it once),
     // stretched to the picture's box.
     ui_->Image2->setPixmap(QPixmap(QStringLiteral(":/images/nameplate.png")));

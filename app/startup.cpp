@@ -7,6 +7,8 @@
 #include "panel/messages.h"
 #include "panel/window_placement.h"
 
+#include <QStringList>
+
 #include <filesystem>
 
 namespace velmora {
@@ -14,11 +16,14 @@ namespace {
 
 const std::filesystem::path kWorkingFolder{"."};
 
-void tellUnreadable(MessageSeam& messages, const LoadResult& loaded)
+void tellLoading(MessageSeam& messages, const LoadResult& loaded)
 {
     if (loaded.status == LoadStatus::Unreadable)
         messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
                       unreadableConfigurationMessage(loaded.detail));
+    if (!loaded.cleanedLines.empty())
+        messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
+                      cleanedLinesMessage(loaded.cleanedLines));
 }
 
 }  // namespace
@@ -28,6 +33,17 @@ QString unreadableConfigurationMessage(const std::string& detail)
     return QStringLiteral("Impossible de lire le fichier velmora.txt : %1.\n"
                           "Les réglages par défaut sont utilisés.")
         .arg(QString::fromStdString(detail));
+}
+
+QString cleanedLinesMessage(const std::vector<int>& fileLines)
+{
+    constexpr int kFirstTextLine = 33;
+    QStringList names;
+    for (const int line : fileLines)
+        names << (line >= kFirstTextLine ? QStringLiteral("Ligne %1").arg(line - kFirstTextLine + 1)
+                                         : QStringLiteral("ligne %1 de velmora.txt").arg(line));
+    return QStringLiteral("Des caractères de commande ont été retirés au chargement de velmora.txt : %1.")
+        .arg(names.join(QStringLiteral(", ")));
 }
 
 void connectShellCommands(MainWindow& window, const ShellSeams& seams)
@@ -48,8 +64,8 @@ void startUp(MainWindow& window, const ShellSeams& seams)
     window.reloadListing();
     window.model().updateExtents();
     window.setToolTips();
-    tellUnreadable(seams.messages, loaded);
-    centreOnScreen(window);
+    tellLoading(seams.messages, loaded);
+    fitOnScreen(window);
     window.show();
 }
 

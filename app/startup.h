@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 
 namespace velmora {
@@ -34,5 +35,9 @@ void startUp(MainWindow& window, const ShellSeams& seams);
 // Told once the splash window has closed when velmora.txt exists but cannot
 // be read; the window then starts from the first-start settings.
 QString unreadableConfigurationMessage(const std::string& detail);
+
+// Told once the splash window has closed when values of velmora.txt held
+// control characters, which loading removed; names every line cleaned.
+QString cleanedLinesMessage(const std::vector<int>& fileLines);
 
 }  // namespace velmora

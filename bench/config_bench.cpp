@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -39,8 +38,7 @@ void benchParsing()
     const auto start = Clock::now();
     std::size_t read = 0;
     for (int i = 0; i < rounds; ++i) {
-        std::istringstream in(bytes);
-        read += velmora::readConfigurationValues(in).size();
+        read += velmora::readConfigurationValues(bytes).size();
     }
     std::printf("  read a 5000-line file (1000 kept):  %8.1f us each (%zu values)\n",
                 microsecondsPer(Clock::now() - start, rounds), read / rounds);

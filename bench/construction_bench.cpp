@@ -137,7 +137,7 @@ void velmora::bench::constructionBench()
     EngravingJob job;
     LayoutResult layout;
     makeJob(job, layout);
-    const ProgramPlaces places{folder, folder / "Data"};
+    const ProgramPlaces places{folder, folder / "Data", {}};
     const DateTimeTexts stamp{"06/12/2026", "14:03:27"};
 
     bool written = buildProgramFile(job, layout, places, stamp).status == ConstructionStatus::Written;

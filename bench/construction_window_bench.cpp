@@ -50,7 +50,7 @@ public:
 class CountedMessages final : public MessageSeam {
 public:
     int shown = 0;
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&) override
+    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&, const QString& = QString()) override
     {
         ++shown;
         return MessageAnswer::Ok;
@@ -145,7 +145,7 @@ void bench::constructionWindowBench()
     const QString startFolder = QDir::currentPath();
     QDir::setCurrent(folder.path());
     const std::filesystem::path work = QFile::encodeName(folder.path()).toStdString();
-    const ProgramPlaces places{work, work / "Data"};
+    const ProgramPlaces places{work, work / "Data", {}};
 
     MainWindow window;
     setUpWindow(window);

@@ -27,7 +27,7 @@ double millisecondsSince(Clock::time_point start)
 
 class AlwaysOk final : public MessageSeam {
 public:
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&) override
+    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&, const QString& = QString()) override
     {
         return MessageAnswer::Ok;
     }

@@ -4,12 +4,10 @@
 
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "common/whole_file.h"
 
-#include <cerrno>
 #include <cmath>
-#include <fcntl.h>
 #include <limits>
-#include <unistd.h>
 
 namespace velmora {
 namespace {
@@ -83,36 +81,6 @@ std::string transformLine(std::string_view line, NumberText&& numberText)
     return result;
 }
 
-struct FileRead {
-    int errorNumber = 0;  // 0 when read
-    std::string bytes;
-};
-
-FileRead readWholeFile(const std::filesystem::path& path)
-{
-    FileRead result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.errorNumber = errno;
-        return result;
-    }
-    char chunk[4096];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            result.errorNumber = errno;
-            break;
-        }
-        result.bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);  // read-only: everything needed has been read or has failed
-    return result;
-}
-
 }  // namespace
 
 std::string glyphFileName(std::uint8_t code) { return "Ascii" + std::to_string(code) + ".prg"; }
@@ -145,15 +113,15 @@ TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_
                            GlyphWordTexts& words)
 {
     const std::filesystem::path path = glyphFolder / glyphFileName(code);
-    FileRead file = readWholeFile(path);
+    const WholeFile file = readWholeFile(path, kGlyphFileLimit);
     TransformedGlyph glyph;
-    if (file.errorNumber == ENOENT) {
+    if (file.missing()) {
         glyph.status = GlyphStatus::Missing;
         return glyph;
     }
-    if (file.errorNumber != 0) {
+    if (!file.read()) {
         glyph.status = GlyphStatus::Unreadable;
-        glyph.error = fileErrorFromErrno(FileAction::ReadGlyph, path, file.errorNumber);
+        glyph.error = FileError{FileAction::Read, path, file.cause};
         return glyph;
     }
     for (const std::string& line : splitLines(file.bytes)) {

@@ -3,7 +3,7 @@
 // on a grid 4 units wide and 7 high. Copying a glyph scales its X, Y, I and J
 // words to the character size and keeps G and Z as they are.
 
-#include "file_error.h"
+#include "common/file_error.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +15,11 @@
 namespace velmora {
 
 class ProgramWriter;
+
+// A glyph is a few dozen short lines (the supplied ones are under 1 KiB); a
+// file beyond this is no glyph, and copied for every character it would blow
+// the program up.
+inline constexpr std::size_t kGlyphFileLimit = 64 * 1024;
 
 // "Ascii65.prg" for code 65.
 std::string glyphFileName(std::uint8_t code);

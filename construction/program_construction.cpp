@@ -2,6 +2,7 @@
 
 #include "glyph_cache.h"
 #include "program_writer.h"
+#include "resume_point.h"
 
 #include "common/codepage.h"
 
@@ -20,47 +21,61 @@ ConstructionOutcome fileFailure(const FileError& error)
     return {ConstructionStatus::FileFailure, 0, error};
 }
 
-// One construction from its first line to its last, with the count of
-// characters done so far.
+// One construction from its first character to its last, with the count of
+// characters done so far. A whole program starts at the first character of
+// firstLine; a resume starts further on and leaves out what comes before.
 class Construction {
 public:
-    Construction(const EngravingJob& job, const LayoutResult& layout, ProgramWriter& writer,
+    Construction(const EngravingJob& job, const LayoutResult& layout, TextPlace from, ProgramWriter& writer,
                  const GlyphCopier& copyGlyph, const ConstructionProgress& progress)
-        : job_(job), layout_(layout), writer_(writer), copyGlyph_(copyGlyph), progress_(progress)
+        : job_(job), layout_(layout), from_(from), writer_(writer), copyGlyph_(copyGlyph), progress_(progress)
     {
+        const int lastLine = std::min(layout_.lastLine, kLineCount);
+        for (int line = std::max(from_.line, 1); line <= lastLine; ++line)
+            totalChars_ += static_cast<int>(job_.lineText[line].size());
+        totalChars_ = std::max(totalChars_ - std::max(from_.character - 1, 0), 0);
     }
 
-    // Every line block from firstLine to lastLine; nothing when all were
-    // written, otherwise why the construction stopped.
+    // Every line block from the starting line to lastLine; nothing when all
+    // were written, otherwise why the construction stopped.
     std::optional<ConstructionOutcome> writeLines()
     {
-        const int firstLine = std::max(layout_.firstLine, 1);
         const int lastLine = std::min(layout_.lastLine, kLineCount);
-        for (int line = firstLine; line <= lastLine; ++line) {
+        for (int line = std::max(from_.line, 1); line <= lastLine; ++line) {
             writer_.writeLineBlock(line, layout_.startX[line], layout_.baseY[line], job_.approachZ);
-            if (auto stopped = writeCharacters(line))
+            if (auto stopped = writeCharacters(line, line == from_.line ? from_.character : 1))
                 return stopped;
         }
         return std::nullopt;
     }
 
 private:
-    // The characters of one line, the line's start X advancing by one pitch
-    // after each, whatever the glyph's own width.
-    std::optional<ConstructionOutcome> writeCharacters(int line)
+    // The characters of one line from the given rank on, each at its place in
+    // the whole line: the line's start X advances by one pitch per character,
+    // whatever the glyph's own width, those left out included.
+    std::optional<ConstructionOutcome> writeCharacters(int line, int firstCharacter)
     {
+        const std::u32string& text = job_.lineText[line];
+        const std::size_t first = std::min(static_cast<std::size_t>(std::max(firstCharacter - 1, 0)), text.size());
         double startX = layout_.startX[line];
+        for (std::size_t index = 0; index < first; ++index)
+            startX = nextCharacterX(startX);
         const double baseY = layout_.baseY[line];
-        for (char32_t character : job_.lineText[line]) {
+        for (std::size_t index = first; index < text.size(); ++index) {
             writer_.writeCharacterApproach(startX, baseY);
-            if (auto stopped = copyCharacter(character))
+            if (auto stopped = copyCharacter(text[index]))
                 return stopped;
-            startX = static_cast<double>(job_.charWidth) + startX + static_cast<double>(job_.charSpacing);
+            startX = nextCharacterX(startX);
             ++doneCount_;
             if (progress_)
-                progress_(doneCount_, layout_.totalChars);
+                progress_(doneCount_, totalChars_);
         }
         return std::nullopt;
+    }
+
+    double nextCharacterX(double startX) const
+    {
+        return static_cast<double>(job_.charWidth) + startX + static_cast<double>(job_.charSpacing);
     }
 
     std::optional<ConstructionOutcome> copyCharacter(char32_t character)
@@ -81,11 +96,38 @@ private:
 
     const EngravingJob& job_;
     const LayoutResult& layout_;
+    const TextPlace from_;
     ProgramWriter& writer_;
     const GlyphCopier& copyGlyph_;
     const ConstructionProgress& progress_;
     int doneCount_ = 0;
+    int totalChars_ = 0;
 };
+
+ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
+                                 std::string_view resumeNote, const std::filesystem::path& workFolder,
+                                 const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
+                                 const ConstructionProgress& progress)
+{
+    const MachiningWords words = machiningWords(job);
+    ProgramWriter writer(workFolder, stamp);
+    if (!writer.createProgramFile())
+        return fileFailure(*writer.error());
+    writer.writeHeader(job.programNumber, resumeNote);
+    writer.writeSetup(words);
+
+    Construction construction(job, layout, from, writer, copyGlyph, progress);
+    if (auto stopped = construction.writeLines())
+        return *stopped;
+    if (!writer.writeEnd())
+        return fileFailure(*writer.error());
+    return {};
+}
+
+GlyphCopier cachedCopier(GlyphCache& glyphs)
+{
+    return [&glyphs](std::uint8_t code, ProgramWriter& writer) { return glyphs.copyGlyph(code, writer); };
+}
 
 }  // namespace
 
@@ -93,11 +135,11 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
                                      const ConstructionProgress& progress)
 {
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(places.glyphFolder, ignored))
+        return {ConstructionStatus::NoFont, 0, std::nullopt};
     GlyphCache glyphs(places.glyphFolder, job.charWidth);
-    const GlyphCopier copyCached = [&glyphs](std::uint8_t code, ProgramWriter& writer) {
-        return glyphs.copyGlyph(code, writer);
-    };
-    return buildProgramFile(job, layout, places.workFolder, stamp, copyCached, progress);
+    return buildProgramFile(job, layout, places.workFolder, stamp, cachedCopier(glyphs), progress);
 }
 
 ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
@@ -105,19 +147,17 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
                                      const ConstructionProgress& progress)
 {
-    const MachiningWords words = machiningWords(job);
-    ProgramWriter writer(workFolder, stamp);
-    if (!writer.createProgramFile())
-        return fileFailure(*writer.error());
-    writer.writeHeader(job.programNumber);
-    writer.writeSetup(words);
+    const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
+    return writeProgram(job, layout, firstCharacter, {}, workFolder, stamp, copyGlyph, progress);
+}
 
-    Construction construction(job, layout, writer, copyGlyph, progress);
-    if (auto stopped = construction.writeLines())
-        return *stopped;
-    if (!writer.writeEnd())
-        return fileFailure(*writer.error());
-    return {};
+ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                           TextPlace resumePoint, const ProgramPlaces& places,
+                                           const DateTimeTexts& stamp, const ConstructionProgress& progress)
+{
+    GlyphCache glyphs(places.glyphFolder, job.charWidth);
+    return writeProgram(job, layout, resumePoint, resumeComment(resumePoint), places.workFolder, stamp,
+                        cachedCopier(glyphs), progress);
 }
 
 }  // namespace velmora

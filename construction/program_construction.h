@@ -5,8 +5,9 @@
 
 #include "clock.h"
 #include "engraving_job.h"
-#include "file_error.h"
+#include "common/file_error.h"
 #include "glyph_file.h"
+#include "resume_point.h"
 
 #include "layout/block_layout.h"
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
@@ -22,12 +24,16 @@ class ProgramWriter;
 struct ProgramPlaces {
     std::filesystem::path workFolder;   // where velmora.rub is written
     std::filesystem::path glyphFolder;  // where the Ascii<code>.prg files are read
+    // The folders where the glyph folder was looked for, named to the
+    // operator when none held it.
+    std::vector<std::filesystem::path> glyphFolderSearched;
 };
 
 enum class ConstructionStatus {
     Written,       // velmora.rub holds the new program
     MissingGlyph,  // no glyph for `character`; velmora.rub is unchanged
     FileFailure,   // a file could not be read or written; velmora.rub is unchanged
+    NoFont,        // the glyph folder is not there at all; velmora.rub is unchanged
 };
 
 struct ConstructionOutcome {
@@ -46,6 +52,7 @@ using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& wr
 // Writes the program for an accepted layout: header, set-up block, the block
 // of every line from firstLine to lastLine (empty lines between included),
 // each character's approach and glyph, end block. Each glyph file is read once.
+// Without a glyph folder nothing is written.
 ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
                                      const ConstructionProgress& progress = {});
@@ -55,5 +62,19 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const std::filesystem::path& workFolder,
                                      const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
                                      const ConstructionProgress& progress = {});
+
+// A resume program: the whole program's header with the resume comment after
+// its time line, the same set-up block, then the block of the line holding
+// resumePoint and its characters from that one on, every later line as in
+// the whole program, and the end block. Every character written stands
+// exactly where the whole program puts it; those before resumePoint are left
+// out, as are the line blocks of the lines above. The tool therefore comes
+// down to the approach height over the start of the resumed line and travels
+// at that height to the resumed character, as it travels between characters
+// in the whole program. resumePoint comes from resumePointFrom over the
+// job's lines. The progress counts the characters of the resume only.
+ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                           TextPlace resumePoint, const ProgramPlaces& places,
+                                           const DateTimeTexts& stamp, const ConstructionProgress& progress = {});
 
 }  // namespace velmora

@@ -33,7 +33,7 @@ ProgramWriter::ProgramWriter(const std::filesystem::path& workFolder, DateTimeTe
 
 bool ProgramWriter::createProgramFile() { return file_.open(); }
 
-void ProgramWriter::writeHeader(std::string_view programNumber)
+void ProgramWriter::writeHeader(std::string_view programNumber, std::string_view resumeNote)
 {
     writeLine(programNumber);
     writeLine(kFrameLine);
@@ -43,6 +43,8 @@ void ProgramWriter::writeHeader(std::string_view programNumber)
     writeLine(kFrameLine);
     writeLine("$ LE " + stamp_.date);
     writeLine("$ A " + stamp_.time);
+    if (!resumeNote.empty())
+        writeLine(resumeNote);
     writeLine(kFrameLine);
 }
 

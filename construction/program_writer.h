@@ -5,7 +5,7 @@
 
 #include "clock.h"
 #include "engraving_job.h"
-#include "replacement_file.h"
+#include "common/replacement_file.h"
 
 #include <filesystem>
 #include <optional>
@@ -36,7 +36,9 @@ public:
     // until writeEnd has finished.
     bool createProgramFile();
 
-    void writeHeader(std::string_view programNumber);
+    // A resume program names its starting point in a comment after the time
+    // line; a whole program has no such line.
+    void writeHeader(std::string_view programNumber, std::string_view resumeNote = {});
     void writeSetup(const MachiningWords& words);
     void writeLineBlock(int line, double startX, double baseY, double approachZ);
     void writeCharacterApproach(double startX, double baseY);

@@ -1,5 +1,6 @@
-// Draws the program's pictures: the icon at 16, 32 and 48 pixels and the name
-// plate shown in the main window. Run once after a change and commit the PNG
+// Draws the program's pictures: the icon from 16 to 256 pixels and the name
+// plate shown in the main window. velmora.svg, the scalable icon, is the same
+// drawing on the same 48-unit grid, written by hand: keep the two together. Run once after a change and commit the PNG
 // files it writes:  velmora-draw-artwork <folder>
 // Drawing is deterministic, so the same fonts give the same files.
 
@@ -154,7 +155,7 @@ int main(int argc, char* argv[])
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     bool ok = save(nameplate(), folder, QStringLiteral("nameplate.png"));
-    for (int size : {16, 32, 48})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         ok = save(icon(size), folder, QStringLiteral("velmora-%1.png").arg(size)) && ok;
     return ok ? 0 : 1;
 }

@@ -45,9 +45,7 @@ EngravingJob engravingJobOf(const FormModel& form)
     return job;
 }
 
-std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
-                                                              const DateTimeTexts& stamp,
-                                                              const ConstructionProgress& progress)
+std::variant<LayoutRefusal, LaidOutJob> layOutJob(FormModel& form)
 {
     EngravingJob job = engravingJobOf(form);
     applyBlankLineRule(job);
@@ -61,7 +59,39 @@ std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, c
     const auto layout = layoutTextBlock(job.blockInput(), form.layoutChoices(), form.encombrement());
     if (const auto* refusal = std::get_if<LayoutRefusal>(&layout))
         return *refusal;
-    return buildProgramFile(job, std::get<LayoutResult>(layout), places, stamp, progress);
+    return LaidOutJob{std::move(job), std::get<LayoutResult>(layout)};
+}
+
+std::variant<LayoutRefusal, LaidOutJob> layOutJobUnchanged(const FormModel& form)
+{
+    FormModel copy = form;
+    copy.setListener({});  // the window shows the form itself, not this copy
+    return layOutJob(copy);
+}
+
+std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
+                                                              const DateTimeTexts& stamp,
+                                                              const ConstructionProgress& progress)
+{
+    const auto laidOut = layOutJob(form);
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&laidOut))
+        return *refusal;
+    const auto& [job, layout] = std::get<LaidOutJob>(laidOut);
+    return buildProgramFile(job, layout, places, stamp, progress);
+}
+
+std::variant<LayoutRefusal, ResumeRefusal, ConstructionOutcome>
+buildResumeProgram(FormModel& form, TextPlace chosen, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                   const ConstructionProgress& progress)
+{
+    const auto laidOut = layOutJob(form);
+    if (const auto* refusal = std::get_if<LayoutRefusal>(&laidOut))
+        return *refusal;
+    const auto& [job, layout] = std::get<LaidOutJob>(laidOut);
+    const auto point = resumePointFrom(job.lineText, chosen);
+    if (const auto* refusal = std::get_if<ResumeRefusal>(&point))
+        return *refusal;
+    return buildResumeProgramFile(job, layout, std::get<TextPlace>(point), places, stamp, progress);
 }
 
 }  // namespace velmora

@@ -18,6 +18,20 @@ namespace velmora {
 // the value boxes show them.
 EngravingJob engravingJobOf(const FormModel& form);
 
+struct LaidOutJob {
+    EngravingJob job;
+    LayoutResult layout;
+};
+
+// The job as "Construire" lays it out: read, its blank-only lines emptied in
+// the job and in the form (each change recomputing the extents), the block
+// laid out from Encombrement fresh from updateExtents.
+std::variant<LayoutRefusal, LaidOutJob> layOutJob(FormModel& form);
+
+// The same on a copy of the form, which stays as it is: where "Construire"
+// would now put every character.
+std::variant<LayoutRefusal, LaidOutJob> layOutJobUnchanged(const FormModel& form);
+
 // The whole construction: the job read, its blank-only lines emptied in the
 // job and in the form (each change recomputing the extents), the block laid
 // out from Encombrement fresh from updateExtents, then velmora.rub written.
@@ -25,5 +39,13 @@ EngravingJob engravingJobOf(const FormModel& form);
 std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
                                                               const DateTimeTexts& stamp,
                                                               const ConstructionProgress& progress = {});
+
+// A resume program from the character the operator chose (or the next one
+// that is not a blank), built as "Construire" builds the whole program: the
+// same job, the same layout, the form changed the same way. A chosen place
+// that names no character to resume from writes nothing.
+std::variant<LayoutRefusal, ResumeRefusal, ConstructionOutcome>
+buildResumeProgram(FormModel& form, TextPlace chosen, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                   const ConstructionProgress& progress = {});
 
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "command_shortcuts.h"
+#include "exact_value_entry.h"
 #include "listing_view.h"
 #include "meter.h"
 #include "program_icon.h"
@@ -91,6 +93,8 @@ MainWindow::MainWindow(QWidget* parent)
     model_.setListener([this](unsigned changes) { showModel(changes); });
     connectInput();
     connectCommands();
+    installExactValueEntry(*this);
+    addCommandShortcuts(*this);
 }
 
 // The controls go first, while the model their connections reach still lives.

@@ -1,8 +1,10 @@
 #include "messages.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <vector>
 
 namespace velmora {
@@ -43,12 +45,23 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// Qt wraps the line under the text to the text's width; a cause is one
+// sentence, kept on one line up to a reasonable width.
+void showCause(QMessageBox& box, const QString& cause)
+{
+    constexpr int kWidestLinePixels = 520;
+    box.setInformativeText(cause);
+    if (auto* line = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        line->setMinimumWidth(std::min(line->fontMetrics().horizontalAdvance(cause) + 2, kWidestLinePixels));
+}
+
 }  // namespace
 
 MessageAnswer ModalMessageBoxes::show(MessageIcon icon, MessageButtons buttons, const QString& title,
-                                      const QString& text)
+                                      const QString& text, const QString& cause)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, parent_);
+    showCause(box, cause);
     box.setWindowModality(Qt::ApplicationModal);
     const std::vector<Choice> choices = choicesFor(buttons);
     for (const Choice& choice : choices)

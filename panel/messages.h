@@ -12,11 +12,13 @@ enum class MessageIcon { Question, Exclamation, Critical };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// `cause`, when there is one, stands under the text in plain words: why it
+// came to this. The text itself stays the same whatever the cause.
 class MessageSeam {
 public:
     virtual ~MessageSeam() = default;
-    virtual MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title,
-                               const QString& text) = 0;
+    virtual MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text,
+                               const QString& cause = QString()) = 0;
 };
 
 // Real message boxes, modal, parented to the window. Closing a box without
@@ -25,8 +27,8 @@ public:
 class ModalMessageBoxes final : public MessageSeam {
 public:
     explicit ModalMessageBoxes(QWidget* parent) : parent_(parent) {}
-    MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title,
-                       const QString& text) override;
+    MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text,
+                       const QString& cause = QString()) override;
 
 private:
     QWidget* parent_;

@@ -176,8 +176,11 @@ void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacem
     painter.setTransform(view.transform(), true);
     paintPlate(painter, scene.plate, shown, colours);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
-    drawPolylines(painter, scene.rapids);
+    // A transparent colour hides the rapid moves: they are not traced at all.
+    if (colours.rapid.alpha() > 0) {
+        painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
+        drawPolylines(painter, scene.rapids);
+    }
     painter.setPen(cosmeticPen(colours.cut, 2));
     drawPolylines(painter, scene.cuts);
     if (scene.block) {
@@ -188,6 +191,25 @@ void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacem
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     paintOrigin(painter, view.toPixel(QPointF(0, 0)), colours.origin);
+    painter.restore();
+}
+
+void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved, const std::optional<QRectF>& highlight,
+                      const ViewPlacement& view)
+{
+    if (engraved.empty() && !highlight)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setTransform(view.transform(), true);
+    if (highlight) {
+        painter.fillRect(*highlight, QColor(255, 210, 0, 110));
+        painter.setPen(cosmeticPen(QColor(200, 120, 0), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(*highlight);
+    }
+    painter.setPen(cosmeticPen(QColor(16, 32, 112, 70), 2));
+    drawPolylines(painter, engraved);
     painter.restore();
 }
 

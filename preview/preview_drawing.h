@@ -62,6 +62,11 @@ ViewPlacement fitView(const QRectF& area, const QSizeF& viewport, double marginP
 void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacement& view, const QRectF& viewport,
                   const PreviewColours& colours = {});
 
+// Over a drawn preview: the strokes a resume leaves out, faint, and the cell
+// of the character chosen for a resume, highlighted.
+void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved, const std::optional<QRectF>& highlight,
+                      const ViewPlacement& view);
+
 // The scene fitted into an image of `size`.
 QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours = {});
 

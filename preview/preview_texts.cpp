@@ -30,6 +30,7 @@ QString causeText(simulation::StopCause cause)
     case StopCause::ConflictingWords: return QStringLiteral("mots contradictoires sur la ligne");
     case StopCause::MissingMotionMode: return QStringLiteral("coordonnées avant tout G0, G1, G2 ou G3");
     case StopCause::BadArc: return QStringLiteral("arc impossible");
+    case StopCause::OutOfReach: return QStringLiteral("point à plus de 10 m de l'origine");
     }
     return QStringLiteral("ligne illisible");
 }
@@ -49,6 +50,11 @@ QString quotedLine(std::string_view bytes)
 
 QString durationText(double seconds)
 {
+    // A year and more is no estimate any more; it also keeps the conversion
+    // to a whole number of seconds far from overflowing.
+    constexpr double kLongest = 9999 * 3600.0;
+    if (!(seconds <= kLongest))
+        return QStringLiteral("plus de 9999 h");
     const long long total = std::llround(std::max(0.0, seconds));
     const long long hours = total / 3600;
     const long long minutes = total / 60 % 60;

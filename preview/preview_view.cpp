@@ -1,5 +1,6 @@
 #include "preview_view.h"
 
+#include <QLineF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -15,6 +16,10 @@ constexpr double kZoomPerNotch = 1.2;
 // From a plate of several metres on screen down to the tool's own groove.
 constexpr double kSmallestScale = 0.02;  // pixels per millimetre
 constexpr double kLargestScale = 2000;
+// A press and release closer than this is a click, not a drag.
+constexpr double kClickPixels = 4;
+// How near a stroke a click must fall to be on it.
+constexpr double kStrokeReachPixels = 5;
 
 }  // namespace
 
@@ -37,10 +42,36 @@ void PreviewView::fitToView()
     update();
 }
 
+void PreviewView::setEngraved(std::vector<QPolygonF> strokes)
+{
+    engraved_ = std::move(strokes);
+    update();
+}
+
+std::vector<QPolygonF> PreviewView::strokes() const
+{
+    std::vector<QPolygonF> all = scene_.cuts;
+    all.insert(all.end(), engraved_.begin(), engraved_.end());
+    return all;
+}
+
+void PreviewView::setHighlight(std::optional<QRectF> cell)
+{
+    highlight_ = cell;
+    update();
+}
+
+void PreviewView::setRapidMovesShown(bool shown)
+{
+    colours_.rapid = shown ? PreviewColours{}.rapid : QColor(Qt::transparent);
+    update();
+}
+
 void PreviewView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintPreview(painter, scene_, view_, rect());
+    paintPreview(painter, scene_, view_, rect(), colours_);
+    paintResumeMarks(painter, engraved_, highlight_, view_);
 }
 
 void PreviewView::resizeEvent(QResizeEvent*)
@@ -64,6 +95,7 @@ void PreviewView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     dragFrom_ = event->position();
+    pressedAt_ = event->position();
     setCursor(Qt::ClosedHandCursor);
 }
 
@@ -83,6 +115,9 @@ void PreviewView::mouseReleaseEvent(QMouseEvent* event)
         return QWidget::mouseReleaseEvent(event);
     dragFrom_.reset();
     setCursor(Qt::OpenHandCursor);
+    if (pressedAt_ && QLineF(*pressedAt_, event->position()).length() < kClickPixels)
+        emit clicked(view_.toMillimetres(event->position()), kStrokeReachPixels / view_.scale);
+    pressedAt_.reset();
 }
 
 void PreviewView::mouseDoubleClickEvent(QMouseEvent* event)

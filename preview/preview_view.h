@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 namespace velmora::preview {
 
@@ -18,7 +19,22 @@ public:
 
     void setScene(PreviewScene scene);
     void fitToView();
+    // Rapid moves are drawn unless the operator hides them.
+    void setRapidMovesShown(bool shown);
     const ViewPlacement& placement() const { return view_; }
+
+    // What a resume leaves out, drawn faint under the program; empty for a
+    // whole program.
+    void setEngraved(std::vector<QPolygonF> strokes);
+    // Every stroke the operator sees: the program's cuts and the faint ones.
+    std::vector<QPolygonF> strokes() const;
+    // The cell of the character chosen for a resume, or none.
+    void setHighlight(std::optional<QRectF> cell);
+
+signals:
+    // A click that did not drag the drawing, where it fell and how far from a
+    // stroke it still counts as on it, in millimetres.
+    void clicked(QPointF millimetres, double reachMillimetres);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,9 +47,13 @@ protected:
 
 private:
     PreviewScene scene_;
+    PreviewColours colours_;
     ViewPlacement view_;
     bool fitted_ = true;  // no zoom or pan since the last fit: a resize fits again
     std::optional<QPointF> dragFrom_;
+    std::optional<QPointF> pressedAt_;
+    std::vector<QPolygonF> engraved_;
+    std::optional<QRectF> highlight_;
 };
 
 }  // namespace velmora::preview

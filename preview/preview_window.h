@@ -7,14 +7,20 @@
 
 #include <QWidget>
 
+#include "construction/resume_point.h"
+
+#include <QPolygonF>
+
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 
 namespace velmora::preview {
 
 class PreviewView;
+class ResumeSelection;
 
 class PreviewWindow final : public QWidget {
     Q_OBJECT
@@ -27,11 +33,21 @@ public:
     void showProgram(const std::optional<std::string>& program, const PreviewSettings& settings);
 
     PreviewView& view() { return *view_; }
+    ResumeSelection& resumeSelection() { return *selection_; }
+
+    // The strokes a resume from `resumePoint` leaves out, drawn faint while
+    // the program shown is that resume.
+    void setEngravedBefore(TextPlace resumePoint, std::vector<QPolygonF> strokes);
     QString summary() const;
     QString notice() const;  // empty when the whole program was read
 
 private:
+    void showResume(const std::optional<TextPlace>& resumePoint);
+
     PreviewView* view_;
+    ResumeSelection* selection_;
+    std::optional<TextPlace> engravedBefore_;
+    std::vector<QPolygonF> engraved_;
     QLabel* summary_;
     QLabel* notice_;
 };

@@ -1,10 +1,8 @@
 #include "toolpath_preview.h"
 
 #include "common/fields.h"
+#include "common/whole_file.h"
 #include "layout/placement.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace velmora::preview {
 namespace {
@@ -58,13 +56,10 @@ std::optional<double> machiningSeconds(const simulation::PathLengths& lengths, d
 
 std::optional<std::string> readProgramFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    WholeFile program = readWholeFile(file, kProgramFileLimit);
+    if (!program.read())
         return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    return std::move(program.bytes);
 }
 
 }  // namespace velmora::preview

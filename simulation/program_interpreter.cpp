@@ -116,6 +116,8 @@ std::optional<LineError> readWords(std::string_view line, std::vector<Word>& wor
 
 bool isWhole(double v) { return v == std::floor(v); }
 
+bool withinReach(double v) { return std::abs(v) <= kReachMillimetres; }
+
 std::optional<LineError> applyGWord(double code, LineRequest& request)
 {
     // The codes the system writes are small whole numbers; anything else is
@@ -235,6 +237,8 @@ private:
     {
         Move m = startMove(motion_, lineNumber);
         m.end = {target(position_.x, request.x), target(position_.y, request.y), target(position_.z, request.z)};
+        if (!withinReach(m.end.x) || !withinReach(m.end.y) || !withinReach(m.end.z))
+            return LineError{StopCause::OutOfReach, "end point out of the machine's reach"};
         if (!m.isArc()) {
             if (request.i || request.j)
                 return LineError{StopCause::ConflictingWords, "I or J on a straight move"};
@@ -242,6 +246,8 @@ private:
         }
         m.centreX = position_.x + request.i.value_or(0);
         m.centreY = position_.y + request.j.value_or(0);
+        if (!withinReach(m.centreX) || !withinReach(m.centreY))
+            return LineError{StopCause::OutOfReach, "arc centre out of the machine's reach"};
         const double r0 = arcRadius(m);
         if (r0 < 1e-9)
             return LineError{StopCause::BadArc, "arc without a radius"};

@@ -14,6 +14,12 @@
 
 namespace velmora::simulation {
 
+// No machine this system drives reaches further than this from the program's
+// origin, mm, on any axis; a point beyond it (an end point, an arc's centre)
+// is a damaged or hand-made program, and the arithmetic of the lengths and
+// durations stays finite.
+inline constexpr double kReachMillimetres = 10000;
+
 struct InterpreterOptions {
     // Height the retract line "G0G52Z" brings the tool to. The machine's own
     // value is not in the program; any height well above the work will do for
@@ -32,7 +38,8 @@ enum class StopCause {
     UnsupportedCode,     // a G code outside those the system writes
     ConflictingWords,    // two words on one line that contradict each other
     MissingMotionMode,   // coordinates before any G0, G1, G2 or G3
-    BadArc               // no radius, or an end point off the arc's circle
+    BadArc,              // no radius, or an end point off the arc's circle
+    OutOfReach           // a point further than kReachMillimetres from the origin
 };
 
 struct InterpretationStop {

@@ -4,10 +4,11 @@
 
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "common/whole_file.h"
+
+#include <QString>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace velmora {
@@ -27,21 +28,14 @@ struct ProgramReading {
 ProgramReading readProgram(const std::filesystem::path& path)
 {
     const std::string name = path.filename().string();
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status))
+    WholeFile file = readWholeFile(path, kProgramFileLimit);
+    if (file.missing())
         return {std::nullopt, french(U"Le fichier ") + name + french(U" est introuvable")};
-
-    const std::string unreadable = french(U"Lecture du fichier ") + name + french(U" impossible");
-    if (!std::filesystem::is_regular_file(status))
-        return {std::nullopt, unreadable};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {std::nullopt, unreadable};
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return {std::nullopt, unreadable};
-    return {std::move(bytes), {}};
+    if (!file.read()) {
+        const std::u32string cause = QString::fromStdString(frenchCause(file.cause)).toStdU32String();
+        return {std::nullopt, french(U"Lecture du fichier ") + name + french(U" impossible : ") + french(cause)};
+    }
+    return {std::move(file.bytes), {}};
 }
 
 // Counted with the reader that sends them, so the bar is full with the last item.

@@ -113,7 +113,6 @@ private slots:
     void fileGivesUsableWindow_data();
     void fileGivesUsableWindow();
     void splashFirstThenStoredSettings();
-    void startsPastAnUnreadableFile();
     void shellButtons_data();
     void shellButtons();
 
@@ -199,14 +198,11 @@ void ConfigurationWindowTest::meterRunsAcrossThenRests()
 void ConfigurationWindowTest::saveThatChangesNothing_data()
 {
     QTest::addColumn<QString>("line3");          // typed before the save
-    QTest::addColumn<bool>("folderInTheWay");    // a folder named velmora.txt
     QTest::addColumn<MessageAnswer>("answer");   // to the question
     QTest::addColumn<QString>("told");           // the failure message's start; none for Cancel
-    QTest::newRow("Cancel") << "NOUVEAU" << false << MessageAnswer::Cancel << QString();
-    QTest::newRow("a folder named velmora.txt")
-        << "NOUVEAU" << true << MessageAnswer::Ok << "Impossible de créer le fichier velmora.txt : ";
+    QTest::newRow("Cancel") << "NOUVEAU" << MessageAnswer::Cancel << QString();
     QTest::newRow("a Greek letter in line 3")
-        << "Ωmega" << false << MessageAnswer::Ok << "Le caractère « Ω » (U+03A9) de « Ligne 3 » ne peut pas";
+        << "Ωmega" << MessageAnswer::Ok << "Le caractère « Ω » (U+03A9) de « Ligne 3 » ne peut pas";
 }
 
 // Cancel, or a save that fails and says so, leaves the file and the folder
@@ -214,14 +210,11 @@ void ConfigurationWindowTest::saveThatChangesNothing_data()
 void ConfigurationWindowTest::saveThatChangesNothing()
 {
     QFETCH(QString, line3);
-    QFETCH(bool, folderInTheWay);
     QFETCH(MessageAnswer, answer);
     QFETCH(QString, told);
     writeFile(fileOf(workshopLines()));
     const auto window = startedWindow();
     control<QLineEdit>(*window, "Saisie32")->setText(line3);
-    if (folderInTheWay)
-        QVERIFY(QFile::remove("velmora.txt") && QDir().mkpath("velmora.txt/notes"));
     const QByteArray fileBefore = readFile();
     const QStringList folderBefore = folderEntries();
     const QStringList shownBefore = windowSnapshot(*window);
@@ -298,26 +291,6 @@ void ConfigurationWindowTest::splashFirstThenStoredSettings()
     const QString extents = control<QLineEdit>(window, "Encombrement")->text();
     window.model().updateExtents();
     QCOMPARE(control<QLineEdit>(window, "Encombrement")->text(), extents);
-}
-
-// The window comes up with the first-start settings, the operator is told
-// once the splash has gone, and the file is left for them to look at.
-void ConfigurationWindowTest::startsPastAnUnreadableFile()
-{
-    QVERIFY(QDir().mkdir(QStringLiteral("velmora.txt")));
-    MainWindow window;
-
-    startUp(window, shell_->seams(window));
-
-    QVERIFY(window.isVisible());
-    QCOMPARE(control<QComboBox>(window, "Port2")->currentText(), QStringLiteral("COM1"));
-    QCOMPARE(shell_->messages.calls().size(), std::size_t(1));
-    const ScriptedMessages::Call& message = shell_->messages.calls().front();
-    QCOMPARE(message.icon, MessageIcon::Exclamation);
-    QCOMPARE(message.title, QStringLiteral("Configuration"));
-    QVERIFY2(message.text.startsWith("Impossible de lire le fichier velmora.txt : "), qPrintable(message.text));
-    QVERIFY(message.text.endsWith(QStringLiteral("Les réglages par défaut sont utilisés.")));
-    QVERIFY(QFileInfo(QStringLiteral("velmora.txt")).isDir());
 }
 
 void ConfigurationWindowTest::shellButtons_data()

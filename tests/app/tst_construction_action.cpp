@@ -167,7 +167,7 @@ void ConstructionActionTest::addGlyphs(const QList<QPair<int, QByteArray>>& glyp
 void ConstructionActionTest::build(const QString& workFolder, const std::filesystem::path& glyphFolder)
 {
     const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
-    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder});
+    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder, {}});
     const QMetaObject::Connection wired =
         QObject::connect(window_.get(), &MainWindow::buildRequested, [&action] { action.build(); });
     control<QPushButton>(*window_, "Const1")->click();
@@ -220,7 +220,7 @@ void ConstructionActionTest::sameProgramWithoutWindow()
     const QByteArray byWindow = folder_->program();
 
     const std::filesystem::path work = toPath(folder_->path());
-    const auto built = buildProgram(form, {work, work / "Data"}, currentDateTimeTexts());
+    const auto built = buildProgram(form, {work, work / "Data", {}}, currentDateTimeTexts());
 
     QVERIFY(std::holds_alternative<ConstructionOutcome>(built));
     QCOMPARE(withoutStamp(folder_->program()), withoutStamp(byWindow));
@@ -273,36 +273,56 @@ void ConstructionActionTest::frenchTextWithTheFont()
 void ConstructionActionTest::failure_data()
 {
     QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QVariantMap>("bars");    // moved from the worked example's settings
     QTest::addColumn<QString>("workFolder");  // in the test's folder; empty for that folder itself
     QTest::addColumn<QString>("message");     // the test's folder as {}
+    QTest::addColumn<QString>("cause");       // under the message; empty when there is none
 
     const QString refused = "Modifier les paramètres";
-    QTest::newRow("all lines empty") << QStringList{} << "" << refused;
+    const QStringList fiveLines{"AB", "AB", "AB", "AB", "AB"};  // 43 mm high
+    QTest::newRow("all lines empty") << QStringList{} << QVariantMap{} << "" << refused
+                                     << "aucun texte à graver : les cinq lignes sont vides";
     // The widths are read before blank-only lines are emptied.
     QTest::newRow("blanks wider than the plate, last line")
-        << QStringList{"A", "", "", "", QString(25, ' ')} << "" << refused;
-    QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << ""
-        << "La gravure du caractère  (Z)  est impossible";
-    QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << ""
-        << "La gravure du caractère  ( )  est impossible";
-    QTest::newRow("work folder missing") << QStringList{"AB"} << "gone"
-        << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas";
+        << QStringList{"A", "", "", "", QString(25, ' ')} << QVariantMap{} << "" << refused
+        << "le bloc (124 mm) est plus large que la plaque (X : 100 mm)";
+    QTest::newRow("plate of negative width") << QStringList{"AB"} << QVariantMap{{"Posx2", 1950}} << "" << refused
+                                             << "la largeur de la plaque (X : -5 mm) est négative";
+    QTest::newRow("block higher than the plate")
+        << fiveLines << QVariantMap{{"Posy2", 2300}} << "" << refused
+        << "le bloc (43 mm) est plus haut que la plaque (Y : 30 mm)";
+    QTest::newRow("plate of negative height") << QStringList{"AB"} << QVariantMap{{"Posy2", 1999}} << "" << refused
+                                              << "la hauteur de la plaque (Y : -.1 mm) est négative";
+    QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << QVariantMap{} << ""
+        << "La gravure du caractère  (Z)  est impossible" << "";
+    QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << QVariantMap{} << ""
+        << "La gravure du caractère  ( )  est impossible" << "";
+    QTest::newRow("NUL typed: named by its picture and code")
+        << QStringList{"A", QString(QChar(0)) + "A"} << QVariantMap{} << ""
+        << "La gravure du caractère  (\u2400)  est impossible (U+0000)" << "";
+    QTest::newRow("work folder missing") << QStringList{"AB"} << QVariantMap{} << "gone"
+        << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas" << "";
 }
 
-// A construction that fails says so once and leaves the previous program,
-// its listing and the folder exactly as they were.
+// A construction that fails says so once, with its cause when the layout
+// refused the job, and leaves the previous program, its listing and the
+// folder exactly as they were.
 void ConstructionActionTest::failure()
 {
     QFETCH(QStringList, typed);
+    QFETCH(QVariantMap, bars);
     QFETCH(QString, workFolder);
     QFETCH(QString, message);
+    QFETCH(QString, cause);
     addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
     QVERIFY(writeBytes("velmora.rub", kPreviousProgram));
     window_->reloadListing();
     const QString listingBefore = listing();
     setWorkedExample(*window_, typed);
+    for (auto bar = bars.cbegin(); bar != bars.cend(); ++bar)
+        setBar(*window_, bar.key().toLatin1().constData(), bar.value().toInt());
 
-    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
+    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder), toPath(folder_->path("Data")));
 
     QCOMPARE(messages_.calls().size(), std::size_t(1));
     const ScriptedMessages::Call& call = messages_.calls().front();
@@ -310,6 +330,7 @@ void ConstructionActionTest::failure()
     QCOMPARE(call.buttons, MessageButtons::Ok);
     QCOMPARE(call.title, QStringLiteral("Echec de la construction"));
     QCOMPARE(call.text, QString(message).replace("{}", folder_->path()));
+    QCOMPARE(call.cause, cause);
     QVERIFY(pause_.pauses.empty());
     verifyMeterAtRest();
     QCOMPARE(folder_->program(), kPreviousProgram);
@@ -339,11 +360,14 @@ void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
 
 void ConstructionActionTest::glyphFolder_data()
 {
+    // The program stands in program/, as if it were bin/ of an installation.
     QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
     QTest::addColumn<QString>("expected");
     QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
     QTest::newRow("only beside the program") << "program/Data/" << "program";
     QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+    QTest::newRow("beside the program before the installed one") << "program/Data/ share/velmora/Data/" << "program";
+    QTest::newRow("only installed, in share beside bin") << "share/velmora/Data/" << "share/velmora";
     QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
 }
 

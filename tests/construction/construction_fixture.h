@@ -57,7 +57,7 @@ public:
     QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.filePath(name); }
     QString glyphPath(int code) const { return path("Data/Ascii" + QString::number(code) + ".prg"); }
     bool addGlyph(int code, const QByteArray& bytes) const { return writeBytes(glyphPath(code), bytes); }
-    ProgramPlaces places() const { return {toPath(path()), toPath(path("Data"))}; }
+    ProgramPlaces places() const { return {toPath(path()), toPath(path("Data")), {}}; }
     QByteArray program() const { return readBytes(path("velmora.rub")); }
 
     // The folder's entries other than Data, sorted: a construction must leave

@@ -18,6 +18,7 @@ struct Box {
     MessageButtons buttons;
     QString title;
     QString text;
+    QString cause;  // shown under the text
     QMessageBox::Icon shownIcon;
     int buttonCount;
 };
@@ -25,6 +26,7 @@ struct Box {
 struct Seen {
     QString title;
     QString text;
+    QString cause;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
 };
@@ -37,7 +39,7 @@ void answerWhenShown(int key, Seen& seen)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return answerWhenShown(key, seen);
-        seen = {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())};
+        seen = {box->windowTitle(), box->text(), box->informativeText(), box->icon(), int(box->buttons().size())};
         if (key)
             QTest::keyClick(box, Qt::Key(key));
         else
@@ -49,11 +51,12 @@ constexpr int kClose = 0;
 constexpr int kEnter = Qt::Key_Return;
 constexpr int kEscape = Qt::Key_Escape;
 
-const Box kQuit{MessageIcon::Question, MessageButtons::YesNo, QString(), "Quitter VELMORA ?", QMessageBox::Question, 2};
+const Box kQuit{MessageIcon::Question, MessageButtons::YesNo, QString(), "Quitter VELMORA ?", QString(),
+                QMessageBox::Question, 2};
 const Box kLoad{MessageIcon::Exclamation, MessageButtons::OkCancel, "Liaison PC-CN",
-                "Placer la machine en mode chargement", QMessageBox::Warning, 2};
-const Box kFailure{MessageIcon::Critical, MessageButtons::Ok, "Echec de la construction",
-                   "La gravure du caractère  (µ)  est impossible", QMessageBox::Critical, 1};
+                "Placer la machine en mode chargement", QString(), QMessageBox::Warning, 2};
+const Box kFailure{MessageIcon::Critical, MessageButtons::Ok, "Echec de la construction", "Modifier les paramètres",
+                   "le bloc (127 mm) est plus large que la plaque (X : 100 mm)", QMessageBox::Critical, 1};
 
 }  // namespace
 
@@ -89,9 +92,10 @@ private slots:
         Seen seen;
         answerWhenShown(key, seen);
 
-        QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text), expected);
+        QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text, box.cause), expected);
         QCOMPARE(seen.title, box.title);
         QCOMPARE(seen.text, box.text);
+        QCOMPARE(seen.cause, box.cause);
         QCOMPARE(seen.icon, box.shownIcon);
         QCOMPARE(seen.buttonCount, box.buttonCount);
     }

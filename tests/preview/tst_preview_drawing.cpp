@@ -13,6 +13,7 @@
 #include "tests/support/window_controls.h"
 
 #include <QDir>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -67,6 +68,7 @@ private slots:
     void unreadableLineKeepsTheDrawing();
     void followsTheListing();
     void noFeedNoTime();
+    void rapidsHiddenAndEscapeCloses();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -206,6 +208,38 @@ void PreviewDrawingTest::noFeedNoTime()
     QVERIFY(!machiningSeconds({12, 34}, 0));
     QCOMPARE(summaryText({12, 34}, std::nullopt, false),
              QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : inconnue (avance nulle)"));
+}
+
+// The check box under the drawing takes the rapid moves out of it and leaves
+// the cuts; Escape closes the window.
+void PreviewDrawingTest::rapidsHiddenAndEscapeCloses()
+{
+    PreviewWindow window;
+    window.resize(500, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.showProgram(std::string("G0X0Y0\r\nG0X30Y0\r\nG1X30Y20\r\n"),
+                       PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300});
+    const ViewPlacement& view = window.view().placement();
+    const QPoint rapid = view.toPixel(QPointF(15, 0)).toPoint();
+    const QPoint cut = view.toPixel(QPointF(30, 10)).toPoint();
+    // Anything but the background near the point.
+    const auto drawnAround = [](const QImage& image, QPoint centre) {
+        for (int dx = -2; dx <= 2; ++dx)
+            for (int dy = -2; dy <= 2; ++dy)
+                if (image.pixelColor(centre + QPoint(dx, dy)) != kColours.background)
+                    return true;
+        return false;
+    };
+    QVERIFY2(drawnAround(window.view().grab().toImage(), rapid), "rapid move shown");
+
+    control<QCheckBox>(window, "hideRapids")->click();
+    const QImage hidden = window.view().grab().toImage();
+    QVERIFY2(!drawnAround(hidden, rapid), "rapid move hidden");
+    QVERIFY2(inkAround(hidden, cut), "cut kept");
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(PreviewDrawingTest)

@@ -95,7 +95,7 @@ void FontProgramTest::everyGlyphStaysInItsCell()
 
     QTemporaryDir work;
     const ConstructionOutcome outcome =
-        buildProgramFile(job, layout, {work.path().toStdString(), kDataFolder}, {"06/12/2026", "10:00:00"});
+        buildProgramFile(job, layout, {work.path().toStdString(), kDataFolder, {}}, {"06/12/2026", "10:00:00"});
     QCOMPARE(int(outcome.status), int(ConstructionStatus::Written));
 
     std::vector<simulation::Cell> cells;

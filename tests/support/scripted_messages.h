@@ -16,6 +16,7 @@ public:
         MessageButtons buttons;
         QString title;
         QString text;
+        QString cause;
     };
 
     // Answers given in this order; once they run out, the default answer.
@@ -24,10 +25,10 @@ public:
 
     const std::vector<Call>& calls() const { return calls_; }
 
-    MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title,
-                       const QString& text) override
+    MessageAnswer show(MessageIcon icon, MessageButtons buttons, const QString& title, const QString& text,
+                       const QString& cause = QString()) override
     {
-        calls_.push_back({icon, buttons, title, text});
+        calls_.push_back({icon, buttons, title, text, cause});
         if (answers_.empty())
             return defaultAnswer_;
         const MessageAnswer answer = answers_.front();

@@ -2,7 +2,9 @@
 // A file written beside the one it replaces and put in its place only once it
 // is complete and on the disk. A program cut short (missing glyph, full disk)
 // must never take the place of a finished one: sent to the machine it would
-// run without its end block, spindle still turning.
+// run without its end block, spindle still turning. The rename replaces the
+// name itself: a symbolic link in the file's place is replaced, never written
+// through, so nothing outside the folder is touched.
 
 #include "file_error.h"
 
@@ -21,7 +23,9 @@ public:
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
     // Creates the temporary file in the target's folder, so that the final
-    // rename never crosses file systems.
+    // rename never crosses file systems. It takes the permission bits of the
+    // regular file it will replace. Temporary files of this target left by a
+    // program that was killed (their process is gone) are removed first.
     bool open();
 
     // Buffered. Once a write has failed every later append is ignored and
@@ -47,5 +51,10 @@ private:
     std::string buffer_;
     std::optional<FileError> error_;
 };
+
+// "velmora.rub.<process>-<n>.tmp": the name of a temporary file of `target`,
+// and the process that made one, if `name` is such a name.
+std::string temporaryFileName(const std::filesystem::path& target, long process, int attempt);
+std::optional<long> temporaryFileProcess(const std::filesystem::path& target, std::string_view name);
 
 }  // namespace velmora

@@ -1,0 +1,189 @@
+// "Reprendre ici" as the operator meets it: a click on the preview's drawing
+// chooses a character, the question comes first, and only "Oui" replaces the
+// program; the preview then shows a resume until the next "Construire".
+
+#include "app/construction_action.h"
+#include "app/resume_action.h"
+
+#include "panel/form_job.h"
+#include "panel/main_window.h"
+#include "preview/preview_action.h"
+#include "preview/preview_view.h"
+#include "preview/preview_window.h"
+#include "preview/resume_selection.h"
+#include "tests/construction/construction_fixture.h"
+#include "tests/support/recording_pause.h"
+#include "tests/support/scripted_messages.h"
+#include "tests/support/window_controls.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+const std::filesystem::path kDataFolder = VELMORA_DATA_DIR;
+const QString kQuestion = QStringLiteral("Construire un programme de reprise à partir de ce caractère ?");
+
+// Size 5, spacing 1, lines 2 apart, centred lines on a 100 x 60 plate
+// centred from its top left corner, with "AB CD" over "EF".
+void typeText(MainWindow& window)
+{
+    FormModel& form = window.model();
+    const std::pair<ScrollBar, int> bars[] = {{ScrollBar::CharacterSize, 5}, {ScrollBar::CharacterSpacing, 1},
+                                              {ScrollBar::LineSpacing, 2},   {ScrollBar::PositionX, 3000},
+                                              {ScrollBar::PositionY, 2600}};
+    for (const auto& [bar, value] : bars)
+        form.setScrollValue(bar, value);
+    form.select(OptionGroup::Placement, 0);
+    form.select(OptionGroup::Justification, 1);
+    form.select(OptionGroup::Origin, 0);
+    control<QLineEdit>(window, "Saisie12")->setText("AB CD");
+    control<QLineEdit>(window, "Saisie22")->setText("EF");
+}
+
+}  // namespace
+
+class ResumeActionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void clickSelects_data();
+    void clickSelects();
+    void resumeOnlyAfterYes();
+
+private:
+    QRectF cellOf(TextPlace place);
+    void clickAt(QPointF millimetres);
+    QString caption() { return preview_->resumeSelection().caption(); }
+
+    std::unique_ptr<WorkFolder> folder_;
+    QString startFolder_;
+    std::unique_ptr<MainWindow> window_;
+    ScriptedMessages messages_;
+    RecordingPause pause_;
+    std::unique_ptr<ConstructionAction> construction_;
+    preview::PreviewWindow* preview_ = nullptr;
+    std::unique_ptr<ResumeAction> resume_;
+};
+
+void ResumeActionTest::init()
+{
+    folder_ = std::make_unique<WorkFolder>();
+    startFolder_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder_->path()));
+    window_ = std::make_unique<MainWindow>();
+    messages_ = ScriptedMessages();
+    const ProgramPlaces places{toPath(folder_->path()), kDataFolder};
+    construction_ = std::make_unique<ConstructionAction>(*window_, messages_, pause_, places);
+    preview_ = &preview::attachPreview(*window_);
+    resume_ = std::make_unique<ResumeAction>(*window_, messages_, *construction_, *preview_, places);
+    typeText(*window_);
+    construction_->build();
+    preview_->resize(700, 500);
+    preview_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(preview_));
+}
+
+void ResumeActionTest::cleanup()
+{
+    resume_.reset();
+    construction_.reset();
+    window_.reset();
+    QDir::setCurrent(startFolder_);
+    folder_.reset();
+}
+
+QRectF ResumeActionTest::cellOf(TextPlace place)
+{
+    const auto laidOut = layOutJobUnchanged(window_->model());
+    const auto& placed = std::get<LaidOutJob>(laidOut);
+    return preview::cellAt(preview::characterCells(placed.job, placed.layout), place)->area;
+}
+
+void ResumeActionTest::clickAt(QPointF millimetres)
+{
+    preview::PreviewView& view = preview_->view();
+    QTest::mouseClick(&view, Qt::LeftButton, {}, view.placement().toPixel(millimetres).toPoint());
+}
+
+void ResumeActionTest::clickSelects_data()
+{
+    QTest::addColumn<QPointF>("cellFraction");  // within the cell of line 1 character 1, in cells
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("inside A") << QPointF(0.4, 0.5) << "Ligne 1, caractère 1 « A »";
+    QTest::newRow("inside B") << QPointF(1.4, 0.5) << "Ligne 1, caractère 2 « B »";
+    QTest::newRow("on the blank: the next character") << QPointF(2.4, 0.5) << "Ligne 1, caractère 4 « C »";
+    QTest::newRow("on the plate above the text") << QPointF(2, 3) << "";
+    QTest::newRow("on the plate right of the text") << QPointF(8, 0.5) << "";
+}
+
+// Clicks on the drawing of the whole program; the program on disk does not
+// change whatever is selected.
+void ResumeActionTest::clickSelects()
+{
+    QFETCH(QPointF, cellFraction);
+    QFETCH(QString, selected);
+    const QByteArray whole = folder_->program();
+    const QRectF first = cellOf({1, 1});
+    const double pitch = cellOf({1, 2}).left() - first.left();
+
+    clickAt(QPointF(first.left() + pitch * cellFraction.x(), first.top() + first.height() * cellFraction.y()));
+
+    QCOMPARE(caption(), selected);
+    QCOMPARE(preview_->resumeSelection().resumeButton().isEnabled(), !selected.isEmpty());
+    QCOMPARE(folder_->program(), whole);
+    QVERIFY(messages_.calls().empty());
+}
+
+void ResumeActionTest::resumeOnlyAfterYes()
+{
+    const QByteArray whole = folder_->program();
+    const QRectF d = cellOf({1, 5});
+    clickAt(d.center());
+    QCOMPARE(caption(), QStringLiteral("Ligne 1, caractère 5 « D »"));
+    QPushButton& resumeHere = preview_->resumeSelection().resumeButton();
+
+    messages_.queueAnswer(MessageAnswer::No);
+    resumeHere.click();
+    QCOMPARE(messages_.calls().size(), std::size_t(1));
+    QCOMPARE(messages_.calls()[0].text, kQuestion);
+    QCOMPARE(messages_.calls()[0].buttons, MessageButtons::YesNo);
+    QCOMPARE(folder_->program(), whole);
+    QCOMPARE(preview_->windowTitle(), QStringLiteral("Aperçu"));
+
+    messages_.queueAnswer(MessageAnswer::Yes);
+    resumeHere.click();
+    QCOMPARE(messages_.calls().size(), std::size_t(2));
+    const QByteArray resumed = folder_->program();
+    QVERIFY(resumed.contains("\r\n$ REPRISE LIGNE 1 CARACTERE 5\r\n"));
+    QVERIFY(resumed.size() < whole.size());
+    const QString listing = control<QPlainTextEdit>(*window_, "Programme")->toPlainText();
+    QCOMPARE(listing, QString::fromLatin1(resumed).chopped(2).replace("\r\n", "\n"));
+    QCOMPARE(preview_->windowTitle(),
+             QStringLiteral("Aperçu — programme de reprise à partir de la ligne 1, caractère 5"));
+    // What is already engraved is drawn faint: A, B and C, none of D.
+    const std::vector<QPolygonF> strokes = preview_->view().strokes();
+    const auto inCell = [&](const QRectF& cell) {
+        return std::any_of(strokes.begin(), strokes.end(), [&](const QPolygonF& s) {
+            return cell.adjusted(-0.01, -0.01, 0.01, 0.01).contains(s.boundingRect());
+        });
+    };
+    QVERIFY(inCell(cellOf({1, 1})) && inCell(cellOf({1, 2})) && inCell(cellOf({1, 4})));
+    QVERIFY(inCell(d));
+    QCOMPARE(caption(), QString());
+
+    construction_->build();
+    QVERIFY(!folder_->program().contains("REPRISE"));
+    QCOMPARE(preview_->windowTitle(), QStringLiteral("Aperçu"));
+}
+
+QTEST_MAIN(ResumeActionTest)
+#include "tst_resume_action.moc"

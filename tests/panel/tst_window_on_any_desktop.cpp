@@ -1,0 +1,180 @@
+// The window on desktops other than the one it was drawn on: under a dark
+// theme every text it fixes a background for stays readable, measured on what
+// is painted; on a small or scaled screen the window fits and its title bar
+// can be reached.
+
+#include "app/splash_window.h"
+#include "panel/main_window.h"
+#include "panel/meter.h"
+#include "panel/window_placement.h"
+#include "tests/support/window_controls.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPalette>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+#include <map>
+
+using namespace velmora;
+
+namespace {
+
+// A dark desktop palette, as a dark theme hands it to the program.
+QPalette darkPalette()
+{
+    QPalette dark;
+    const auto set = [&dark](QPalette::ColorRole role, QColor colour, QColor disabled) {
+        dark.setColor(QPalette::Active, role, colour);
+        dark.setColor(QPalette::Inactive, role, colour);
+        dark.setColor(QPalette::Disabled, role, disabled);
+    };
+    set(QPalette::Window, QColor(53, 53, 53), QColor(53, 53, 53));
+    set(QPalette::WindowText, QColor(238, 238, 236), QColor(145, 145, 145));
+    set(QPalette::Base, QColor(45, 45, 45), QColor(45, 45, 45));
+    set(QPalette::AlternateBase, QColor(60, 60, 60), QColor(60, 60, 60));
+    set(QPalette::Text, QColor(255, 255, 255), QColor(145, 145, 145));
+    set(QPalette::Button, QColor(53, 53, 53), QColor(53, 53, 53));
+    set(QPalette::ButtonText, QColor(238, 238, 236), QColor(145, 145, 145));
+    set(QPalette::Highlight, QColor(21, 83, 158), QColor(80, 80, 80));
+    set(QPalette::HighlightedText, QColor(255, 255, 255), QColor(145, 145, 145));
+    set(QPalette::ToolTipBase, QColor(30, 30, 30), QColor(30, 30, 30));
+    set(QPalette::ToolTipText, QColor(255, 255, 255), QColor(145, 145, 145));
+    return dark;
+}
+
+double channel(int value)
+{
+    const double v = value / 255.0;
+    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double luminance(QRgb pixel)
+{
+    return 0.2126 * channel(qRed(pixel)) + 0.7152 * channel(qGreen(pixel)) + 0.0722 * channel(qBlue(pixel));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The background is the commonest colour inside the area; the text, the
+// pixel that stands out most from it.
+double textContrast(const QImage& image, QRect area)
+{
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y) & RGB_MASK];
+    QRgb background = 0;
+    int most = 0;
+    for (const auto& [colour, count] : counts)
+        if (count > most)
+            most = count, background = colour;
+    double best = 1.0;
+    for (const auto& [colour, count] : counts)
+        best = std::max(best, contrast(colour, background));
+    return best;
+}
+
+}  // namespace
+
+class WindowOnAnyDesktopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { lightPalette_ = QApplication::palette(); }
+    void cleanup() { QApplication::setPalette(lightPalette_); }
+
+    void textsStayReadableOnADarkTheme_data()
+    {
+        QTest::addColumn<bool>("splash");  // the splash window, or the main window
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52", "Const1", "Télé1",
+                                 "Sauve", "Quitter1", "Apropos1", "Effacer", "Aperçu1", "Visu1", "Echelle1",
+                                 "Echelle3", "Encombrement", "Justification1", "Posx1"})
+            QTest::newRow(name) << false << QString::fromUtf8(name);
+        for (const char* name : {"lblVersion", "lblCompany", "Label1", "Label3"})
+            QTest::newRow(name) << true << QString::fromUtf8(name);
+    }
+
+    void textsStayReadableOnADarkTheme()
+    {
+        QFETCH(bool, splash);
+        QFETCH(QString, name);
+        QApplication::setPalette(darkPalette());
+        MainWindow main;
+        SplashWindow splashWindow;
+        QWidget& window = splash ? static_cast<QWidget&>(splashWindow) : main;
+        for (const char* line : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52"})
+            control<QLineEdit>(main, line)->setText(QStringLiteral("HIJKLM hijklm"));
+        control<QScrollBar>(main, "Echelle2")->setValue(12);
+        // The meter's caption half over its bar, as during a construction.
+        main.meter().setBarTwips(main.meter().fullTwips() / 2.0);
+        main.meter().setCaption(QStringLiteral(" 50 %"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Away from the text lines, whose cursor would count as text.
+        control<QWidget>(main, "Programme")->setFocus();
+
+        const QImage painted = window.grab().toImage();
+        QWidget* shown = control<QWidget>(window, name.toUtf8().constData());
+        const QRect area = QRect(shown->mapTo(&window, QPoint(0, 0)), shown->size()).adjusted(4, 4, -4, -4);
+        const double ratio = textContrast(painted, area);
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2:1").arg(name).arg(ratio, 0, 'f', 2)));
+    }
+
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<bool>("scrolled");
+        // The free area in the window's own pixels: a 1366 x 768 screen with
+        // a 40-pixel panel, divided by the scaling.
+        QTest::newRow("1366 x 768 at 100 %") << QRect(0, 0, 1366, 728) << false;
+        QTest::newRow("1366 x 768 at 150 %") << QRect(0, 0, 911, 485) << true;
+        QTest::newRow("1366 x 768 at 200 %") << QRect(0, 0, 683, 364) << true;
+        QTest::newRow("at 200 %, panel on top") << QRect(0, 20, 683, 364) << true;
+        QTest::newRow("at 200 %, second screen") << QRect(1366, 0, 683, 364) << true;
+        QTest::newRow("wide and low") << QRect(0, 0, 1920, 500) << true;
+    }
+
+    void windowFitsTheScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(bool, scrolled);
+        const QMargins frame(4, 30, 4, 4);
+
+        MainWindow window;
+        const QSize formSize = window.size();
+        fitOnScreen(window, available, frame);
+
+        const QRect framed(window.pos(), window.size().grownBy(frame));
+        QVERIFY2(available.contains(framed), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                          .arg(framed.x())
+                                                          .arg(framed.y())
+                                                          .arg(framed.width())
+                                                          .arg(framed.height())));
+        auto* area = qobject_cast<QScrollArea*>(window.centralWidget());
+        QCOMPARE(area != nullptr, scrolled);
+        if (scrolled) {
+            // The whole form, at its own size, inside the scroll area.
+            QCOMPARE(area->widget()->size(), formSize);
+            QVERIFY(area->widget()->isAncestorOf(control<QWidget>(window, "Const1")));
+        } else {
+            QCOMPARE(window.size(), formSize);
+            QVERIFY((framed.center() - available.center()).manhattanLength() <= 1);
+        }
+    }
+
+private:
+    QPalette lightPalette_;
+};
+
+QTEST_MAIN(WindowOnAnyDesktopTest)
+#include "tst_window_on_any_desktop.moc"
