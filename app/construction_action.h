@@ -5,6 +5,7 @@
 // the window's meter shows the progress and failures are told through the
 // message seam.
 
+#include "app/construction_run.h"
 #include "construction/program_construction.h"
 
 #include <QString>
@@ -33,9 +34,8 @@ public:
     void buildResume(TextPlace chosen);
 
 private:
-    void finish(const ConstructionOutcome& outcome);
+    void finish(const ConstructionReport& report);
     void showFinished();
-    QString refusedLayoutCause(LayoutRefusal refusal, const BlockInput& block) const;
     void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;

@@ -157,6 +157,11 @@ ConfigurationValues valuesToApply(const LoadResult& loaded)
     return values;
 }
 
+std::string unreadableConfigurationText(const std::string& detail)
+{
+    return "Impossible de lire le fichier velmora.txt : " + detail + ".";
+}
+
 LoadResult loadConfigurationInto(FormModel& form, const std::filesystem::path& folder)
 {
     LoadResult loaded = loadConfiguration(folder);

@@ -44,6 +44,10 @@ void applyConfiguration(FormModel& form, const ConfigurationValues& values);
 // first-start values throughout when there is no file to read.
 ConfigurationValues valuesToApply(const LoadResult& loaded);
 
+// What is said when velmora.txt exists but cannot be read, UTF-8:
+// "Impossible de lire le fichier velmora.txt : <detail>."
+std::string unreadableConfigurationText(const std::string& detail);
+
 // Reads velmora.txt in `folder` and applies it. Returns what reading found, so
 // the caller can tell the operator when an existing file could not be read.
 LoadResult loadConfigurationInto(FormModel& form, const std::filesystem::path& folder);

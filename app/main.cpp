@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/command_run.h"
 #include "app/construction_action.h"
 #include "app/download_action.h"
 #include "app/program_places.h"
@@ -27,6 +28,13 @@ int main(int argc, char* argv[])
     const velmora::CommandLine command = velmora::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (const std::optional<int> exitCode = velmora::runWithoutWindow(command, std::cout, std::cerr))
         return *exitCode;
+    if (command.action != velmora::CommandAction::OpenWindow) {
+        // No window and no display: QtCore alone, whatever the environment
+        // names as the window system.
+        QCoreApplication app(argc, argv);
+        return velmora::runCommand(command,
+                                   QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(), std::cerr);
+    }
 
     QApplication app(argc, argv);
     // The controls stand at fixed places; one style everywhere keeps them

@@ -36,6 +36,15 @@ std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
     return places.front();
 }
 
+ProgramPlaces programPlaces(const std::filesystem::path& workFolder, const std::filesystem::path& programFolder)
+{
+    std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
+    std::vector<std::filesystem::path> searched;
+    for (const std::filesystem::path& place : glyphFolderPlaces(workFolder, programFolder))
+        searched.push_back(place.parent_path());
+    return {workFolder, std::move(glyphFolder), std::move(searched)};
+}
+
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
 {
     // Absolute, so that a failure message names the folder in full.
@@ -43,11 +52,7 @@ ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder)
     std::filesystem::path workFolder = std::filesystem::current_path(failed);
     if (failed)
         workFolder = ".";
-    std::filesystem::path glyphFolder = glyphFolderFor(workFolder, programFolder);
-    std::vector<std::filesystem::path> searched;
-    for (const std::filesystem::path& place : glyphFolderPlaces(workFolder, programFolder))
-        searched.push_back(place.parent_path());
-    return {workFolder, std::move(glyphFolder), std::move(searched)};
+    return programPlaces(workFolder, programFolder);
 }
 
 }  // namespace velmora

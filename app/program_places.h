@@ -26,8 +26,11 @@ std::vector<std::filesystem::path> glyphFolderPlaces(const std::filesystem::path
 std::filesystem::path glyphFolderFor(const std::filesystem::path& workFolder,
                                      const std::filesystem::path& programFolder);
 
-// The working directory, its glyph folder and the folders where that was
-// looked for, for the program in programFolder.
+// workFolder, its glyph folder and the folders where that was looked for,
+// for the program in programFolder.
+ProgramPlaces programPlaces(const std::filesystem::path& workFolder, const std::filesystem::path& programFolder);
+
+// The same for the working directory.
 ProgramPlaces workingDirectoryPlaces(const std::filesystem::path& programFolder);
 
 }  // namespace velmora

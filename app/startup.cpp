@@ -7,8 +7,6 @@
 #include "panel/messages.h"
 #include "panel/window_placement.h"
 
-#include <QStringList>
-
 #include <filesystem>
 
 namespace velmora {
@@ -27,24 +25,6 @@ void tellLoading(MessageSeam& messages, const LoadResult& loaded)
 }
 
 }  // namespace
-
-QString unreadableConfigurationMessage(const std::string& detail)
-{
-    return QStringLiteral("Impossible de lire le fichier velmora.txt : %1.\n"
-                          "Les réglages par défaut sont utilisés.")
-        .arg(QString::fromStdString(detail));
-}
-
-QString cleanedLinesMessage(const std::vector<int>& fileLines)
-{
-    constexpr int kFirstTextLine = 33;
-    QStringList names;
-    for (const int line : fileLines)
-        names << (line >= kFirstTextLine ? QStringLiteral("Ligne %1").arg(line - kFirstTextLine + 1)
-                                         : QStringLiteral("ligne %1 de velmora.txt").arg(line));
-    return QStringLiteral("Des caractères de commande ont été retirés au chargement de velmora.txt : %1.")
-        .arg(names.join(QStringLiteral(", ")));
-}
 
 void connectShellCommands(MainWindow& window, const ShellSeams& seams)
 {

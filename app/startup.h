@@ -2,6 +2,8 @@
 // Putting the program together: the shell's commands connected to their
 // reactions, and the start-up from the splash window to the main window shown.
 
+#include "app/loading_messages.h"
+
 #include <QString>
 
 #include <functional>
@@ -31,13 +33,5 @@ void connectShellCommands(MainWindow& window, const ShellSeams& seams);
 // hidden; then the stored settings, the listing, the extents and the tool
 // tips; then the main window, centred on the screen.
 void startUp(MainWindow& window, const ShellSeams& seams);
-
-// Told once the splash window has closed when velmora.txt exists but cannot
-// be read; the window then starts from the first-start settings.
-QString unreadableConfigurationMessage(const std::string& detail);
-
-// Told once the splash window has closed when values of velmora.txt held
-// control characters, which loading removed; names every line cleaned.
-QString cleanedLinesMessage(const std::vector<int>& fileLines);
 
 }  // namespace velmora

@@ -14,7 +14,9 @@ struct CauseRow {
 const CauseRow kCauseRows[] = {
     {ENOENT, "le fichier ou le dossier n'existe pas"},
     {ENOSPC, "le disque est plein"},
+#ifdef EDQUOT  // no disk quotas on Windows
     {EDQUOT, "le quota du disque est atteint"},
+#endif
     {EFBIG, "le fichier dépasse la taille permise"},
     {EACCES, "accès refusé"},
     {EPERM, "opération non permise"},

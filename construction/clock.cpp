@@ -18,7 +18,12 @@ DateTimeTexts currentDateTimeTexts()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+    // The thread-safe local time of each system (same meaning, arguments swapped).
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     return dateTimeTexts(local);
 }
 

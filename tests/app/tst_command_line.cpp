@@ -39,6 +39,19 @@ void CommandLineTest::withoutWindow_data()
                                               << "velmora : option inconnue : -x\n" + kSeeHelp;
     QTest::newRow("a file name") << QStringList{"velmora.rub"} << 1 << QString()
                                  << "velmora : argument inattendu : velmora.rub\n" + kSeeHelp;
+    QTest::newRow("a value missing") << QStringList{"--construire", "--ligne1"} << 1 << QString()
+                                     << "velmora : l'option --ligne1 demande une valeur\n" + kSeeHelp;
+    QTest::newRow("a line to send") << QStringList{"--telecharger", "--ligne1", "A"} << 1 << QString()
+                                    << "velmora : --ligne1 ne sert qu'avec --construire\n" + kSeeHelp;
+    QTest::newRow("a port to build") << QStringList{"--port", "COM2", "--construire"} << 1 << QString()
+                                     << "velmora : --port ne sert qu'avec --telecharger\n" + kSeeHelp;
+    QTest::newRow("a resume on line 6")
+        << QStringList{"--construire", "--reprise", "6:1"} << 1 << QString()
+        << "velmora : --reprise attend LIGNE:CARACTERE, la ligne de 1 à 5 et le caractère compté à partir de 1 : 6:1\n"
+               + kSeeHelp;
+    QTest::newRow("build and send at once")
+        << QStringList{"--construire", "--telecharger"} << 1 << QString()
+        << "velmora : --construire et --telecharger ne se donnent pas ensemble\n" + kSeeHelp;
 }
 
 void CommandLineTest::withoutWindow()

@@ -1,0 +1,126 @@
+#include "command_run.h"
+
+#include "app/construction_messages.h"
+#include "app/construction_run.h"
+#include "app/form_configuration.h"
+#include "app/loading_messages.h"
+#include "app/program_places.h"
+#include "panel/form_model.h"
+
+#include <QString>
+
+#include <optional>
+#include <ostream>
+#include <system_error>
+
+namespace velmora {
+namespace {
+
+int exitWith(ExitCode code) { return static_cast<int>(code); }
+
+// A text of the command line, from the bytes the shell passed in the
+// locale's encoding. A character the code page cannot hold stays what it is:
+// the construction then names it as the window would.
+std::u32string argumentText(const std::string& bytes)
+{
+    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdU32String();
+}
+
+// The message box the window would show, as one line of standard error in
+// the locale's encoding: "velmora : <title> : <text>", the cause after it
+// in brackets when there is one.
+void tell(std::ostream& err, const QString& title, const QString& text, const QString& cause = {})
+{
+    QString line = QStringLiteral("velmora : ") + title + QStringLiteral(" : ") + text;
+    if (!cause.isEmpty())
+        line += QStringLiteral(" (") + cause + QStringLiteral(")");
+    err << line.toLocal8Bit().toStdString() << '\n';
+}
+
+// Absolute, so that a failure message names the folder in full.
+std::filesystem::path workFolderOf(const CommandLine& command)
+{
+    std::error_code failed;
+    std::filesystem::path folder = command.folder.empty() ? std::filesystem::current_path(failed)
+                                                          : std::filesystem::absolute(command.folder, failed);
+    return failed ? std::filesystem::path(command.folder.empty() ? "." : command.folder) : folder;
+}
+
+// velmora.txt read into the model as at the window's start-up: a damaged
+// value is mended the same way and the removal of control characters told,
+// no file gives the first-start settings. A file that exists but cannot be
+// read stops the work: there is no operator to look at the settings put in
+// its place before they are cut or sent.
+bool loadSettings(FormModel& form, const std::filesystem::path& workFolder, std::ostream& err)
+{
+    const LoadResult loaded = loadConfigurationInto(form, workFolder);
+    form.updateExtents();
+    const QString title = QStringLiteral("Configuration");
+    if (loaded.status == LoadStatus::Unreadable) {
+        tell(err, title, QString::fromStdString(unreadableConfigurationText(loaded.detail)));
+        return false;
+    }
+    if (!loaded.cleanedLines.empty())
+        tell(err, title, cleanedLinesMessage(loaded.cleanedLines));
+    return true;
+}
+
+ExitCode exitCodeOf(ConstructionEnd end)
+{
+    switch (end) {
+    case ConstructionEnd::Written:
+        return ExitCode::Done;
+    case ConstructionEnd::Refused:
+        return ExitCode::Refused;
+    case ConstructionEnd::MissingGlyph:
+        return ExitCode::MissingGlyph;
+    case ConstructionEnd::FileFailure:
+        return ExitCode::FileFailure;
+    case ConstructionEnd::NothingToResume:
+        return ExitCode::WrongUse;
+    }
+    return ExitCode::FileFailure;
+}
+
+int build(const CommandLine& command, const std::filesystem::path& programFolder, std::ostream& err)
+{
+    const std::filesystem::path workFolder = workFolderOf(command);
+    FormModel form;
+    if (!loadSettings(form, workFolder, err))
+        return exitWith(ExitCode::FileFailure);
+    for (int line = 1; line <= kLineCount; ++line) {
+        if (const auto& text = command.lineTexts[static_cast<std::size_t>(line - 1)])
+            form.setLineText(line, argumentText(*text));
+    }
+    const ProgramPlaces places = programPlaces(workFolder, programFolder);
+    const std::optional<ResumeChoice> resume = command.resumePoint ? resumeChoiceOf(*command.resumePoint)
+                                                                    : std::nullopt;
+    const ConstructionReport report
+        = resume ? runResumeConstruction(form, TextPlace{resume->line, resume->character}, places,
+                                         currentDateTimeTexts())
+                 : runConstruction(form, places, currentDateTimeTexts());
+    if (report.end != ConstructionEnd::Written)
+        tell(err, constructionFailureTitle(), report.text, report.cause);
+    return exitWith(exitCodeOf(report.end));
+}
+
+}  // namespace
+
+int runCommand(const CommandLine& command, const std::filesystem::path& programFolder, std::ostream& err)
+{
+    switch (command.action) {
+    case CommandAction::Build:
+        return build(command, programFolder, err);
+    case CommandAction::Download:
+        err << "velmora : --telecharger n'est pas encore disponible : le programme s'envoie par "
+               "« Télécharger » dans la fenêtre\n";
+        return exitWith(ExitCode::DownloadFailed);
+    case CommandAction::OpenWindow:
+    case CommandAction::ShowHelp:
+    case CommandAction::ShowVersion:
+        break;
+    }
+    return exitWith(ExitCode::WrongUse);
+}
+
+}  // namespace velmora

@@ -1,0 +1,151 @@
+#include "replacement_file.h"
+
+#include "replacement_file_system.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+namespace velmora {
+namespace {
+
+namespace platform = replacement_system;
+
+// Large enough that a whole program takes a few system calls, small enough to
+// stay out of the way.
+constexpr std::size_t kFlushThreshold = 256 * 1024;
+constexpr int kNameAttempts = 100;
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && text.size() <= 9
+           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A killed construction leaves its temporary file behind; the next one in the
+// folder removes it. Only regular files with this target's temporary name
+// whose process no longer runs are removed.
+void removeAbandonedTemporaries(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::error_code failed;
+    // A folder that cannot be listed: the creation that follows reports it.
+    for (std::filesystem::directory_iterator entry(folder, failed), end; !failed && entry != end;
+         entry.increment(failed)) {
+        const std::u8string name = entry->path().filename().u8string();
+        const auto process
+            = temporaryFileProcess(target, std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+        if (!process || !platform::processIsGone(*process))
+            continue;
+        std::error_code ignored;
+        if (entry->symlink_status(ignored).type() == std::filesystem::file_type::regular)
+            platform::removeFile(entry->path());
+    }
+}
+
+}  // namespace
+
+std::string temporaryFileName(const std::filesystem::path& target, long process, int attempt)
+{
+    return target.filename().string() + '.' + std::to_string(process) + '-' + std::to_string(attempt) + ".tmp";
+}
+
+std::optional<long> temporaryFileProcess(const std::filesystem::path& target, std::string_view name)
+{
+    const std::string prefix = target.filename().string() + '.';
+    constexpr std::string_view kSuffix = ".tmp";
+    if (name.size() <= prefix.size() + kSuffix.size() || !name.starts_with(prefix) || !name.ends_with(kSuffix))
+        return std::nullopt;
+    const std::string_view middle = name.substr(prefix.size(), name.size() - prefix.size() - kSuffix.size());
+    const std::size_t dash = middle.find('-');
+    if (dash == std::string_view::npos || !allDigits(middle.substr(0, dash)) || !allDigits(middle.substr(dash + 1)))
+        return std::nullopt;
+    return std::stol(std::string(middle.substr(0, dash)));
+}
+
+ReplacementFile::ReplacementFile(std::filesystem::path target) : target_(std::move(target))
+{
+    buffer_.reserve(kFlushThreshold);
+}
+
+ReplacementFile::~ReplacementFile() { discard(); }
+
+bool ReplacementFile::open()
+{
+    removeAbandonedTemporaries(target_);
+    const std::filesystem::path folder = target_.parent_path();
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::filesystem::path candidate = folder / temporaryFileName(target_, platform::currentProcess(), attempt);
+        int descriptor = -1;
+        const int failure = platform::createNewFile(candidate, target_, descriptor);
+        if (failure == 0) {
+            fd_ = descriptor;
+            temporary_ = candidate;
+            return true;
+        }
+        if (failure != EEXIST)
+            return fail(FileAction::Create, failure);
+    }
+    return fail(FileAction::Create, EEXIST);
+}
+
+void ReplacementFile::append(std::string_view bytes)
+{
+    if (error_ || fd_ < 0)
+        return;
+    buffer_.append(bytes);
+    if (buffer_.size() >= kFlushThreshold)
+        flushBuffer();
+}
+
+bool ReplacementFile::flushBuffer()
+{
+    if (const int failure = platform::writeAll(fd_, buffer_.data(), buffer_.size()))
+        return fail(FileAction::Write, failure);
+    buffer_.clear();
+    return true;
+}
+
+bool ReplacementFile::commit()
+{
+    if (error_)
+        return false;
+    if (fd_ < 0)
+        return fail(FileAction::Write, EBADF);
+    if (!flushBuffer())
+        return false;
+    if (const int failure = platform::syncToDisk(fd_))
+        return fail(FileAction::Sync, failure);
+    const int descriptor = fd_;
+    fd_ = -1;
+    if (const int failure = platform::closeFile(descriptor))
+        return fail(FileAction::Close, failure);
+    if (const int failure = platform::replaceFile(temporary_, target_))
+        return fail(FileAction::Replace, failure);
+    temporary_.clear();
+    return true;
+}
+
+bool ReplacementFile::fail(FileAction action, int errorNumber)
+{
+    if (!error_)
+        error_ = fileErrorFromErrno(action, target_, errorNumber);
+    discard();
+    return false;
+}
+
+void ReplacementFile::discard()
+{
+    if (fd_ >= 0) {
+        platform::closeFile(fd_);  // the file is thrown away; the first failure is the cause
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        platform::removeFile(temporary_);
+        temporary_.clear();
+    }
+    buffer_.clear();
+}
+
+}  // namespace velmora

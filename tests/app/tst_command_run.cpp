@@ -1,0 +1,196 @@
+// "velmora --construire" against "Construire" clicked in the window: for each
+// settings file the real program runs in a process with no display, the
+// window builds in the test from the same velmora.txt, and both programs must
+// be the same but for the date and time lines; a failure must end with the
+// window's title and text on standard error, the exit code of its kind and
+// the previous program untouched.
+
+#include "app/construction_action.h"
+#include "app/configuration_table.h"
+#include "app/form_configuration.h"
+#include "app/program_places.h"
+
+#include "panel/main_window.h"
+#include "tests/support/recording_pause.h"
+#include "tests/support/scripted_messages.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace velmora;
+
+namespace {
+
+using Settings = QList<QPair<int, QByteArray>>;  // velmora.txt line (1..37) and its Windows-1252 bytes
+
+const QByteArray kPreviousProgram = "%7\r\nG0G52Z\r\nM5M9\r\nM2\r\n";
+const QString kFailureStart = QStringLiteral("velmora : Echec de la construction : ");
+
+QByteArray settingsFile(const Settings& changes)
+{
+    ConfigurationValues values = firstStartValues();
+    for (const auto& [line, bytes] : changes)
+        values[static_cast<std::size_t>(line - 1)] = bytes.toStdString();
+    const std::string file = configurationFileBytes(values);
+    return QByteArray(file.data(), static_cast<qsizetype>(file.size()));
+}
+
+// One selected button in a group of velmora.txt lines starting at `first`.
+Settings choice(int first, int count, int chosen)
+{
+    Settings lines;
+    for (int button = 0; button < count; ++button)
+        lines.append({first + button, button == chosen ? "True" : "False"});
+    return lines;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+}
+
+// The program without its date and time lines, which differ between two runs.
+QByteArray withoutStamp(const QByteArray& program)
+{
+    QList<QByteArray> lines = program.split('\n');
+    lines.removeIf([](const QByteArray& line) { return line.startsWith("$ LE ") || line.startsWith("$ A "); });
+    return lines.join('\n');
+}
+
+QString programFolder() { return QFileInfo(QStringLiteral(VELMORA_PROGRAM)).absolutePath(); }
+
+}  // namespace
+
+class CommandRunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void buildAsTheWindowDoes_data();
+    void buildAsTheWindowDoes();
+};
+
+void CommandRunTest::buildAsTheWindowDoes_data()
+{
+    QTest::addColumn<Settings>("settings");
+    QTest::addColumn<QStringList>("lineOptions");  // --ligneN TEXTE, as the shell passes them
+    QTest::addColumn<QString>("resume");           // --reprise LIGNE:CARACTERE, or none
+    QTest::addColumn<bool>("programIsFolder");  // velmora.rub cannot be replaced
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("errors");  // standard error, whole; %1 the work folder
+
+    const Settings threeLines{{33, "VELMORA"}, {34, "  N\xB0 007 "}, {35, "atelier"}};
+    const char* justifications[] = {"left", "centred", "right"};
+    const char* placements[] = {"centred X/Y", "centred X", "centred Y", "free"};
+    for (int justification = 0; justification < 3; ++justification) {
+        for (int placement = 0; placement < 4; ++placement) {
+            // Each placement from another corner, so the four corners are built too.
+            QTest::addRow("%s, %s", justifications[justification], placements[placement])
+                << threeLines + choice(19, 3, justification) + choice(22, 4, placement) + choice(29, 4, placement)
+                << QStringList() << QString() << false << 0 << QString();
+        }
+    }
+    QTest::newRow("accents from velmora.txt")
+        << Settings{{33, "\xC9t\xE9 \xC7'\x9C \x80"}, {37, "\xC0\xC9\xCE\xD4\xD9 \xE0\xE9\xEE\xF4\xF9"}}
+        << QStringList() << QString() << false << 0 << QString();
+    QTest::newRow("accents from the command line")
+        << threeLines << QStringList{"--ligne2", "Noël à Zoé", "--ligne5", "Œuvre n° 3"} << QString() << false << 0 << QString();
+    QTest::newRow("a line emptied from the command line")
+        << threeLines << QStringList{"--ligne1", ""} << QString() << false << 0 << QString();
+
+    QTest::newRow("no text")
+        << Settings() << QStringList() << QString() << false << 2
+        << kFailureStart + "Modifier les paramètres (aucun texte à graver : les cinq lignes sont vides)\n";
+    QTest::newRow("block too large for the plate")
+        << Settings{{6, "25"}, {33, "VELMORA VELMORA VELMORA"}} << QStringList() << QString() << false << 2
+        << kFailureStart + "Modifier les paramètres (le bloc (597 mm) est plus large que la plaque (X : 100 mm))\n";
+    QTest::newRow("a character with no glyph") << threeLines << QStringList{"--ligne3", "pi = π"} << QString() << false << 3
+                                               << kFailureStart + "La gravure du caractère  (π)  est impossible (U+03C0)\n";
+    QTest::newRow("resume inside a line")
+        << threeLines << QStringList{"--ligne2", "N° 008"} << "2:4" << false << 0 << QString();
+    QTest::newRow("resume on a blank, from the next line")
+        << threeLines << QStringList() << "2:9" << false << 0 << QString();
+    QTest::newRow("resume past the line's end")
+        << threeLines << QStringList() << "3:40" << false << 1
+        << kFailureStart + "Modifier les paramètres (la ligne 3 n'a pas de caractère 40)\n";
+    QTest::newRow("velmora.rub cannot be replaced")
+        << threeLines << QStringList() << QString() << true << 4
+        << kFailureStart + "Impossible de remplacer le fichier %1/velmora.rub : c'est un dossier\n";
+}
+
+void CommandRunTest::buildAsTheWindowDoes()
+{
+    QFETCH(Settings, settings);
+    QFETCH(QStringList, lineOptions);
+    QFETCH(QString, resume);
+    QFETCH(bool, programIsFolder);
+    QFETCH(int, exitCode);
+    QFETCH(QString, errors);
+
+    QTemporaryDir commandFolder;
+    QTemporaryDir windowFolder;
+    QTemporaryDir elsewhere;
+    for (const QTemporaryDir* folder : {&commandFolder, &windowFolder}) {
+        QVERIFY(writeFile(folder->filePath("velmora.txt"), settingsFile(settings)));
+        if (programIsFolder)
+            QVERIFY(QDir(folder->path()).mkdir("velmora.rub"));
+        else
+            QVERIFY(writeFile(folder->filePath("velmora.rub"), kPreviousProgram));
+    }
+
+    // The program, started elsewhere, with no display and no window system named.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(elsewhere.path());
+    program.start(QStringLiteral(VELMORA_PROGRAM),
+                  QStringList{"--construire", "--dossier", commandFolder.path()} + lineOptions
+                      + (resume.isEmpty() ? QStringList() : QStringList{"--reprise", resume}));
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), QString(errors).replace("%1", commandFolder.path()));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+
+    // The window, started on the same file, the same lines typed, "Construire".
+    MainWindow window;
+    ScriptedMessages messages;
+    RecordingPause pause;
+    const std::filesystem::path windowPath = windowFolder.path().toStdString();
+    loadConfigurationInto(window.model(), windowPath);
+    window.model().updateExtents();
+    for (qsizetype option = 0; option + 1 < lineOptions.size(); option += 2)
+        window.model().setLineText(lineOptions[option].back().digitValue(), lineOptions[option + 1].toStdU32String());
+    ConstructionAction action(window, messages, pause, programPlaces(windowPath, programFolder().toStdString()));
+    if (resume.isEmpty())
+        action.build();
+    else
+        action.buildResume({resume.section(':', 0, 0).toInt(), resume.section(':', 1).toInt()});
+
+    if (exitCode == 0) {
+        QCOMPARE(messages.calls().size(), std::size_t(0));
+        const QByteArray built = readFile(commandFolder.filePath("velmora.rub"));
+        QVERIFY(built != kPreviousProgram);
+        QCOMPARE(withoutStamp(built), withoutStamp(readFile(windowFolder.filePath("velmora.rub"))));
+    } else {
+        QCOMPARE(messages.calls().size(), std::size_t(1));
+        const ScriptedMessages::Call& told = messages.calls()[0];
+        const QString cause = told.cause.isEmpty() ? QString() : " (" + told.cause + ")";
+        QCOMPARE("velmora : " + told.title + " : " + told.text + cause + "\n",
+                 QString(errors).replace("%1", windowFolder.path()));
+        if (!programIsFolder)
+            QCOMPARE(readFile(commandFolder.filePath("velmora.rub")), kPreviousProgram);
+    }
+}
+
+QTEST_MAIN(CommandRunTest)
+#include "tst_command_run.moc"
