@@ -3,9 +3,14 @@
 #include "download_meter.h"
 
 #include "panel/main_window.h"
-#include "panel/messages.h"
+#include "panel/meter.h"
+#include "panel/pause.h"
 #include "panel/qt_text.h"
 #include "transmission/program_listing.h"
+
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPushButton>
 
 #include <filesystem>
 
@@ -14,6 +19,9 @@ namespace {
 
 const QString kQuestionTitle = QStringLiteral("Liaison PC-CN");
 const QString kQuestion = QStringLiteral("Placer la machine en mode chargement");
+const QString kStopQuestion = QStringLiteral("Arrêter le téléchargement ?");
+// Alt+T, the key of "Télécharger", stays on the same button.
+const QString kStopCaption = QStringLiteral("Arrê&ter");
 
 // Where the text of each serial setting goes.
 struct TransmissionSetting {
@@ -33,6 +41,11 @@ QString unsendableCharacter(const QString& setting, char32_t character)
 {
     return QStringLiteral("%1 : le caractère « %2 » ne peut pas être transmis")
         .arg(setting, QString::fromStdString(cp1252::toUtf8(character)));
+}
+
+QString downloadTitle()
+{
+    return fromWindows1252(kDownloadFailureTitle);
 }
 
 }  // namespace
@@ -55,27 +68,109 @@ TransmissionReading readTransmissionTexts(const FormModel& form)
 
 DownloadAction::DownloadAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
                                DeviceNameForPort deviceName)
-    : window_(window), messages_(messages), pause_(pause), MSComm1(std::move(deviceName))
+    : window_(window), messages_(messages), pause_(pause), download_(std::move(deviceName))
 {
+    window_.installEventFilter(this);
+}
+
+DownloadAction::~DownloadAction()
+{
+    window_.removeEventFilter(this);
 }
 
 void DownloadAction::startDownload()
 {
+    if (download_.running()) {
+        askToStop();
+        return;
+    }
     if (!machineIsInLoadingMode())
         return;
     const TransmissionReading reading = readTransmissionTexts(window_.model());
     if (!reading.ok()) {
-        tellFailure(reading.refusal);
+        tell(MessageIcon::Critical, reading.refusal);
         return;
     }
 
     DownloadRequest request;
     request.programFile = std::filesystem::path(kProgramFileName);
     request.texts = reading.texts;
-    DownloadMeter meter(window_.meter(), pause_);
-    const DownloadOutcome outcome = runDownload(request, MSComm1, meter);
-    if (!outcome.sent)
-        tellFailure(fromWindows1252(outcome.message));
+    const DownloadOutcome outcome = sendWithInputLocked(request);
+    switch (outcome.end) {
+    case DownloadEnd::Sent:
+        if (!closeWhenStopped_)
+            pause_.pause(kFullBarPause);
+        window_.meter().rest();
+        break;
+    case DownloadEnd::Stopped:
+        tell(MessageIcon::Exclamation, fromWindows1252(outcome.message));
+        break;
+    case DownloadEnd::Failed:
+        tell(MessageIcon::Critical, fromWindows1252(outcome.message));
+        break;
+    }
+    if (closeWhenStopped_) {
+        closeWhenStopped_ = false;
+        window_.close();
+    }
+}
+
+// The event loop runs until the download ends, so the window is painted and
+// answers throughout; only "Arrêter" (and Escape, and closing) reach it.
+DownloadOutcome DownloadAction::sendWithInputLocked(const DownloadRequest& request)
+{
+    // The button keeps its form name whatever the window makes of its form.
+    auto* button = window_.findChild<QPushButton*>(QStringLiteral("Télé1"));
+    const InputLock lock(window_, button);
+    const QString caption = button ? button->text() : QString();
+    if (button)
+        button->setText(kStopCaption);
+
+    DownloadMeter meter(window_.meter());
+    DownloadOutcome outcome;
+    QEventLoop loop;
+    download_.start(request, meter, [&](const DownloadOutcome& end) {
+        outcome = end;
+        loop.quit();
+    });
+    if (download_.running())
+        loop.exec();
+    // Left early only when the program is ending: nothing stays open or running.
+    download_.stop();
+
+    if (button)
+        button->setText(caption);
+    return outcome;
+}
+
+bool DownloadAction::askToStop()
+{
+    if (!download_.running() || asking_)
+        return false;
+    asking_ = true;
+    const bool stop = messages_.show(MessageIcon::Question, MessageButtons::YesNo, downloadTitle(), kStopQuestion)
+        == MessageAnswer::Yes;
+    asking_ = false;
+    if (stop)
+        download_.stop();
+    return stop;
+}
+
+bool DownloadAction::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &window_ || !download_.running())
+        return false;
+    if (event->type() == QEvent::Close) {
+        event->ignore();
+        if (!asking_ && askToStop())
+            closeWhenStopped_ = true;
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        askToStop();
+        return true;
+    }
+    return false;
 }
 
 bool DownloadAction::machineIsInLoadingMode()
@@ -84,9 +179,9 @@ bool DownloadAction::machineIsInLoadingMode()
         == MessageAnswer::Ok;
 }
 
-void DownloadAction::tellFailure(const QString& text)
+void DownloadAction::tell(MessageIcon icon, const QString& text)
 {
-    messages_.show(MessageIcon::Critical, MessageButtons::Ok, fromWindows1252(kDownloadFailureTitle), text);
+    messages_.show(icon, MessageButtons::Ok, downloadTitle(), text);
 }
 
 }  // namespace velmora

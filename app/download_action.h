@@ -1,24 +1,33 @@
 #pragma once
 // "Télécharger" in the main window. The operator is asked to put the machine
 // in loading mode; on OK the program file of the working folder is sent with
-// the serial settings the form's model holds at that moment, the meter
-// following the items, and a failure is told under "Téléchargement".
+// the serial settings the form's model holds at that moment.
+//
+// While the program goes out the window stays live: the meter follows the
+// items, every other input of the form is locked, and the button reads
+// "Arrêter". That button, Escape, or closing the window asks whether to stop;
+// on Oui the sending stops at once, the port is released and the operator is
+// told how much of the program the machine holds. A failure is told under
+// "Téléchargement".
 
+#include "panel/messages.h"
 #include "transmission/download.h"
-#include "transmission/serial_comm.h"
 
+#include <QObject>
 #include <QString>
+
+#include <chrono>
 
 namespace velmora {
 
 class FormModel;
 class MainWindow;
-class MessageSeam;
+
 class PauseSeam;
 
 // The texts of the transmission frame in Windows-1252, or why they cannot go
 // on the line: a typed character the code page does not hold would otherwise
-// be cut off with everything after it, and "COM12" read as "COM1".
+// be cut off with everything after it.
 struct TransmissionReading {
     TransmissionTexts texts;
     QString refusal;
@@ -26,27 +35,44 @@ struct TransmissionReading {
 };
 TransmissionReading readTransmissionTexts(const FormModel& form);
 
-class DownloadAction {
+class DownloadAction final : public QObject {
 public:
+    // How long the full bar stays once everything has left the port.
+    static constexpr std::chrono::milliseconds kFullBarPause{500};
+
+    // Watches the window for Escape and its closing for as long as it lives.
     // `deviceName` maps a port number to a device; tests give a pseudo-terminal.
     DownloadAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
                    DeviceNameForPort deviceName = platformDeviceName);
-    DownloadAction(const DownloadAction&) = delete;
-    DownloadAction& operator=(const DownloadAction&) = delete;
+    ~DownloadAction() override;
 
+    // The click on "Télécharger": returns when the download is over. While it
+    // runs the same button reads "Arrêter", and its click asks to stop.
     void startDownload();
 
-    // Held between downloads, closed whenever none is running.
-    const SerialComm& comm() const { return MSComm1; }
+    // "Arrêter le téléchargement ?"; on Oui the download stops. Whether the
+    // operator said Oui.
+    bool askToStop();
+
+    bool running() const { return download_.running(); }
+    bool portOpen() const { return download_.portOpen(); }
+    void setStallTimeout(std::chrono::milliseconds timeout) { download_.setStallTimeout(timeout); }
+
+protected:
+    // Escape and the window's closing, while a download runs.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool machineIsInLoadingMode();
-    void tellFailure(const QString& text);
+    DownloadOutcome sendWithInputLocked(const DownloadRequest& request);
+    void tell(MessageIcon icon, const QString& text);
 
     MainWindow& window_;
     MessageSeam& messages_;
     PauseSeam& pause_;
-    SerialComm MSComm1;
+    Download download_;
+    bool asking_ = false;
+    bool closeWhenStopped_ = false;
 };
 
 }  // namespace velmora

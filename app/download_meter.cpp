@@ -1,7 +1,6 @@
 #include "download_meter.h"
 
 #include "panel/meter.h"
-#include "panel/pause.h"
 #include "panel/qt_text.h"
 
 namespace velmora {
@@ -16,7 +15,7 @@ void DownloadMeter::setBarTwips(double twips)
     const int shown = meter_.barTwips();
     meter_.setBarTwips(twips);
     if (meter_.barTwips() != shown)
-        paint();
+        ++changes_;
 }
 
 void DownloadMeter::setCaption(const std::string& text)
@@ -26,18 +25,7 @@ void DownloadMeter::setCaption(const std::string& text)
         return;
     caption_ = caption;
     meter_.setCaption(caption);
-    paint();
-}
-
-void DownloadMeter::pause(std::chrono::milliseconds length)
-{
-    pause_.pause(length);
-}
-
-void DownloadMeter::paint()
-{
-    meter_.repaintNow();
-    ++paints_;
+    ++changes_;
 }
 
 }  // namespace velmora

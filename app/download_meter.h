@@ -1,8 +1,9 @@
 #pragma once
-// The window's meter as the download drives it. The download holds the
-// window's thread from the first item to the last, so each change is painted
-// at once, the meter alone, and the operator's input waits in the queue until
-// the end.
+// The window's meter as the download drives it. The event loop runs during the
+// download and paints the meter as it changes; a long program moves the bar by
+// less than a pixel and the percentage by less than one per item, so only a
+// change the operator can see is passed on, and the painting never slows the
+// sending.
 
 #include "transmission/download.h"
 
@@ -13,30 +14,22 @@
 namespace velmora {
 
 class Meter;
-class PauseSeam;
 
 class DownloadMeter final : public DownloadProgress {
 public:
-    DownloadMeter(Meter& meter, PauseSeam& pause) : meter_(meter), pause_(pause) {}
+    explicit DownloadMeter(Meter& meter) : meter_(meter) {}
 
     double fullTwips() const override;
-    // A long program moves the bar by less than a pixel and the percentage by
-    // less than one per item: only a change the operator can see is painted,
-    // so the painting never slows the sending.
     void setBarTwips(double twips) override;
     void setCaption(const std::string& text) override;
-    void pause(std::chrono::milliseconds length) override;
 
-    // How often the meter was painted, for the benchmark.
-    int paintCount() const { return paints_; }
+    // How many changes reached the meter, for the benchmark.
+    int changeCount() const { return changes_; }
 
 private:
-    void paint();
-
     Meter& meter_;
-    PauseSeam& pause_;
     std::optional<QString> caption_;  // the caption last set, nothing before the first
-    int paints_ = 0;
+    int changes_ = 0;
 };
 
 }  // namespace velmora

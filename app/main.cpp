@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
 
     velmora::MainWindow window;
     velmora::ModalMessageBoxes messages(&window);
-    velmora::SleepingPause pause;
+    velmora::EventLoopPause pause(window);
     const velmora::ProgramPlaces places =
         velmora::workingDirectoryPlaces(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
     velmora::ConstructionAction construction(window, messages, pause, places);

@@ -2,6 +2,8 @@
 // One function per section of velmora-bench; each prints what it measured
 // against its target.
 
+#include <string>
+
 namespace velmora::bench {
 
 // A construction of 10,000 characters against one plain write of its bytes.
@@ -20,9 +22,11 @@ void simulationBench();
 void shellBench();
 // Reads, traces and paints the preview of the largest text.
 void previewBench();
+// A program of this many lines like the construction writes, for the download.
+std::string downloadProgramOf(int items);
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.
 void downloadBench();
-// The same download with the window's meter following it.
+// The same download through the live window, "Télécharger" answered OK.
 void downloadWindowBench();
 
 }  // namespace velmora::bench

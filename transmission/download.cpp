@@ -1,6 +1,7 @@
 #include "download.h"
 
 #include "french.h"
+#include "output_queue.h"
 
 #include "common/fields.h"
 #include "common/numbers.h"
@@ -8,15 +9,22 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 namespace velmora {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // Sent after the last item: device control 3, which ends the transfer at the
 // machine, then a line feed like every item.
 constexpr std::string_view kEndOfTransfer = "\x13\n";
+
+// How often the stall watch looks at the port, and at the system's queue once
+// Qt has handed it everything.
+constexpr std::chrono::milliseconds kWatchInterval{10};
 
 struct ProgramReading {
     std::optional<std::string> bytes;
@@ -24,7 +32,7 @@ struct ProgramReading {
 };
 
 // The whole program file as bytes, read at once so that the file is released
-// before the port is touched and both passes see the same items.
+// before the port is touched and the count and the sending see the same items.
 ProgramReading readProgram(const std::filesystem::path& path)
 {
     const std::string name = path.filename().string();
@@ -38,95 +46,42 @@ ProgramReading readProgram(const std::filesystem::path& path)
     return {std::move(file.bytes), {}};
 }
 
-// Counted with the reader that sends them, so the bar is full with the last item.
-double countItems(std::string_view program)
+// "Problème de connexion" is what the operator has always read for a port
+// that is not there; the line below it says which port was looked for.
+std::string noConnection(const std::string& cause)
 {
-    double count = 0;
-    FieldReader reader(program);
-    while (!reader.atEnd()) {
-        ++count;
-        reader.next();
-    }
-    return count;
+    return french(U"Problème de connexion\n") + cause;
 }
 
-class Meter {
-public:
-    Meter(DownloadProgress& progress, double itemCount) : progress_(progress), itemCount_(itemCount) {}
-
-    // The bar and the percentage after `sent` items, in single precision as
-    // the meter always counted.
-    void showSent(std::size_t sent)
-    {
-        const auto sentSingle = float(sent);
-        const auto full = float(progress_.fullTwips());
-        progress_.setBarTwips(float(double(full * sentSingle) / itemCount_));
-        const double percent = std::floor(double(sentSingle * 100.0f) / itemCount_);
-        progress_.setCaption(numberText(float(percent)) + " %");
-    }
-
-    void showFull(std::chrono::milliseconds pause)
-    {
-        progress_.setBarTwips(kRestBarTwips);
-        progress_.setBarTwips(progress_.fullTwips());
-        progress_.pause(pause);
-    }
-
-    void rest()
-    {
-        progress_.setCaption(kRestCaption);
-        progress_.setBarTwips(kRestBarTwips);
-    }
-
-private:
-    DownloadProgress& progress_;
-    double itemCount_;
-};
-
-// A port that does not exist keeps the system's own message; every other
-// failure says what went wrong.
-std::string failureMessage(const SerialComm& comm)
+std::string emptyOr(std::string_view text)
 {
-    if (comm.lastError() == CommError::InvalidPort)
-        return french(U"Problème de connexion");
-    return comm.lastErrorCause();
+    return text.find_first_not_of(" \t") == std::string_view::npos ? french(U"(vide)") : std::string(text);
 }
 
-DownloadOutcome failed(SerialComm& comm, Meter& meter, std::string message)
+void rest(DownloadProgress& progress)
 {
-    comm.release();
-    meter.rest();
-    return {false, std::move(message)};
+    progress.setCaption(kRestCaption);
+    progress.setBarTwips(kRestBarTwips);
 }
 
-bool openPort(const TransmissionTexts& texts, SerialComm& comm)
+DownloadOutcome failure(std::string message)
 {
-    const std::string settings = lineSettingsText(texts);
-    return comm.setCommPort(portNumber(texts.port)) && comm.setSettings(settings) && comm.setPortOpen(true);
-}
-
-bool sendItems(std::string_view program, SerialComm& comm, Meter& meter)
-{
-    FieldReader reader(program);
-    std::size_t sent = 0;
-    while (!reader.atEnd()) {
-        ++sent;
-        std::string item = reader.next();
-        item += '\n';
-        if (!comm.output(item))
-            return false;
-        meter.showSent(sent);
-    }
-    return true;
+    return {DownloadEnd::Failed, std::move(message), 0, 0};
 }
 
 }  // namespace
 
 std::int16_t portNumber(std::string_view portText)
 {
-    if (portText.empty())
+    const auto last = portText.find_last_not_of(" \t");
+    if (last == std::string_view::npos)
         return 0;
-    return roundToInt16(leadingNumber(portText.substr(portText.size() - 1))).value_or(0);
+    portText = portText.substr(0, last + 1);
+    const auto digits = portText.find_last_not_of("0123456789");
+    const std::string_view number = digits == std::string_view::npos ? portText : portText.substr(digits + 1);
+    if (number.empty())
+        return 0;
+    return roundToInt16(leadingNumber(number)).value_or(0);
 }
 
 std::string lineSettingsText(const TransmissionTexts& texts)
@@ -137,22 +92,177 @@ std::string lineSettingsText(const TransmissionTexts& texts)
     return texts.speed + "," + parity + "," + texts.dataBits + "," + texts.stopBits;
 }
 
-DownloadOutcome runDownload(const DownloadRequest& request, SerialComm& comm, DownloadProgress& progress)
+Download::Download(DeviceNameForPort deviceName) : deviceName_(std::move(deviceName))
 {
+    QObject::connect(&line_, &QSerialPort::bytesWritten, &line_, [this](qint64 bytes) { bytesWritten(bytes); });
+    QObject::connect(&line_, &QSerialPort::errorOccurred, &line_,
+                     [this](QSerialPort::SerialPortError error) { lineError(error); });
+    QObject::connect(&watch_, &QTimer::timeout, &watch_, [this] { watch(); });
+    watch_.setInterval(kWatchInterval);
+}
+
+Download::~Download()
+{
+    watch_.stop();
+    releaseSerialLine(line_);
+}
+
+void Download::start(const DownloadRequest& request, DownloadProgress& progress, Finished finished)
+{
+    if (running())
+        return;
     const ProgramReading program = readProgram(request.programFile);
-    Meter meter(progress, program.bytes ? countItems(*program.bytes) : 0);
     if (!program.bytes) {
-        meter.rest();
-        return {false, program.failure};
+        rest(progress);
+        finished(failure(program.failure));
+        return;
+    }
+    const LineSettingsReading settings = readLineSettings(lineSettingsText(request.texts));
+    std::string refusal = settings.refusal;
+    if (settings.ok() && settings.settings.stopBits == StopBits::OneAndHalf && !platformHasOneAndHalfStopBits())
+        refusal = french(U"Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2");
+    const std::int16_t port = portNumber(request.texts.port);
+    if (refusal.empty() && port < 1)
+        refusal = noConnection(french(U"Port invalide : ") + emptyOr(request.texts.port));
+    const std::string device = refusal.empty() ? deviceName_(port) : std::string();
+    port_ = portName(port, device);
+    if (refusal.empty()) {
+        const LineError opened = openSerialLine(line_, device, port_, settings.settings);
+        if (opened)
+            refusal = opened.failure == LineFailure::NoSuchPort ? noConnection(opened.cause) : opened.cause;
+    }
+    if (!refusal.empty()) {
+        rest(progress);
+        finished(failure(refusal));
+        return;
     }
 
-    if (!openPort(request.texts, comm) || !sendItems(*program.bytes, comm, meter)
-        || !comm.output(kEndOfTransfer) || !comm.setPortOpen(false))
-        return failed(comm, meter, failureMessage(comm));
+    FieldReader reader(*program.bytes);
+    while (!reader.atEnd()) {
+        wire_ += reader.next();
+        wire_ += '\n';
+        itemEnds_.push_back(wire_.size());
+    }
+    wire_ += kEndOfTransfer;
+    progress_ = &progress;
+    finished_ = std::move(finished);
+    handedOver_ = 0;
+    shownItems_ = 0;
+    draining_ = false;
+    if (line_.write(wire_.data(), qint64(wire_.size())) != qint64(wire_.size())) {
+        fail(writeFailed(port_));
+        return;
+    }
+    lowestPending_ = pendingBytes();
+    lastProgress_ = Clock::now();
+    watch_.start();
+}
 
-    meter.showFull(request.fullBarPause);
-    meter.rest();
-    return {true, {}};
+void Download::stop()
+{
+    if (!running())
+        return;
+    // What the system still holds has not reached the machine, and goes.
+    const auto queued = std::size_t(std::max(0L, queuedOutputBytes(line_.handle()).value_or(0)));
+    const std::size_t left = handedOver_ > queued ? handedOver_ - queued : 0;
+    const std::size_t sent = itemsWithin(left);
+    const std::size_t count = itemEnds_.size();
+    releaseSerialLine(line_);
+    rest(*progress_);
+    finish({DownloadEnd::Stopped,
+            french(U"Téléchargement arrêté : ") + std::to_string(sent) + french(U" éléments sur ")
+                + std::to_string(count) + french(U" envoyés.\nLa machine contient un programme incomplet."),
+            sent, count});
+}
+
+void Download::bytesWritten(qint64 bytes)
+{
+    if (!running())
+        return;
+    handedOver_ += std::size_t(bytes);
+    showSent(itemsWithin(handedOver_));
+    if (line_.bytesToWrite() == 0)
+        draining_ = true;
+}
+
+// The meter follows the items in order, one step per item, whatever the size
+// of the blocks the system takes at once.
+void Download::showSent(std::size_t sent)
+{
+    const double count = double(itemEnds_.size());
+    for (std::size_t n = shownItems_ + 1; n <= sent; ++n) {
+        const auto sentSingle = float(n);
+        const auto full = float(progress_->fullTwips());
+        progress_->setBarTwips(float(double(full * sentSingle) / count));
+        const double percent = std::floor(double(sentSingle * 100.0f) / count);
+        progress_->setCaption(numberText(float(percent)) + " %");
+    }
+    shownItems_ = std::max(shownItems_, sent);
+}
+
+std::size_t Download::itemsWithin(std::size_t bytes) const
+{
+    return std::size_t(std::upper_bound(itemEnds_.begin(), itemEnds_.end(), bytes) - itemEnds_.begin());
+}
+
+long Download::pendingBytes() const
+{
+    return long(line_.bytesToWrite()) + queuedOutputBytes(line_.handle()).value_or(0);
+}
+
+// Any fall in the bytes still to send counts as progress, so a slow line,
+// whose system queue empties a byte at a time, is never taken for a stalled
+// one. Once Qt has handed everything over, the port is closed only when the
+// system has sent it all: closing earlier would lose the end of the program.
+void Download::watch()
+{
+    const long pending = pendingBytes();
+    const auto now = Clock::now();
+    if (pending < lowestPending_) {
+        lowestPending_ = pending;
+        lastProgress_ = now;
+    }
+    if (draining_ && pending == 0) {
+        if (!waitUntilSent(line_.handle())) {
+            fail(writeFailed(port_));
+            return;
+        }
+        watch_.stop();
+        line_.close();
+        progress_->setBarTwips(kRestBarTwips);
+        progress_->setBarTwips(progress_->fullTwips());
+        finish({DownloadEnd::Sent, {}, itemEnds_.size(), itemEnds_.size()});
+        return;
+    }
+    if (now - lastProgress_ >= stallTimeout_)
+        fail(stalled(port_));
+}
+
+void Download::lineError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !running())
+        return;
+    fail(writeFailed(port_));
+}
+
+void Download::fail(const LineError& error)
+{
+    releaseSerialLine(line_);
+    rest(*progress_);
+    DownloadOutcome outcome = failure(error.cause);
+    outcome.itemCount = itemEnds_.size();
+    finish(std::move(outcome));
+}
+
+void Download::finish(DownloadOutcome outcome)
+{
+    watch_.stop();
+    Finished finished = std::move(finished_);
+    finished_ = nullptr;
+    progress_ = nullptr;
+    wire_.clear();
+    itemEnds_.clear();
+    finished(outcome);
 }
 
 }  // namespace velmora

@@ -3,17 +3,24 @@
 // item by item, each followed by a line feed, then the character 19 and a line
 // feed. The machine answers nothing, so what leaves the port is what it cuts.
 //
-// The window asks the operator to put the machine in loading mode first, then
-// calls runDownload() with the texts of its transmission controls and a view
-// of its progress meter, and shows the outcome's message if there is one.
+// The sending runs from the event loop: the whole wire text is handed to the
+// port at once, Qt's bytesWritten tells how far the system has taken it, and a
+// timer watches for a stalled port and for the last byte to leave. The window
+// stays live throughout; the operator may stop the download at any moment.
 
-#include "serial_comm.h"
+#include "serial_line.h"
+
+#include <QSerialPort>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -26,8 +33,9 @@ struct TransmissionTexts {
     std::string stopBits;  // Bitsstop2, "2"
 };
 
-// The port number: the last character of the port text read as a number,
-// 0 when it is no digit.
+// The port number: the whole number that ends the port text, blanks around
+// it ignored ("COM12" is 12); 0 when the text ends with no number or with one
+// too large for a port.
 std::int16_t portNumber(std::string_view portText);
 
 // "speed,parity letter,data bits,stop bits", the parity letter being the
@@ -35,15 +43,13 @@ std::int16_t portNumber(std::string_view portText);
 std::string lineSettingsText(const TransmissionTexts& texts);
 
 // The progress meter as the download drives it: the label showing the
-// percentage (Visu1) over the bar (Visu2), both measured in twips. The window
-// repaints them as they change; the download calls nothing else of the window.
+// percentage (Visu1) over the bar (Visu2), both measured in twips.
 class DownloadProgress {
 public:
     virtual ~DownloadProgress() = default;
     virtual double fullTwips() const = 0;                   // width of Visu1
     virtual void setBarTwips(double twips) = 0;             // width of Visu2
     virtual void setCaption(const std::string& text) = 0;   // caption of Visu1, Windows-1252
-    virtual void pause(std::chrono::milliseconds length) = 0;
 };
 
 constexpr double kRestBarTwips = 15;
@@ -52,23 +58,76 @@ inline constexpr char kRestCaption[] = "0 %";
 struct DownloadRequest {
     std::filesystem::path programFile = "velmora.rub";
     TransmissionTexts texts;
-    // How long the full bar stays once everything has left the port.
-    std::chrono::milliseconds fullBarPause{500};
 };
 
-// The title of the message box that tells a failure.
+// The title of the message box that tells a failure or a stop.
 inline constexpr char kDownloadFailureTitle[] = "T\xE9l\xE9" "chargement";
 
-struct DownloadOutcome {
-    bool sent = false;
-    // Why the program was not sent (Windows-1252), shown under
-    // kDownloadFailureTitle with the critical icon; empty when it was sent.
-    std::string message;
+enum class DownloadEnd {
+    Sent,     // every byte has left the port; the meter shows the bar full
+    Failed,   // nothing or part was sent; `message` says why
+    Stopped,  // the operator stopped it; `message` says how much went out
 };
 
-// Reads the program file, opens the port, sends every item and closes the
-// port once the last byte has left it. Whatever fails, the file and the port
-// are released and the meter is left at rest.
-DownloadOutcome runDownload(const DownloadRequest& request, SerialComm& comm, DownloadProgress& progress);
+struct DownloadOutcome {
+    DownloadEnd end = DownloadEnd::Failed;
+    // Shown under kDownloadFailureTitle (Windows-1252); empty when sent.
+    std::string message;
+    std::size_t itemsSent = 0;
+    std::size_t itemCount = 0;
+};
+
+class Download {
+public:
+    static constexpr std::chrono::milliseconds kDefaultStallTimeout{5000};
+    using Finished = std::function<void(const DownloadOutcome&)>;
+
+    // `deviceName` maps a port number to a device; tests give a pseudo-terminal.
+    explicit Download(DeviceNameForPort deviceName = platformDeviceName);
+    ~Download();
+    Download(const Download&) = delete;
+    Download& operator=(const Download&) = delete;
+
+    // Reads the program file, opens the port and starts sending; returns at
+    // once. `finished` is called exactly once, when the last byte has left the
+    // port, on a failure, or on stop(); before start() returns when nothing
+    // could be sent (program file, settings, port). Whatever the end, the file
+    // and the port are released and, unless sent, the meter is at rest.
+    void start(const DownloadRequest& request, DownloadProgress& progress, Finished finished);
+
+    // Stops at once: what is still queued is dropped and the port released.
+    void stop();
+
+    bool running() const { return progress_ != nullptr; }
+    bool portOpen() const { return line_.isOpen(); }
+    void setStallTimeout(std::chrono::milliseconds timeout) { stallTimeout_ = timeout; }
+
+private:
+    void bytesWritten(qint64 bytes);
+    void watch();
+    void lineError(QSerialPort::SerialPortError error);
+    void showSent(std::size_t sent);
+    std::size_t itemsWithin(std::size_t bytes) const;
+    long pendingBytes() const;
+    void finish(DownloadOutcome outcome);
+    void fail(const LineError& error);
+
+    DeviceNameForPort deviceName_;
+    QSerialPort line_;
+    QTimer watch_;
+    std::chrono::milliseconds stallTimeout_ = kDefaultStallTimeout;
+
+    // The download under way; none between downloads.
+    DownloadProgress* progress_ = nullptr;
+    Finished finished_;
+    std::string port_;                   // named as the operator knows it, for the causes
+    std::string wire_;                   // every byte that goes on the line
+    std::vector<std::size_t> itemEnds_;  // where each item's line feed ends in wire_
+    std::size_t handedOver_ = 0;         // bytes the system has taken
+    std::size_t shownItems_ = 0;
+    bool draining_ = false;
+    long lowestPending_ = 0;
+    std::chrono::steady_clock::time_point lastProgress_;
+};
 
 }  // namespace velmora

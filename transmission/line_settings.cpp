@@ -76,9 +76,10 @@ std::optional<StopBits> stopBitsFromText(std::string_view text)
     return std::nullopt;
 }
 
+// An empty field is named as such, so the message never ends on a bare colon.
 LineSettingsReading refused(std::u32string_view what, std::string_view text)
 {
-    return {{}, french(what) + std::string(text)};
+    return {{}, french(what) + (text.empty() ? french(U"(vide)") : std::string(text))};
 }
 
 }  // namespace

@@ -1,23 +1,34 @@
 // "Télécharger" from the window: the question, the combo texts taken at the
-// click, the bytes the machine receives, the meter and the failure messages.
+// click, the bytes the machine receives, the meter, the failure messages, and
+// the window during a download: live, its form locked, stopped on request.
 // A pseudo-terminal plays the machine behind COM2.
 
 #include "app/download_action.h"
 #include "panel/main_window.h"
 #include "panel/meter.h"
+#include "panel/pause.h"
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/window_controls.h"
 
-#include <QDir>
 #include <QComboBox>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
+#include <termios.h>
 
 using namespace velmora;
 using std::chrono::milliseconds;
@@ -42,7 +53,7 @@ struct Workshop {
     {
         QObject::connect(&window, &MainWindow::downloadRequested, [this] { download.startDownload(); });
         pause.onPause = [this] {
-            meterWhilePaused << window.findChild<QLabel*>("Visu1")->text() << QString::number(window.meter().barTwips());
+            meterWhilePaused << control<QLabel>(window, "Visu1")->text() << QString::number(window.meter().barTwips());
         };
     }
     // Port, speed, parity, data bits and stop bits, separated by commas.
@@ -51,15 +62,15 @@ struct Workshop {
         const QStringList texts = choice.split(',');
         const char* combos[] = {"Port2", "Vitesse2", "Parité2", "Nbrebits2", "Bitsstop2"};
         for (int n = 0; n < 5; ++n)
-            window.findChild<QComboBox*>(QString::fromUtf8(combos[n]))->setCurrentText(texts[n]);
+            control<QComboBox>(window, combos[n])->setCurrentText(texts[n]);
     }
     // Nothing (more) on the line, the meter at rest, the port closed.
     void verifyAtRest()
     {
         QVERIFY(machine.readUntilQuiet(milliseconds(50)).empty());
-        QCOMPARE(window.findChild<QLabel*>("Visu1")->text(), QStringLiteral("0 %"));
+        QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral("0 %"));
         QCOMPARE(window.meter().barTwips(), 15);
-        QVERIFY(!download.comm().portOpen());
+        QVERIFY(!download.portOpen());
     }
 };
 
@@ -73,7 +84,56 @@ void writeProgram(const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// A program far larger than what the system buffers for a pseudo-terminal, so
+// that it waits on the machine while the test acts; and its bytes on the line.
+constexpr int kLongProgramItems = 20'000;
+QByteArray longProgram()
+{
+    QByteArray program;
+    for (int n = 0; n < kLongProgramItems; ++n)
+        program += "G1 X" + QByteArray::number(n % 200) + ".25 Y-" + QByteArray::number(n % 70) + ".5\r\n";
+    return program;
+}
+QByteArray longProgramOnTheLine()
+{
+    return longProgram().replace("\r\n", "\n") + "\x13\n";
+}
+
+// What the operator does while the program goes out.
+enum class Act { ClickScrollBar, DoubleClickValueBox, TypeInLine1, ClickConstruire, Escape, ClickArreter, CloseWindow };
+
+// Every control the operator can change something with, and whether it is
+// enabled.
+QMap<QString, bool> inputStates(QWidget& window)
+{
+    QMap<QString, bool> states;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        const auto* text = qobject_cast<QLineEdit*>(widget);
+        if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractSlider*>(widget)
+            || qobject_cast<QComboBox*>(widget) || (text && !text->isReadOnly()))
+            states[widget->objectName()] = widget->isEnabled();
+    }
+    return states;
+}
+
+// The controls the operator acts on.
+struct Form {
+    explicit Form(QWidget& window)
+        : Posx2(control<QScrollBar>(window, "Posx2")), Saisie12(control<QLineEdit>(window, "Saisie12")),
+          Const1(control<QPushButton>(window, "Const1")), Télé1(control<QPushButton>(window, "Télé1")),
+          Option1(control<QRadioButton>(window, "Option1"))
+    {
+    }
+    QScrollBar* Posx2;
+    QLineEdit* Saisie12;
+    QPushButton* Const1;
+    QPushButton* Télé1;
+    QRadioButton* Option1;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Act)
 
 class DownloadActionTest : public QObject {
     Q_OBJECT
@@ -84,6 +144,10 @@ private slots:
     void sendsWithTheTextsOfTheClick();
     void nothingSent_data();
     void nothingSent();
+    void operatorDuringDownload_data();
+    void operatorDuringDownload();
+    void stalledMachineWithTheWindowLive();
+    void finalPauseDropsInput();
 
 private:
     std::unique_ptr<QTemporaryDir> folder_;
@@ -114,9 +178,8 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     workshop.choose("COM1,300,O(dd),5,1");
     workshop.choose(kWorkshopChoice);
 
-    workshop.window.findChild<QPushButton*>(QStringLiteral("Télé1"))->click();
+    control<QPushButton>(workshop.window, "Télé1")->click();
 
-    QCOMPARE(workshop.download.comm().settings(), std::string("4800,e,7,2"));
     QCOMPARE(workshop.machine.readUntilQuiet(), std::string("%12\nG0X1\nM2\n\x13\n"));
     const ScriptedMessages::Call& question = workshop.messages.calls().front();
     QCOMPARE(question.icon, MessageIcon::Exclamation);
@@ -124,13 +187,14 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     QCOMPARE(question.title, "Liaison PC-CN");
     QCOMPARE(question.text, "Placer la machine en mode chargement");
     QCOMPARE(workshop.meterWhilePaused, (QStringList{" 100 %", "2295"}));
+    QCOMPARE(workshop.pause.pauses, std::vector<milliseconds>{DownloadAction::kFullBarPause});
+    QCOMPARE(workshop.messages.calls().size(), std::size_t(1));
     workshop.verifyAtRest();
 
-    workshop.choose("COM2,9600,N(one),8,1");
-    workshop.window.findChild<QPushButton*>(QStringLiteral("Télé1"))->click();
-    QCOMPARE(workshop.download.comm().settings(), std::string("9600,n,8,1"));
-    QCOMPARE(workshop.machine.readUntilQuiet(), std::string("%12\nG0X1\nM2\n\x13\n"));
-    QCOMPARE(workshop.messages.calls().size(), std::size_t(2));
+    workshop.choose("COM1,9600,N(one),8,1");
+    control<QPushButton>(workshop.window, "Télé1")->click();
+    QCOMPARE(workshop.messages.calls().back().text, "Problème de connexion\nLe port COM1 n'existe pas");
+    workshop.verifyAtRest();
 }
 
 void DownloadActionTest::nothingSent_data()
@@ -141,11 +205,14 @@ void DownloadActionTest::nothingSent_data()
     QTest::addColumn<bool>("portTouched");
     // The question comes first, even with no program file to send.
     QTest::newRow("Cancel") << kWorkshopChoice << false << QString() << false;
-    QTest::newRow("port with no device") << "COM1,4800,E(ven),7,2" << true << "Problème de connexion" << true;
+    QTest::newRow("COM12 is not COM2") << "COM12,4800,E(ven),7,2" << true
+                                       << "Problème de connexion\nLe port COM12 n'existe pas" << true;
     QTest::newRow("missing program file, told before the port")
         << kWorkshopChoice << false << "Le fichier velmora.rub est introuvable" << false;
     QTest::newRow("1.5 stop bits")
         << "COM2,4800,E(ven),7,1.5" << true << "Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2" << false;
+    QTest::newRow("speed left empty") << "COM2,,E(ven),7,2" << true << "Vitesse de transmission invalide : (vide)"
+                                      << false;
     QTest::newRow("typed character the line cannot carry")
         << "COM2,9600\u2713,E(ven),7,2" << true << "Vitesse : le caractère « \u2713 » ne peut pas être transmis" << false;
 }
@@ -162,8 +229,9 @@ void DownloadActionTest::nothingSent()
     Workshop workshop;
     workshop.choose(choice);
     workshop.messages.queueAnswer(message.isEmpty() ? MessageAnswer::Cancel : MessageAnswer::Ok);
+    const QMap<QString, bool> inputs = inputStates(workshop.window);
 
-    workshop.window.findChild<QPushButton*>(QStringLiteral("Télé1"))->click();
+    control<QPushButton>(workshop.window, "Télé1")->click();
 
     QCOMPARE(workshop.messages.calls().size(), std::size_t(message.isEmpty() ? 1 : 2));
     if (!message.isEmpty()) {
@@ -175,7 +243,201 @@ void DownloadActionTest::nothingSent()
     }
     QTEST(workshop.portLookups > 0, "portTouched");
     QVERIFY(workshop.pause.pauses.empty());
+    QCOMPARE(inputStates(workshop.window), inputs);
+    QCOMPARE(control<QPushButton>(workshop.window, "Télé1")->text().remove('&'), "Télécharger");
     workshop.verifyAtRest();
+}
+
+void DownloadActionTest::operatorDuringDownload_data()
+{
+    QTest::addColumn<Act>("act");
+    QTest::addColumn<MessageAnswer>("answer");  // to "Arrêter le téléchargement ?"
+    QTest::newRow("click on the X scroll bar") << Act::ClickScrollBar << MessageAnswer::Yes;
+    QTest::newRow("double click on the X value box") << Act::DoubleClickValueBox << MessageAnswer::Yes;
+    QTest::newRow("typing into line 1") << Act::TypeInLine1 << MessageAnswer::Yes;
+    QTest::newRow("click on Construire") << Act::ClickConstruire << MessageAnswer::Yes;
+    QTest::newRow("Escape, Non") << Act::Escape << MessageAnswer::No;
+    QTest::newRow("Escape, Oui") << Act::Escape << MessageAnswer::Yes;
+    QTest::newRow("Arrêter, Oui") << Act::ClickArreter << MessageAnswer::Yes;
+    QTest::newRow("closing the window, Non") << Act::CloseWindow << MessageAnswer::No;
+    QTest::newRow("closing the window, Oui") << Act::CloseWindow << MessageAnswer::Yes;
+}
+
+// The operator acts while the machine takes nothing for a moment. A click or
+// key on the form changes nothing, then or later; Escape, "Arrêter" and closing
+// the window ask first, and on Oui the machine holds a prefix of the program,
+// the operator is told how much, and the port is free for the next download.
+void DownloadActionTest::operatorDuringDownload()
+{
+    QFETCH(Act, act);
+    QFETCH(MessageAnswer, answer);
+    const bool asks = act == Act::Escape || act == Act::ClickArreter || act == Act::CloseWindow;
+    const bool stops = asks && answer == MessageAnswer::Yes;
+    writeProgram(longProgram());
+    const QByteArray expected = longProgramOnTheLine();
+    Workshop workshop;
+    const Form form(workshop.window);
+    workshop.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&workshop.window));
+    workshop.choose(kWorkshopChoice);
+    form.Option1->setEnabled(false);
+    const QMap<QString, bool> inputsBefore = inputStates(workshop.window);
+    const int xBefore = form.Posx2->value();
+    const QString line1Before = form.Saisie12->text();
+    QSignalSpy construire(form.Const1, &QPushButton::clicked);
+    workshop.messages.queueAnswer(MessageAnswer::Ok);
+    workshop.messages.queueAnswer(answer);
+
+    QMap<QString, bool> inputsDuring;
+    QString buttonDuring;
+    bool entryOpened = false;
+    termios line{};
+    std::optional<testing::MasterReader> machineReading;
+    QTimer::singleShot(milliseconds(300), [&] {
+        inputsDuring = inputStates(workshop.window);
+        buttonDuring = form.Télé1->text();
+        ::tcgetattr(workshop.machine.masterHandle(), &line);
+        switch (act) {
+        case Act::ClickScrollBar:
+            QTest::mouseClick(form.Posx2, Qt::LeftButton, {}, QPoint(form.Posx2->width() - 30, form.Posx2->height() / 2));
+            break;
+        case Act::DoubleClickValueBox:
+            // Were the exact-value entry to open, it would be closed unused.
+            QTimer::singleShot(milliseconds(500), [&] {
+                if (QWidget* entry = QApplication::activeModalWidget()) {
+                    entryOpened = true;
+                    entry->close();
+                }
+            });
+            QTest::mouseDClick(control<QLineEdit>(workshop.window, "Posx3"), Qt::LeftButton);
+            break;
+        case Act::TypeInLine1:
+            QTest::keyClicks(form.Saisie12, QStringLiteral("X"));
+            break;
+        case Act::ClickConstruire:
+            QTest::mouseClick(form.Const1, Qt::LeftButton);
+            break;
+        case Act::Escape:
+            QTest::keyClick(&workshop.window, Qt::Key_Escape);
+            break;
+        case Act::ClickArreter:
+            QTest::mouseClick(form.Télé1, Qt::LeftButton);
+            break;
+        case Act::CloseWindow:
+            workshop.window.close();
+            break;
+        }
+        if (workshop.download.running())
+            machineReading.emplace(workshop.machine, std::size_t(expected.size()), milliseconds(20000));
+    });
+
+    workshop.download.startDownload();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(buttonDuring.remove('&'), "Arrêter");
+    for (auto input = inputsDuring.cbegin(); input != inputsDuring.cend(); ++input)
+        QVERIFY2(input.value() == (input.key() == "Télé1"), qPrintable(input.key()));
+    QCOMPARE(::cfgetospeed(&line), speed_t(B4800));
+    QVERIFY(line.c_cflag & CSTOPB);
+    QCOMPARE(form.Posx2->value(), xBefore);
+    QCOMPARE(form.Saisie12->text(), line1Before);
+    QCOMPARE(construire.count(), 0);
+    QVERIFY(!entryOpened);
+    QCOMPARE(inputStates(workshop.window), inputsBefore);
+    QCOMPARE(form.Télé1->text().remove('&'), "Télécharger");
+    QCOMPARE(workshop.window.isVisible(), !(stops && act == Act::CloseWindow));
+    QVERIFY(!workshop.download.portOpen());
+    const auto& calls = workshop.messages.calls();
+    QCOMPARE(calls.size(), std::size_t(1 + (asks ? 1 : 0) + (stops ? 1 : 0)));
+    if (asks) {
+        QCOMPARE(calls[1].title, "Téléchargement");
+        QCOMPARE(calls[1].text, "Arrêter le téléchargement ?");
+        QCOMPARE(calls[1].buttons, MessageButtons::YesNo);
+    }
+    if (!stops) {
+        QVERIFY(machineReading);
+        QCOMPARE(machineReading->take(), expected.toStdString());
+        QCOMPARE(workshop.pause.pauses.size(), std::size_t(1));
+        return;
+    }
+
+    const QByteArray received = QByteArray::fromStdString(workshop.machine.readUntilQuiet());
+    QVERIFY(received.size() < expected.size());
+    QVERIFY(expected.startsWith(received));
+    const QRegularExpressionMatch told
+        = QRegularExpression(QStringLiteral("^Téléchargement arrêté : (\\d+) éléments sur 20000 envoyés.\n"
+                                            "La machine contient un programme incomplet.$"))
+              .match(calls[2].text);
+    QVERIFY2(told.hasMatch(), qPrintable(calls[2].text));
+    QCOMPARE(calls[2].title, "Téléchargement");
+    // The count is what had left the port by the system's account. A
+    // pseudo-terminal buffers on both sides and drops only part of it on the
+    // stop, so here it is no exact count of what arrived.
+    QVERIFY(told.captured(1).toInt() < kLongProgramItems);
+    QVERIFY(workshop.pause.pauses.empty());
+    workshop.verifyAtRest();
+
+    writeProgram(kThreeLines);
+    form.Télé1->click();
+    QCOMPARE(workshop.machine.readUntilQuiet(), std::string("%12\nG0X1\nM2\n\x13\n"));
+}
+
+// The machine stops taking data: the window is painted and answers until the
+// download gives up, then says why.
+void DownloadActionTest::stalledMachineWithTheWindowLive()
+{
+    writeProgram(longProgram());
+    Workshop workshop;
+    workshop.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&workshop.window));
+    workshop.choose(kWorkshopChoice);
+    workshop.download.setStallTimeout(milliseconds(400));
+    int ticks = 0;
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, [&] { ticks += workshop.download.running() ? 1 : 0; });
+    clock.start(milliseconds(20));
+
+    control<QPushButton>(workshop.window, "Télé1")->click();
+
+    QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+    QCOMPARE(workshop.messages.calls().back().text,
+             QStringLiteral("Transmission interrompue : le port COM2 (%1) ne prend plus les données")
+                 .arg(QString::fromStdString(workshop.machine.devicePath())));
+    workshop.machine.readUntilQuiet();
+    workshop.verifyAtRest();
+}
+
+// The pause with the full bar at the end of a construction, a save or a
+// download: the window runs, the operator's input is dropped, and the form
+// comes back as it was.
+void DownloadActionTest::finalPauseDropsInput()
+{
+    MainWindow window;
+    const Form form(window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    form.Option1->setEnabled(false);
+    const QMap<QString, bool> before = inputStates(window);
+    const int xBefore = form.Posx2->value();
+    QMap<QString, bool> during;
+    QTimer::singleShot(milliseconds(50), [&] {
+        during = inputStates(window);
+        QTest::mouseClick(form.Posx2, Qt::LeftButton, {}, QPoint(form.Posx2->width() - 30, form.Posx2->height() / 2));
+        QTest::keyClicks(form.Saisie12, QStringLiteral("X"));
+    });
+    QElapsedTimer clock;
+    clock.start();
+
+    EventLoopPause(window).pause(milliseconds(200));
+    QCoreApplication::processEvents();
+
+    QVERIFY(clock.elapsed() >= 200);
+    QVERIFY(!during.isEmpty());
+    for (auto input = during.cbegin(); input != during.cend(); ++input)
+        QVERIFY2(!input.value(), qPrintable(input.key()));
+    QCOMPARE(form.Posx2->value(), xBefore);
+    QVERIFY(form.Saisie12->text().isEmpty());
+    QCOMPARE(inputStates(window), before);
 }
 
 QTEST_MAIN(DownloadActionTest)

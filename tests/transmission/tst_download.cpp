@@ -3,11 +3,12 @@
 #include "transmission/download.h"
 #include "transmission/french.h"
 
-#include <QDir>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <fstream>
+#include <termios.h>
 
 using namespace velmora;
 using velmora::testing::MasterReader;
@@ -16,6 +17,7 @@ using std::chrono::milliseconds;
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
 Q_DECLARE_METATYPE(std::vector<double>)
+Q_DECLARE_METATYPE(velmora::QtLineSettings)
 
 namespace {
 
@@ -24,8 +26,12 @@ class RecordingProgress : public DownloadProgress {
 public:
     double fullTwips() const override { return 2295; }
     void setBarTwips(double twips) override { bars.push_back(twips); }
-    void setCaption(const std::string& text) override { captions.push_back(text); }
-    void pause(milliseconds length) override { pauses.push_back(length); }
+    void setCaption(const std::string& text) override
+    {
+        captions.push_back(text);
+        if (onCaption)
+            onCaption();
+    }
 
     bool atRest() const
     {
@@ -34,7 +40,7 @@ public:
 
     std::vector<double> bars;
     std::vector<std::string> captions;
-    std::vector<milliseconds> pauses;
+    std::function<void()> onCaption;
 };
 
 // A workshop's choices in the transmission frame: COM2 at 4800,e,7,2.
@@ -53,9 +59,23 @@ std::string wireBytes(const std::string& program)
     return wire + "\x13\n";
 }
 
+// Runs a download to its end in the event loop.
+DownloadOutcome run(Download& download, const DownloadRequest& request, DownloadProgress& progress)
+{
+    DownloadOutcome outcome;
+    QEventLoop loop;
+    download.start(request, progress, [&](const DownloadOutcome& end) {
+        outcome = end;
+        loop.quit();
+    });
+    if (download.running())
+        loop.exec();
+    return outcome;
+}
+
 }  // namespace
 
-enum class Failure { MissingFile, NoSuchPort, BadSettings, OneAndHalfStops, PortBusy };
+enum class Failure { MissingFile, NoSuchPort, NoPortNumber, EmptySpeed, OneAndHalfStops, PortBusy };
 Q_DECLARE_METATYPE(Failure)
 
 class DownloadTest : public QObject {
@@ -67,27 +87,70 @@ private slots:
         QVERIFY(dir_->isValid());
     }
 
-    // The transmission frame's texts: port, speed, parity, data bits, stop bits;
-    // the workshop's own choices go through every download below.
-    void frameSettings_data()
+    // The port is the whole number that ends the port's text.
+    void portNumbers_data()
     {
-        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("port");
-        QTest::addColumn<QByteArray>("settings");
-        QTest::newRow("port from its last character") << QStringList{"COM12", "300", "O(dd)", "5", "1.5"} << 2
-                                                      << QByteArray("300,o,5,1.5");
-        QTest::newRow("nothing chosen") << QStringList{" ", "9600", "", "8", "1"} << 0 << QByteArray("9600,,8,1");
+        QTest::newRow("COM1") << QByteArray("COM1") << 1;
+        QTest::newRow("COM2") << QByteArray("COM2") << 2;
+        QTest::newRow("COM12, not COM2") << QByteArray("COM12") << 12;
+        QTest::newRow("COM11, not COM1") << QByteArray("COM11") << 11;
+        QTest::newRow("blanks around") << QByteArray(" COM3 \t") << 3;
+        QTest::newRow("number alone") << QByteArray("4") << 4;
+        QTest::newRow("no number") << QByteArray("COM") << 0;
+        QTest::newRow("blank") << QByteArray(" ") << 0;
+        QTest::newRow("beyond any port") << QByteArray("COM99999") << 0;
     }
 
-    void frameSettings()
+    void portNumbers()
     {
-        QFETCH(QStringList, texts);
-        QFETCH(int, port);
-        QFETCH(QByteArray, settings);
-        const TransmissionTexts controls{texts[0].toStdString(), texts[1].toStdString(), texts[2].toStdString(),
-                                         texts[3].toStdString(), texts[4].toStdString()};
-        QCOMPARE(int(portNumber(controls.port)), port);
-        QCOMPARE(lineSettingsText(controls), settings.toStdString());
+        QFETCH(QByteArray, text);
+        QTEST(int(portNumber(text.toStdString())), "port");
+    }
+
+    void refusesSettings_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("three fields") << QByteArray("9600,e,7") << "Paramètres de transmission invalides : 9600,e,7";
+        QTest::newRow("zero speed") << QByteArray("0,e,7,2") << "Vitesse de transmission invalide : 0";
+        QTest::newRow("fractional speed") << QByteArray("9600.5,e,7,2") << "Vitesse de transmission invalide : 9600.5";
+        QTest::newRow("no speed") << QByteArray(" ,e,7,2") << "Vitesse de transmission invalide : (vide)";
+        QTest::newRow("unknown parity") << QByteArray("9600,x,7,2") << "Parité invalide : x";
+        QTest::newRow("no parity") << QByteArray("9600,,7,2") << "Parité invalide : (vide)";
+        QTest::newRow("4 data bits") << QByteArray("9600,e,4,2") << "Nombre de bits invalide : 4";
+        QTest::newRow("stop bits 1.0") << QByteArray("9600,e,7,1.0") << "Bits stop invalides : 1.0";
+        QTest::newRow("no stop bits") << QByteArray("9600,e,7,") << "Bits stop invalides : (vide)";
+    }
+
+    void refusesSettings()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, refusal);
+        const LineSettingsReading reading = readLineSettings(text.toStdString());
+        QVERIFY(!reading.ok());
+        QCOMPARE(QString::fromLatin1(reading.refusal), refusal);
+    }
+
+    // The row's name is the settings text; parity in either case, blanks
+    // around the fields.
+    void mapsSettingsToQt_data()
+    {
+        using Port = QSerialPort;
+        QTest::addColumn<QtLineSettings>("expected");
+        QTest::newRow("4800,e,7,2") << QtLineSettings{4800, Port::EvenParity, Port::Data7, Port::TwoStop};
+        QTest::newRow("300,o,5,1.5") << QtLineSettings{300, Port::OddParity, Port::Data5, Port::OneAndHalfStop};
+        QTest::newRow("1200,m,6,1") << QtLineSettings{1200, Port::MarkParity, Port::Data6, Port::OneStop};
+        QTest::newRow(" 600 , S ,8 , 1 ") << QtLineSettings{600, Port::SpaceParity, Port::Data8, Port::OneStop};
+    }
+
+    void mapsSettingsToQt()
+    {
+        QFETCH(QtLineSettings, expected);
+        const LineSettingsReading reading = readLineSettings(QTest::currentDataTag());
+        QVERIFY2(reading.ok(), reading.refusal.c_str());
+        QVERIFY(toQt(reading.settings) == expected);
     }
 
     void sendsEveryItem_data()
@@ -95,19 +158,21 @@ private slots:
         QTest::addColumn<QByteArray>("program");
         QTest::addColumn<QByteArray>("wire");
         QTest::addColumn<std::vector<std::string>>("captions");
-        QTest::addColumn<std::vector<double>>("bars");  // after the items: full for a moment, then at rest
-        const std::vector<std::string> inThirds{" 33 %", " 66 %", " 100 %", "0 %"};
+        QTest::addColumn<std::vector<double>>("bars");  // after the items: at rest a moment, then full
+        const std::vector<std::string> inThirds{" 33 %", " 66 %", " 100 %"};
         QTest::newRow("three lines") << QByteArray("%12\r\nG0X1\r\nM2\r\n") << QByteArray("%12\nG0X1\nM2\n\x13\n")
-            << inThirds << std::vector<double>{765, 1530, 2295, 15, 2295, 15};
+            << inThirds << std::vector<double>{765, 1530, 2295, 15, 2295};
         QTest::newRow("comma splits a line") << QByteArray("A,B\r\n") << QByteArray("A\nB\n\x13\n")
-            << std::vector<std::string>{" 50 %", " 100 %", "0 %"} << std::vector<double>{1147.5, 2295, 15, 2295, 15};
-        QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{"0 %"}
-            << std::vector<double>{15, 2295, 15};
+            << std::vector<std::string>{" 50 %", " 100 %"} << std::vector<double>{1147.5, 2295, 15, 2295};
+        QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{}
+            << std::vector<double>{15, 2295};
         QTest::newRow("blanks, quotes, accents") << QByteArray("  $ LIGNE 1\r\n\"X,Y\"\r\n\xe9\r\n")
             << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds
-            << std::vector<double>{765, 1530, 2295, 15, 2295, 15};
+            << std::vector<double>{765, 1530, 2295, 15, 2295};
     }
 
+    // The bytes, the meter, and the line settings in force on the line (a
+    // pseudo-terminal keeps the speed and the stop bits; it forces 8N).
     void sendsEveryItem()
     {
         QFETCH(QByteArray, program);
@@ -116,20 +181,27 @@ private slots:
         QFETCH(std::vector<double>, bars);
         PseudoTerminal terminal;
         QVERIFY(terminal.isOpen());
-        SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
+        int lookedUp = 0;
+        Download download([&](std::int16_t port) {
+            lookedUp = port;
+            return terminal.devicePath();
+        });
         RecordingProgress meter;
+        termios line{};
+        meter.onCaption = [&] { ::tcgetattr(terminal.masterHandle(), &line); };
 
-        const DownloadOutcome outcome
-            = runDownload({writeProgram(program.toStdString()), workshopTexts(), milliseconds(500)}, comm, meter);
+        const DownloadOutcome outcome = run(download, {writeProgram(program.toStdString()), workshopTexts()}, meter);
 
-        QVERIFY2(outcome.sent, outcome.message.c_str());
+        QVERIFY2(outcome.end == DownloadEnd::Sent, outcome.message.c_str());
         QCOMPARE(terminal.readUntilQuiet(), wire.toStdString());
         QCOMPARE(meter.captions, captions);
         QCOMPARE(meter.bars, bars);
-        QCOMPARE(meter.pauses, std::vector<milliseconds>{milliseconds(500)});
-        QVERIFY(!comm.portOpen());
-        QCOMPARE(comm.commPort(), std::int16_t(2));
-        QCOMPARE(comm.settings(), std::string("4800,e,7,2"));
+        QVERIFY(!download.portOpen());
+        QCOMPARE(lookedUp, 2);
+        if (captions.empty())
+            return;
+        QCOMPARE(::cfgetospeed(&line), speed_t(B4800));
+        QVERIFY(line.c_cflag & CSTOPB);
     }
 
     // The machine reads as the line brings the bytes; a megabyte arrives whole.
@@ -141,14 +213,14 @@ private slots:
                 + (n % 50 == 0 ? "\r\n( LIGNE, \xe9t\xe9 )\r\n" : "\r\n");
         const std::string expected = wireBytes(program);
         PseudoTerminal terminal;
-        SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
+        Download download([&](std::int16_t) { return terminal.devicePath(); });
         RecordingProgress meter;
         MasterReader reader(terminal, expected.size(), milliseconds(60000));
 
-        const auto outcome = runDownload({writeProgram(program), workshopTexts(), milliseconds(0)}, comm, meter);
+        const auto outcome = run(download, {writeProgram(program), workshopTexts()}, meter);
 
         const std::string received = reader.take();
-        QVERIFY2(outcome.sent, outcome.message.c_str());
+        QVERIFY2(outcome.end == DownloadEnd::Sent, outcome.message.c_str());
         QCOMPARE(received.size(), expected.size());
         const auto firstDifference = std::mismatch(received.begin(), received.end(), expected.begin()).first;
         QCOMPARE(firstDifference - received.begin(), qint64(received.size()));
@@ -159,8 +231,11 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QString>("message");
         QTest::newRow("missing program file") << Failure::MissingFile << "Le fichier velmora.rub est introuvable";
-        QTest::newRow("no such port") << Failure::NoSuchPort << "Problème de connexion";
-        QTest::newRow("speed never chosen") << Failure::BadSettings << "Vitesse de transmission invalide : ";
+        QTest::newRow("no such port") << Failure::NoSuchPort
+                                      << "Problème de connexion\nLe port COM2 n'existe pas";
+        QTest::newRow("port text without number") << Failure::NoPortNumber
+                                                  << "Problème de connexion\nPort invalide : (vide)";
+        QTest::newRow("speed never chosen") << Failure::EmptySpeed << "Vitesse de transmission invalide : (vide)";
         QTest::newRow("1.5 stop bits") << Failure::OneAndHalfStops
                                        << "Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2";
         QTest::newRow("port used elsewhere") << Failure::PortBusy << "Le port COM2 (%1) est déjà utilisé";
@@ -175,29 +250,36 @@ private slots:
         PseudoTerminal terminal;
         std::string device = terminal.devicePath();
         int portLookups = 0;
-        SerialComm comm([&](std::int16_t) { ++portLookups; return device; });
-        SerialComm otherProgram([&](std::int16_t) { return terminal.devicePath(); });
-        DownloadRequest request{writeProgram("%12\r\nM2\r\n"), workshopTexts(), milliseconds(0)};
+        Download download([&](std::int16_t) { ++portLookups; return device; });
+        QSerialPort otherProgram(QString::fromStdString(terminal.devicePath()));
+        DownloadRequest request{writeProgram("%12\r\nM2\r\n"), workshopTexts()};
         if (failure == Failure::MissingFile)
             request.programFile = dir_->filePath("absent/velmora.rub").toStdString();
         if (failure == Failure::NoSuchPort)
-            device = dir_->filePath("ttyS1").toStdString();
-        if (failure == Failure::BadSettings)
+            device.clear();
+        if (failure == Failure::NoPortNumber)
+            request.texts.port = " ";
+        if (failure == Failure::EmptySpeed)
             request.texts.speed = " ";
         if (failure == Failure::OneAndHalfStops)
             request.texts.stopBits = "1.5";
         if (failure == Failure::PortBusy)
-            QVERIFY(otherProgram.setPortOpen(true));
+            QVERIFY(otherProgram.open(QIODevice::WriteOnly));
         RecordingProgress meter;
+        bool finishedBeforeReturn = false;
 
-        const DownloadOutcome outcome = runDownload(request, comm, meter);
+        download.start(request, meter, [&](const DownloadOutcome& outcome) {
+            finishedBeforeReturn = true;
+            QCOMPARE(outcome.end, DownloadEnd::Failed);
+            if (message.contains("%1"))
+                message = message.arg(QString::fromStdString(terminal.devicePath()));
+            QCOMPARE(QString::fromLatin1(outcome.message), message);
+        });
 
-        QVERIFY(!outcome.sent);
-        if (message.contains("%1"))
-            message = message.arg(QString::fromStdString(terminal.devicePath()));
-        QCOMPARE(QString::fromLatin1(outcome.message), message);
+        QVERIFY(finishedBeforeReturn);
+        QVERIFY(!download.running());
         QVERIFY(meter.atRest());
-        QVERIFY(!comm.portOpen());
+        QVERIFY(!download.portOpen());
         QVERIFY(terminal.readUntilQuiet(milliseconds(50)).empty());
         if (failure == Failure::MissingFile)
             QCOMPARE(portLookups, 0);
@@ -208,24 +290,24 @@ private slots:
     void stalledMachineFailsAndNextDownloadWorks()
     {
         PseudoTerminal terminal;
-        SerialComm comm([&](std::int16_t) { return terminal.devicePath(); });
-        comm.setStallTimeout(milliseconds(300));
+        Download download([&](std::int16_t) { return terminal.devicePath(); });
+        download.setStallTimeout(milliseconds(300));
         RecordingProgress meter;
         std::string program;
         while (program.size() < 512 * 1024)
             program += "G1 X12.5 Y-3.25\r\n";
 
-        const auto stalled = runDownload({writeProgram(program), workshopTexts(), milliseconds(0)}, comm, meter);
+        const auto stalled = run(download, {writeProgram(program), workshopTexts()}, meter);
 
-        QVERIFY(!stalled.sent);
+        QCOMPARE(stalled.end, DownloadEnd::Failed);
         QCOMPARE(stalled.message, "Transmission interrompue : le port COM2 (" + terminal.devicePath()
                                       + french(U") ne prend plus les données"));
         QVERIFY(meter.atRest());
-        QVERIFY(!comm.portOpen());
+        QVERIFY(!download.portOpen());
 
         terminal.readUntilQuiet();
-        const auto next = runDownload({writeProgram("%1\r\nM2\r\n"), workshopTexts(), milliseconds(0)}, comm, meter);
-        QVERIFY2(next.sent, next.message.c_str());
+        const auto next = run(download, {writeProgram("%1\r\nM2\r\n"), workshopTexts()}, meter);
+        QVERIFY2(next.end == DownloadEnd::Sent, next.message.c_str());
         QCOMPARE(terminal.readUntilQuiet(), std::string("%1\nM2\n\x13\n"));
     }
 

@@ -1,0 +1,55 @@
+#pragma once
+// The serial line to the machine: which device stands behind a port number,
+// opening it with the line settings in force before the first byte, and the
+// causes of its failures as the operator reads them. The line needs a
+// QCoreApplication, as every QSerialPort does.
+
+#include "line_settings.h"
+
+#include <QSerialPort>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace velmora {
+
+enum class LineFailure {
+    None,
+    NoSuchPort,  // the port number names no device
+    PortBusy,
+    AccessDenied,
+    OpenFailed,
+    WriteFailed,
+    Stalled,  // the port took nothing for the stall timeout
+};
+
+// What went wrong on the line, with its cause in Windows-1252, ready to show.
+struct LineError {
+    LineFailure failure = LineFailure::None;
+    std::string cause;
+    explicit operator bool() const { return failure != LineFailure::None; }
+};
+
+// The device behind port number n ("/dev/ttyS<n-1>" on Linux, "COM<n>" on
+// Windows), or an empty name when there is none.
+using DeviceNameForPort = std::function<std::string(std::int16_t port)>;
+std::string platformDeviceName(std::int16_t port);
+
+// "COM2" as the operator chose it, with the device behind it when that
+// differs: "COM2 (/dev/ttyS1)".
+std::string portName(std::int16_t port, const std::string& device);
+
+// Opens `device` for writing, the settings applied as it opens; `port` names
+// it in the causes. Nothing is read back from the machine.
+LineError openSerialLine(QSerialPort& line, const std::string& device, const std::string& port,
+                         const LineSettings& settings);
+
+// Closes at once, dropping whatever has not left yet, so that the close
+// cannot wait on it and the port is free for the next attempt.
+void releaseSerialLine(QSerialPort& line);
+
+LineError writeFailed(const std::string& port);
+LineError stalled(const std::string& port);
+
+}  // namespace velmora
