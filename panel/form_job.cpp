@@ -2,7 +2,6 @@
 
 #include "common/numbers.h"
 
-#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -15,14 +14,6 @@ double numberIn(const std::string& displayText)
 double numberIn(const FormModel& form, ScrollBar bar)
 {
     return numberIn(form.valueBox(bar));
-}
-
-bool holdsAnyText(const PerLine<std::u32string>& lines)
-{
-    for (int line = 1; line <= kLineCount; ++line)
-        if (lineHoldsText(lines[line]))
-            return true;
-    return false;
 }
 
 }  // namespace
@@ -61,10 +52,10 @@ std::variant<LayoutRefusal, LaidOutJob> layOutJob(FormModel& form)
     for (int line = 1; line <= kLineCount; ++line)
         form.setLineText(line, job.lineText[line]);
 
-    // The extents are refreshed once, after the check for text, and read back
-    // as the operator sees them.
-    if (holdsAnyText(job.lineText))
-        form.updateExtents();
+    // The extents are read back as the operator sees them, fresh. (Each line
+    // written back has refreshed them already; a job without text is refused
+    // before they are read.)
+    form.updateExtents();
     const auto layout = layoutTextBlock(job.blockInput(), form.layoutChoices(), form.encombrement());
     if (const auto* refusal = std::get_if<LayoutRefusal>(&layout))
         return *refusal;

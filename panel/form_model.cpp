@@ -1,7 +1,6 @@
 #include "form_model.h"
 
 #include "common/numbers.h"
-#include "layout/extents.h"
 
 #include <algorithm>
 
@@ -122,9 +121,10 @@ void FormModel::runScrollReaction(ScrollBar bar, unsigned& changes)
 
 void FormModel::setLineText(int line, std::u32string text)
 {
-    if (lineText_[line] == text)
+    std::u32string& held = extentsInput_.lineText[line];
+    if (held == text)
         return;
-    lineText_[line] = std::move(text);
+    held = std::move(text);
     unsigned changes = TextLines;
     updateExtents(changes);
     notify(changes);
@@ -146,8 +146,7 @@ void FormModel::updateExtents()
 
 void FormModel::updateExtents(unsigned& changes)
 {
-    ExtentsInput input;
-    input.lineText = lineText_;
+    ExtentsInput& input = extentsInput_;
     input.echelle3 = valueBox(ScrollBar::CharacterSize);
     input.espace3 = valueBox(ScrollBar::CharacterSpacing);
     input.echelle2 = scrollValue(ScrollBar::CharacterSize);

@@ -9,6 +9,7 @@
 
 #include "common/per_line.h"
 #include "layout/block_layout.h"
+#include "layout/extents.h"
 
 #include <array>
 #include <functional>
@@ -89,8 +90,8 @@ public:
     // Echelle4, Espace4, Interligne4; empty for the other bars.
     const std::string& sizeReadout(ScrollBar bar) const { return sizeReadout_[index(bar)]; }
 
-    const std::u32string& lineText(int line) const { return lineText_[line]; }
-    const PerLine<std::u32string>& lineTexts() const { return lineText_; }
+    const std::u32string& lineText(int line) const { return extentsInput_.lineText[line]; }
+    const PerLine<std::u32string>& lineTexts() const { return extentsInput_.lineText; }
     // A line that changes recomputes the extents and nothing else: the text
     // stays exactly as given.
     void setLineText(int line, std::u32string text);
@@ -132,7 +133,9 @@ private:
     std::array<int, kScrollBarCount> scroll_{};
     std::array<std::string, kScrollBarCount> valueBox_;
     std::array<std::string, kScrollBarCount> sizeReadout_;
-    PerLine<std::u32string> lineText_;
+    // The lines are kept where the extents read them, so a key typed costs no
+    // copy of the five lines.
+    ExtentsInput extentsInput_;
     PerLine<std::string> lineReadout_;
     std::string encombrement_;
     std::array<int, kOptionGroupCount> selected_{};

@@ -131,8 +131,11 @@ void MainWindow::connectInput()
         });
     }
     for (int line = 1; line <= kLineCount; ++line) {
-        connect(ui_.get()->*kLines[line - 1], &QLineEdit::textChanged, this,
-                [this, line](const QString& text) { model_.setLineText(line, toLineText(text)); });
+        connect(ui_.get()->*kLines[line - 1], &QLineEdit::textChanged, this, [this, line](const QString& text) {
+            typing_ = true;
+            model_.setLineText(line, toLineText(text));
+            typing_ = false;
+        });
     }
     connect(ui_->Effacer, &QPushButton::clicked, this, [this] { model_.clearLines(); });
     for (int g = 0; g < kOptionGroupCount; ++g) {
@@ -168,7 +171,8 @@ void MainWindow::showModel(unsigned changes)
 {
     if (changes & FormModel::ScrollBars)
         showScrollBars();
-    if (changes & FormModel::TextLines)
+    // The line the operator types in shows its text already.
+    if ((changes & FormModel::TextLines) && !typing_)
         showTextLines();
     if (changes & FormModel::Extents)
         showExtents();

@@ -60,6 +60,7 @@ private:
     FormModel model_;
     std::unique_ptr<Meter> meter_;
     bool showingScrollBars_ = false;
+    bool typing_ = false;  // a line's own change is on its way to the model
 };
 
 }  // namespace velmora

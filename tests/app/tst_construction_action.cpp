@@ -237,7 +237,8 @@ void ConstructionActionTest::lineBlocks_data()
 
     const QStringList threeBlocks = lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"}
         + lineHead(2, "G0X10Y14") + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
-    QTest::newRow("blank-only line 2 emptied, still a block") << QStringList{"A", "   ", "B"} << threeBlocks;
+    QTest::newRow("blank-only lines 2 and 5 emptied, 2 still a block")
+        << QStringList{"A", "   ", "B", "", "  "} << threeBlocks;
     QTest::newRow("lines 1 and 3, line 2 empty") << QStringList{"A", "", "B"} << threeBlocks;
     QTest::newRow("only line 3") << QStringList{"", "", "AB"}
                                  << lineHead(3, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1", "G0X15Y23", "G1X2"};
@@ -252,7 +253,8 @@ void ConstructionActionTest::lineBlocks()
     build();
 
     QVERIFY(messages_.calls().empty());
-    QCOMPARE(lineBox(*window_, 2)->text(), typed[1].trimmed());
+    for (int line = 1; line <= 5; ++line)
+        QCOMPARE(lineBox(*window_, line)->text(), typed.value(line - 1).trimmed());
     const QStringList lines = QString::fromLatin1(folder_->program()).split("\r\n");
     QTEST(lines.mid(14, lines.size() - 18), "body");
 }
@@ -284,8 +286,8 @@ void ConstructionActionTest::failure_data()
     QTest::newRow("all lines empty") << QStringList{} << QVariantMap{} << "" << refused
                                      << "aucun texte à graver : les cinq lignes sont vides";
     // The widths are read before blank-only lines are emptied.
-    QTest::newRow("blanks wider than the plate")
-        << QStringList{"A", QString(25, ' ')} << QVariantMap{} << "" << refused
+    QTest::newRow("blanks wider than the plate, last line")
+        << QStringList{"A", "", "", "", QString(25, ' ')} << QVariantMap{} << "" << refused
         << "le bloc (124 mm) est plus large que la plaque (X : 100 mm)";
     QTest::newRow("plate of negative width") << QStringList{"AB"} << QVariantMap{{"Posx2", 1950}} << "" << refused
                                              << "la largeur de la plaque (X : -5 mm) est négative";
