@@ -5,9 +5,21 @@
 #include "app/form_configuration.h"
 #include "app/loading_messages.h"
 #include "app/program_places.h"
+#include "app/transmission_reading.h"
 #include "panel/form_model.h"
+#include "panel/qt_text.h"
+#include "transmission/download.h"
+#include "transmission/program_listing.h"
 
+#include <QEventLoop>
 #include <QString>
+
+#ifdef _WIN32
+#include <cstdio>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <optional>
 #include <ostream>
@@ -104,6 +116,92 @@ int build(const CommandLine& command, const std::filesystem::path& programFolder
     return exitWith(exitCodeOf(report.end));
 }
 
+// The percentage on a terminal: the caption the window's meter would show,
+// written again in place as it changes; nothing when standard error is a
+// file or a pipe.
+class TerminalProgress final : public DownloadProgress {
+public:
+    TerminalProgress(std::ostream& err, bool shown) : err_(err), shown_(shown) {}
+    ~TerminalProgress() override
+    {
+        if (written_)
+            err_ << '\n';
+    }
+    double fullTwips() const override { return kFullTwips; }
+    void setBarTwips(double) override {}
+    void setCaption(const std::string& text) override
+    {
+        if (!shown_ || text == shownCaption_)
+            return;
+        shownCaption_ = text;
+        err_ << '\r' << fromWindows1252(text).toLocal8Bit().toStdString() << std::flush;
+        written_ = true;
+    }
+
+private:
+    static constexpr double kFullTwips = 1500;
+    std::ostream& err_;
+    bool shown_;
+    bool written_ = false;
+    std::string shownCaption_;
+};
+
+bool standardErrorIsTerminal()
+{
+#ifdef _WIN32
+    return ::_isatty(::_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+// A --port that names the device itself (a USB adapter's /dev/ttyUSB0, or
+// \\.\COM12) rather than a port of the settings.
+bool namesDevice(const std::string& port)
+{
+    return port.starts_with('/') || port.starts_with("\\\\.\\");
+}
+
+int download(const CommandLine& command, std::ostream& err)
+{
+    const std::filesystem::path workFolder = workFolderOf(command);
+    FormModel form;
+    if (!loadSettings(form, workFolder, err))
+        return exitWith(ExitCode::FileFailure);
+    DeviceNameForPort deviceName = platformDeviceName;
+    if (command.port && namesDevice(*command.port))
+        deviceName = [device = *command.port](std::int16_t) { return device; };
+    else if (command.port)
+        form.setSerialText(SerialSetting::Port, argumentText(*command.port));
+
+    const TransmissionReading reading = readTransmissionTexts(form);
+    if (!reading.ok()) {
+        tell(err, downloadTitle(), reading.refusal);
+        return exitWith(ExitCode::DownloadFailed);
+    }
+    DownloadRequest request;
+    request.programFile = workFolder / kProgramFileName;
+    request.texts = reading.texts;
+
+    // The download runs from the event loop, as in the window, until it ends.
+    Download sending(std::move(deviceName));
+    DownloadOutcome outcome;
+    {
+        TerminalProgress progress(err, standardErrorIsTerminal());
+        QEventLoop loop;
+        sending.start(request, progress, [&](const DownloadOutcome& end) {
+            outcome = end;
+            loop.quit();
+        });
+        if (sending.running())
+            loop.exec();
+    }
+    if (outcome.end == DownloadEnd::Sent)
+        return exitWith(ExitCode::Done);
+    tell(err, downloadTitle(), fromWindows1252(outcome.message));
+    return exitWith(ExitCode::DownloadFailed);
+}
+
 }  // namespace
 
 int runCommand(const CommandLine& command, const std::filesystem::path& programFolder, std::ostream& err)
@@ -112,9 +210,7 @@ int runCommand(const CommandLine& command, const std::filesystem::path& programF
     case CommandAction::Build:
         return build(command, programFolder, err);
     case CommandAction::Download:
-        err << "velmora : --telecharger n'est pas encore disponible : le programme s'envoie par "
-               "« Télécharger » dans la fenêtre\n";
-        return exitWith(ExitCode::DownloadFailed);
+        return download(command, err);
     case CommandAction::OpenWindow:
     case CommandAction::ShowHelp:
     case CommandAction::ShowVersion:

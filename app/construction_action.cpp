@@ -24,7 +24,7 @@ void ConstructionAction::build()
 {
     ConstructionMeter meter(window_.meter());
     const ConstructionReport report
-        = runConstruction(window_.model(), places_, currentDateTimeTexts(),
+        = runConstruction(window_.model(), places_, currentDateTimeTexts(), glyphs_,
                           [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
     finish(report);
 }

@@ -42,6 +42,7 @@ private:
     MessageSeam& messages_;
     PauseSeam& pause_;
     ProgramPlaces places_;
+    GlyphCache glyphs_;  // the glyph files, kept between constructions
 };
 
 }  // namespace velmora

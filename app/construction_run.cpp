@@ -53,8 +53,15 @@ QString resumeRefusalCause(ResumeRefusal refusal, TextPlace chosen)
 ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
                                    const ConstructionProgress& progress)
 {
+    GlyphCache glyphs;
+    return runConstruction(form, places, stamp, glyphs, progress);
+}
+
+ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                   GlyphCache& glyphs, const ConstructionProgress& progress)
+{
     const BlockInput block = engravingJobOf(form).blockInput();
-    const auto built = buildProgram(form, places, stamp, progress);
+    const auto built = buildProgram(form, places, stamp, glyphs, progress);
     if (const auto* refusal = std::get_if<LayoutRefusal>(&built))
         return refused(*refusal, block, form);
     return reportOf(std::get<ConstructionOutcome>(built), places);

@@ -35,6 +35,10 @@ struct ConstructionReport {
 // window), the progress told after every character.
 ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
                                    const ConstructionProgress& progress = {});
+// The same, with the glyph files kept in `glyphs` from one construction to
+// the next.
+ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                   GlyphCache& glyphs, const ConstructionProgress& progress = {});
 
 // The resume program from the chosen character (or the next one that is not
 // a blank), on the model as the whole construction works on it.

@@ -11,6 +11,7 @@
 // "Téléchargement".
 
 #include "panel/messages.h"
+#include "app/transmission_reading.h"
 #include "transmission/download.h"
 
 #include <QObject>
@@ -24,16 +25,6 @@ class FormModel;
 class MainWindow;
 
 class PauseSeam;
-
-// The texts of the transmission frame in Windows-1252, or why they cannot go
-// on the line: a typed character the code page does not hold would otherwise
-// be cut off with everything after it.
-struct TransmissionReading {
-    TransmissionTexts texts;
-    QString refusal;
-    bool ok() const { return refusal.isEmpty(); }
-};
-TransmissionReading readTransmissionTexts(const FormModel& form);
 
 class DownloadAction final : public QObject {
 public:

@@ -20,8 +20,16 @@ void configurationBench();
 void simulationBench();
 // Settings given to the window at start-up; a save with its meter.
 void shellBench();
-// Reads, traces and paints the preview of the largest text.
+// The preview of the 10,000-character program; the 200,000 circles and the
+// largest program from file to first paint, each in a process of its own.
 void previewBench();
+// Start-up to the main window with and without a program, each in a process
+// of its own.
+void startupBench();
+
+// What velmora-bench runs in the processes it starts.
+int previewChild(const char* file);
+int startupChild(const char* folder);
 // A program of this many lines like the construction writes, for the download.
 std::string downloadProgramOf(int items);
 // Sends 20,000 items over a pseudo-terminal drained by a reader thread.

@@ -50,18 +50,7 @@ std::vector<std::string> readAllFields(std::string_view bytes)
 std::vector<std::string> splitLines(std::string_view bytes)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        lines.emplace_back(bytes.substr(start, end - start));
-        if (end < bytes.size() && bytes[end] == '\r')
-            ++end;
-        if (end < bytes.size() && bytes[end] == '\n')
-            ++end;
-        start = end;
-    }
+    forEachLine(bytes, [&](LineSpan line) { lines.emplace_back(bytes.substr(line.begin, line.length)); });
     return lines;
 }
 

@@ -2,8 +2,11 @@
 // Reading text files by items. The download sends a program file item by item
 // and counts the items the same way, so both passes use this one reader.
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace velmora {
@@ -34,8 +37,52 @@ private:
 // Every field of a text, in order.
 std::vector<std::string> readAllFields(std::string_view bytes);
 
+// Where one line of a text lies, without its line end.
+struct LineSpan {
+    std::size_t begin = 0;
+    std::size_t length = 0;
+};
+
+// Calls `visit(LineSpan)` for every line of a text, in order: lines end at CR
+// LF, LF or a lone CR, and a text ending with a line end has no empty line
+// after it. A visitor that returns bool stops the walk by returning false.
+// The one place where the program cuts a text into lines.
+template <typename Visit>
+void forEachLine(std::string_view bytes, Visit&& visit);
+
 // The lines of a text, each whole, without their line ends (CR LF, LF or CR).
 // A text ending with a line end has no empty line after it.
 std::vector<std::string> splitLines(std::string_view bytes);
+
+template <typename Visit>
+void forEachLine(std::string_view bytes, Visit&& visit)
+{
+    const std::size_t size = bytes.size();
+    // Where the next CR and the next LF lie, each looked up again only once
+    // passed, so a text is scanned at memchr's pace whatever its line ends.
+    std::size_t nextCr = bytes.find('\r');
+    std::size_t nextLf = bytes.find('\n');
+    std::size_t start = 0;
+    while (start < size) {
+        if (nextCr != std::string_view::npos && nextCr < start)
+            nextCr = bytes.find('\r', start);
+        if (nextLf != std::string_view::npos && nextLf < start)
+            nextLf = bytes.find('\n', start);
+        std::size_t end = std::min(nextCr, nextLf);
+        if (end == std::string_view::npos)
+            end = size;
+        if constexpr (std::is_same_v<decltype(visit(LineSpan{})), bool>) {
+            if (!visit(LineSpan{start, end - start}))
+                return;
+        } else {
+            visit(LineSpan{start, end - start});
+        }
+        if (end < size && bytes[end] == '\r')
+            ++end;
+        if (end < size && bytes[end] == '\n')
+            ++end;
+        start = end;
+    }
+}
 
 }  // namespace velmora

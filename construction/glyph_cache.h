@@ -1,28 +1,56 @@
 #pragma once
-// The glyphs of one construction, each file read and transformed once however
-// often its character comes back. A construction has one character size, so
-// the cache holds that size and is keyed by the character code.
+// The glyph files kept from one construction to the next. A construction
+// takes each glyph from here: the file is read again only when it has changed
+// since it was kept (another size, modification time or file), so an edited
+// font is seen at the next construction, and transformed again only when the
+// character size has changed. Within one construction each file is looked at
+// once, however often its character comes back.
 
 #include "glyph_file.h"
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
 class GlyphCache {
 public:
-    GlyphCache(std::filesystem::path glyphFolder, float charWidth);
+    // Starts a construction whose glyphs come from `glyphFolder` at `charWidth`.
+    void startConstruction(std::filesystem::path glyphFolder, float charWidth);
 
-    // Same result and same bytes as copyGlyph, without reading the file again.
+    // Same result and same bytes as copyGlyph reading the file afresh.
     GlyphCopy copyGlyph(std::uint8_t code, ProgramWriter& writer);
 
 private:
+    // What tells one state of a file from another.
+    struct FileStamp {
+        long long size = -1;
+        std::timespec modified{};
+        unsigned long long device = 0, inode = 0;
+        bool operator==(const FileStamp& other) const;
+    };
+    struct KeptGlyph {
+        FileStamp stamp;
+        std::string fileBytes;
+        std::string programLines;  // fileBytes transformed at charWidth_
+        bool transformed = false;
+        bool lookedAt = false;  // in this construction
+        // Changed too shortly before it was read: the file system's clock
+        // may give a change made right after the reading the same time, so
+        // the file is read again at every construction until it has aged.
+        bool recent = false;
+    };
+
+    static std::optional<FileStamp> stampOf(const std::filesystem::path& file);
+
     std::filesystem::path glyphFolder_;
-    GlyphWordTexts words_;
-    std::array<std::optional<TransformedGlyph>, 256> glyphs_;
+    float charWidth_ = 0;
+    std::optional<GlyphWordTexts> words_;
+    std::array<std::optional<KeptGlyph>, 256> glyphs_;
 };
 
 }  // namespace velmora

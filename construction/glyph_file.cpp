@@ -109,12 +109,11 @@ std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words)
     });
 }
 
-TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
-                           GlyphWordTexts& words)
+GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code)
 {
     const std::filesystem::path path = glyphFolder / glyphFileName(code);
-    const WholeFile file = readWholeFile(path, kGlyphFileLimit);
-    TransformedGlyph glyph;
+    WholeFile file = readWholeFile(path, kGlyphFileLimit);
+    GlyphFileBytes glyph;
     if (file.missing()) {
         glyph.status = GlyphStatus::Missing;
         return glyph;
@@ -124,10 +123,27 @@ TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_
         glyph.error = FileError{FileAction::Read, path, file.cause};
         return glyph;
     }
-    for (const std::string& line : splitLines(file.bytes)) {
-        glyph.programLines += transformGlyphLine(line, words);
-        glyph.programLines += "\r\n";
-    }
+    glyph.bytes = std::move(file.bytes);
+    return glyph;
+}
+
+std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words)
+{
+    std::string programLines;
+    forEachLine(fileBytes, [&](LineSpan line) {
+        programLines += transformGlyphLine(fileBytes.substr(line.begin, line.length), words);
+        programLines += "\r\n";
+    });
+    return programLines;
+}
+
+TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
+                           GlyphWordTexts& words)
+{
+    GlyphFileBytes file = readGlyphFile(glyphFolder, code);
+    TransformedGlyph glyph{file.status, {}, std::move(file.error)};
+    if (glyph.status == GlyphStatus::Copied)
+        glyph.programLines = transformGlyph(file.bytes, words);
     return glyph;
 }
 

@@ -60,8 +60,19 @@ struct TransformedGlyph {
     std::optional<FileError> error;
 };
 
-// Reads Ascii<code>.prg from glyphFolder to its end (a last line without a
-// line end counts like the others) and transforms every line.
+// Ascii<code>.prg of glyphFolder read to its end, untransformed.
+struct GlyphFileBytes {
+    GlyphStatus status = GlyphStatus::Copied;  // Copied: read
+    std::string bytes;
+    std::optional<FileError> error;
+};
+GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code);
+
+// Every line of a glyph file transformed (a last line without a line end
+// counts like the others), each ended with CR LF.
+std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words);
+
+// Reads Ascii<code>.prg from glyphFolder and transforms it.
 TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
                            GlyphWordTexts& words);
 

@@ -135,10 +135,18 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
                                      const ConstructionProgress& progress)
 {
+    GlyphCache glyphs;
+    return buildProgramFile(job, layout, places, stamp, glyphs, progress);
+}
+
+ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                     const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                     const ConstructionProgress& progress)
+{
     std::error_code ignored;
     if (!std::filesystem::is_directory(places.glyphFolder, ignored))
         return {ConstructionStatus::NoFont, 0, std::nullopt};
-    GlyphCache glyphs(places.glyphFolder, job.charWidth);
+    glyphs.startConstruction(places.glyphFolder, job.charWidth);
     return buildProgramFile(job, layout, places.workFolder, stamp, cachedCopier(glyphs), progress);
 }
 
@@ -155,7 +163,8 @@ ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const Layout
                                            TextPlace resumePoint, const ProgramPlaces& places,
                                            const DateTimeTexts& stamp, const ConstructionProgress& progress)
 {
-    GlyphCache glyphs(places.glyphFolder, job.charWidth);
+    GlyphCache glyphs;
+    glyphs.startConstruction(places.glyphFolder, job.charWidth);
     return writeProgram(job, layout, resumePoint, resumeComment(resumePoint), places.workFolder, stamp,
                         cachedCopier(glyphs), progress);
 }

@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "engraving_job.h"
 #include "common/file_error.h"
+#include "glyph_cache.h"
 #include "glyph_file.h"
 #include "resume_point.h"
 
@@ -55,6 +56,12 @@ using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& wr
 // Without a glyph folder nothing is written.
 ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
                                      const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                     const ConstructionProgress& progress = {});
+
+// The same, with the glyph files kept in `glyphs` from one construction to
+// the next.
+ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                     const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
                                      const ConstructionProgress& progress = {});
 
 // The same, with the glyphs taken from `copyGlyph` rather than from a cache.

@@ -82,11 +82,19 @@ std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, c
                                                               const DateTimeTexts& stamp,
                                                               const ConstructionProgress& progress)
 {
+    GlyphCache glyphs;
+    return buildProgram(form, places, stamp, glyphs, progress);
+}
+
+std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
+                                                              const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                                              const ConstructionProgress& progress)
+{
     const auto laidOut = layOutJob(form);
     if (const auto* refusal = std::get_if<LayoutRefusal>(&laidOut))
         return *refusal;
     const auto& [job, layout] = std::get<LaidOutJob>(laidOut);
-    return buildProgramFile(job, layout, places, stamp, progress);
+    return buildProgramFile(job, layout, places, stamp, glyphs, progress);
 }
 
 std::variant<LayoutRefusal, ResumeRefusal, ConstructionOutcome>

@@ -40,6 +40,12 @@ std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, c
                                                               const DateTimeTexts& stamp,
                                                               const ConstructionProgress& progress = {});
 
+// The same, with the glyph files kept in `glyphs` from one construction to
+// the next.
+std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
+                                                              const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                                              const ConstructionProgress& progress = {});
+
 // A resume program from the character the operator chose (or the next one
 // that is not a blank), built as "Construire" builds the whole program: the
 // same job, the same layout, the form changed the same way. A chosen place

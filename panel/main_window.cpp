@@ -2,8 +2,8 @@
 
 #include "command_shortcuts.h"
 #include "exact_value_entry.h"
-#include "listing_view.h"
 #include "meter.h"
+#include "program_listing_view.h"
 #include "program_icon.h"
 #include "qt_text.h"
 #include "tool_tips.h"
@@ -86,7 +86,6 @@ MainWindow::MainWindow(QWidget* parent)
 {
     ui_->setupUi(this);
     setWindowIcon(programIcon());
-    setUpListing(*ui_->Programme);
     meter_ = std::make_unique<Meter>(ui_->Visu1, ui_->Visu2);
 
     showModel(~0u);
@@ -111,7 +110,7 @@ Meter& MainWindow::meter()
 
 void MainWindow::reloadListing()
 {
-    showListing(*ui_->Programme, readProgramListing(std::filesystem::path(kProgramFileName)));
+    ui_->Programme->setListing(ProgramListing(readProgramListing(std::filesystem::path(kProgramFileName))));
     emit listingReloaded();
 }
 

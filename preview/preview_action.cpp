@@ -10,9 +10,10 @@
 namespace velmora::preview {
 namespace {
 
+// Notes the new program file; the preview reads it when it is shown.
 void reload(PreviewWindow& preview, const FormModel& form)
 {
-    preview.showProgram(readProgramFile(std::filesystem::path(kProgramFileName)), readPreviewSettings(form));
+    preview.programChanged(std::filesystem::path(kProgramFileName), readPreviewSettings(form));
 }
 
 }  // namespace
@@ -26,6 +27,7 @@ PreviewSettings readPreviewSettings(const FormModel& form)
     settings.posX = leadingNumber(form.valueBox(ScrollBar::PositionX));
     settings.posY = leadingNumber(form.valueBox(ScrollBar::PositionY));
     settings.feed = leadingNumber(form.valueBox(ScrollBar::Feed));
+    settings.workTopZ = leadingNumber(form.valueBox(ScrollBar::PositionZ));
     return settings;
 }
 

@@ -13,11 +13,13 @@ namespace velmora::preview {
 class PreviewWindow;
 struct PreviewSettings;
 
-// Placement, corner, X and Y positions and feed as the form holds them now.
+// Placement, corner, X and Y positions, feed and work top as the form holds
+// them now.
 PreviewSettings readPreviewSettings(const FormModel& form);
 
-// Creates the preview window, owned by `window`, loads the program file of the
-// working directory into it and keeps it following the listing.
+// Creates the preview window, owned by `window`, and keeps it following the
+// listing: the program file of the working directory is read when the
+// preview is shown, and again after each new listing while it is shown.
 PreviewWindow& attachPreview(MainWindow& window);
 
 }  // namespace velmora::preview

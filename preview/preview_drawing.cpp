@@ -4,48 +4,148 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <optional>
 
 namespace velmora::preview {
 namespace {
 
-// Arcs are traced finely enough that no facet shows at any sensible zoom on
-// characters a few millimetres high.
-constexpr double kArcStepRadians = 0.05;
-
 // Nothing to fit but the origin: show a few characters' worth around it.
 constexpr double kSmallestArea = 20;
 
-bool movesInPlane(const simulation::Move& move)
+// A polyline this long is handed to the painter in parts: the stroker's cost
+// grows much faster than the number of points when a whole program goes
+// through it as one path.
+constexpr qsizetype kMostPolylinePoints = 512;
+
+// However far the view zooms into an arc, it is not cut finer than this.
+constexpr int kMostArcSegments = 1 << 14;
+
+// Turns pieces of path into pixel polylines: straight moves by their end
+// points, arcs cut to the view's tolerance, points too close to the last one
+// kept left out. The last point of a path is always kept, so ends and corners
+// where the path stops stay exact.
+class PixelTracer {
+public:
+    PixelTracer(const ViewPlacement& view, const TraceDetail& detail, std::vector<QPolygonF>& polylines)
+        : scale_(view.scale), origin_(view.originPixel), detail_(detail),
+          dropSquared_(detail.dropCloserThan * detail.dropCloserThan), polylines_(polylines)
+    {
+    }
+
+    void trace(const PathPiece& piece, bool joined)
+    {
+        if (!joined)
+            finish();
+        double x = piece.startX, y = piece.startY;
+        if (!joined)
+            add(toPixel(x, y));
+        for (const PathElement& element : piece.elements) {
+            if (element.sweep == 0)
+                add(toPixel(element.x, element.y));
+            else
+                addArc(x, y, element);
+            x = element.x;
+            y = element.y;
+        }
+    }
+
+    // Ends the polyline under way, its last point kept.
+    void finish()
+    {
+        if (pending_ && (current_.isEmpty() || current_.back() != *pending_))
+            current_.append(*pending_);
+        pending_.reset();
+        if (current_.size() == 1)  // a whole path within a pixel: a dot
+            current_.append(current_.front() + QPointF(0.5, 0));
+        if (current_.size() > 1)
+            polylines_.push_back(std::move(current_));
+        current_ = QPolygonF();
+    }
+
+private:
+    QPointF toPixel(double x, double y) const { return {origin_.x() + scale_ * x, origin_.y() - scale_ * y}; }
+
+    void add(QPointF point)
+    {
+        if (!current_.isEmpty()) {
+            const QPointF step = point - current_.back();
+            if (step.x() * step.x() + step.y() * step.y() < dropSquared_) {
+                pending_ = point;
+                return;
+            }
+        }
+        pending_.reset();
+        current_.append(point);
+        if (current_.size() == kMostPolylinePoints) {
+            polylines_.push_back(current_);
+            current_ = QPolygonF{point};
+        }
+    }
+
+    // Pieces short enough that the chord strays at most the tolerance from
+    // the arc, at least one per quarter turn. The radius is blended from
+    // start to end so that the last point is exactly the programmed end.
+    void addArc(double fromX, double fromY, const PathElement& arc)
+    {
+        const double cx = arc.centreX, cy = arc.centreY;
+        const double r0 = std::hypot(fromX - cx, fromY - cy);
+        const double r1 = std::hypot(arc.x - cx, arc.y - cy);
+        const double sweep = arc.sweep;
+        const double radiusPixels = std::max(r0, r1) * scale_;
+        double step = std::numbers::pi / 2;
+        if (radiusPixels > detail_.arcTolerance)
+            step = std::min(step, 2 * std::acos(1 - detail_.arcTolerance / radiusPixels));
+        const double wanted = std::ceil(std::abs(sweep) / step);
+        const int segments = std::isfinite(wanted) ? static_cast<int>(std::clamp(wanted, 1.0, double(kMostArcSegments)))
+                                                   : 1;
+        const double turn = sweep / segments;
+        const double cosTurn = std::cos(turn), sinTurn = std::sin(turn);
+        // The unit vector from the centre, turned a piece at a time.
+        double ux = 1, uy = 0;
+        if (r0 > 0) {
+            ux = (fromX - cx) / r0;
+            uy = (fromY - cy) / r0;
+        }
+        for (int i = 1; i < segments; ++i) {
+            const double turnedX = ux * cosTurn - uy * sinTurn;
+            uy = ux * sinTurn + uy * cosTurn;
+            ux = turnedX;
+            const double r = r0 + (r1 - r0) * i / segments;
+            add(toPixel(cx + r * ux, cy + r * uy));
+        }
+        add(toPixel(arc.x, arc.y));
+    }
+
+    double scale_;
+    QPointF origin_;
+    TraceDetail detail_;
+    double dropSquared_;
+    std::vector<QPolygonF>& polylines_;
+    QPolygonF current_;
+    std::optional<QPointF> pending_;  // the last point left out, kept if the path ends there
+};
+
+bool meets(const simulation::Bounds& area, const QRectF& shown)
 {
-    return move.isArc() || move.start.x != move.end.x || move.start.y != move.end.y;
+    return !area.empty && area.maxX >= shown.left() && area.minX <= shown.right() && area.maxY >= shown.top()
+        && area.minY <= shown.bottom();
 }
 
-// Consecutive moves of one kind make one polyline, so that a stroke turns its
-// corners with a join rather than two loose ends.
-void addTrace(std::vector<QPolygonF>& polylines, const simulation::Move& move)
-{
-    const QPointF start(move.start.x, move.start.y);
-    if (polylines.empty() || polylines.back().isEmpty() || polylines.back().back() != start)
-        polylines.push_back(QPolygonF{start});
-    QPolygonF& polyline = polylines.back();
-    const std::vector<simulation::Point> points = simulation::tracePoints(move, kArcStepRadians);
-    for (std::size_t i = 1; i < points.size(); ++i)
-        polyline.append(QPointF(points[i].x, points[i].y));
-}
-
-// One polyline at a time: the stroker's cost grows much faster than the
-// number of points when a whole program goes through it as one path.
+// One polyline at a time: see kMostPolylinePoints.
 void drawPolylines(QPainter& painter, const std::vector<QPolygonF>& polylines)
 {
     for (const QPolygonF& polyline : polylines)
         painter.drawPolyline(polyline);
 }
 
-// Flat ends and mitred corners: round ones cost the stroker several times as
-// much on a long program, and at two pixels nobody sees the difference.
+// Flat ends and bevelled corners: round ones cost the stroker several times as
+// much on a long program, and mitred ones stick out far past a sharp turn
+// (a stroke that comes back on itself), drawing ink where no cut goes.
 QPen cosmeticPen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
-    QPen pen(colour, width, style, Qt::FlatCap, Qt::MiterJoin);
+    QPen pen(colour, width, style, Qt::FlatCap, Qt::BevelJoin);
     pen.setCosmetic(true);
     return pen;
 }
@@ -96,17 +196,37 @@ void include(double& low, double& high, double a, double b)
 
 }  // namespace
 
-PreviewScene sceneOf(const ToolpathPreview& preview, const PlateExtent& plate)
+PreviewScene sceneOf(ToolpathPreview preview, const PlateExtent& plate)
 {
     PreviewScene scene;
-    for (const simulation::Move& move : preview.interpretation.moves)
-        if (movesInPlane(move))
-            addTrace(move.isCut() ? scene.cuts : scene.rapids, move);
+    scene.paths = std::move(preview.paths);
     const simulation::Bounds& cuts = preview.cuts;
     if (!cuts.empty)
         scene.block = QRectF(QPointF(cuts.minX, cuts.minY), QPointF(cuts.maxX, cuts.maxY));
     scene.plate = plate;
     return scene;
+}
+
+std::vector<QPolygonF> tracePaths(const std::vector<PathPiece>& pieces, const ViewPlacement& view,
+                                  const QRectF& viewport, const TraceDetail& detail)
+{
+    std::vector<QPolygonF> polylines;
+    if (!(view.scale > 0) || !std::isfinite(view.scale))
+        return polylines;
+    // A stroke reaches a couple of pixels beyond its path.
+    const QRectF shown = view.transform().inverted().mapRect(viewport.adjusted(-4, -4, 4, 4)).normalized();
+    PixelTracer tracer(view, detail, polylines);
+    bool previousTraced = false;
+    for (const PathPiece& piece : pieces) {
+        if (!meets(piece.area, shown)) {
+            previousTraced = false;
+            continue;
+        }
+        tracer.trace(piece, piece.continuesPrevious && previousTraced);
+        previousTraced = true;
+    }
+    tracer.finish();
+    return polylines;
 }
 
 QTransform ViewPlacement::transform() const
@@ -166,24 +286,28 @@ ViewPlacement fitView(const QRectF& area, const QSizeF& viewport, double marginP
 }
 
 void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacement& view, const QRectF& viewport,
-                  const PreviewColours& colours)
+                  const PreviewColours& colours, const TraceDetail& detail)
 {
     painter.save();
     painter.fillRect(viewport, colours.background);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(viewport);
+    const QTransform placed = painter.transform();
     const QRectF shown = view.transform().inverted().mapRect(viewport).normalized();
     painter.setTransform(view.transform(), true);
     paintPlate(painter, scene.plate, shown, colours);
+    // The paths are traced in pixels, at the detail this zoom needs.
+    painter.setTransform(placed);
     painter.setBrush(Qt::NoBrush);
     // A transparent colour hides the rapid moves: they are not traced at all.
     if (colours.rapid.alpha() > 0) {
         painter.setPen(cosmeticPen(colours.rapid, 1, Qt::DashLine));
-        drawPolylines(painter, scene.rapids);
+        drawPolylines(painter, tracePaths(scene.paths.rapids, view, viewport, detail));
     }
     painter.setPen(cosmeticPen(colours.cut, 2));
-    drawPolylines(painter, scene.cuts);
+    drawPolylines(painter, tracePaths(scene.paths.cuts, view, viewport, detail));
     if (scene.block) {
+        painter.setTransform(view.transform(), true);
         painter.setPen(cosmeticPen(colours.block, 1, Qt::DotLine));
         painter.drawRect(*scene.block);
     }
@@ -213,14 +337,47 @@ void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved,
     painter.restore();
 }
 
-QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours)
+QImage renderPreview(const PreviewScene& scene, QSize size, const ViewPlacement& view, const PreviewColours& colours,
+                     const TraceDetail& detail)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
-    const QRectF viewport(QPointF(0, 0), QSizeF(size));
-    paintPreview(painter, scene, fitView(fitArea(scene), viewport.size()), viewport, colours);
+    paintPreview(painter, scene, view, QRectF(QPointF(0, 0), QSizeF(size)), colours, detail);
     painter.end();
     return image;
+}
+
+QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours, const TraceDetail& detail)
+{
+    return renderPreview(scene, size, fitView(fitArea(scene), QSizeF(size)), colours, detail);
+}
+
+std::vector<QPolygonF> millimetreStrokes(const std::vector<PathPiece>& pieces)
+{
+    constexpr double kArcStepRadians = 0.05;
+    std::vector<QPolygonF> strokes;
+    for (const PathPiece& piece : pieces) {
+        if (!piece.continuesPrevious || strokes.empty())
+            strokes.push_back(QPolygonF{QPointF(piece.startX, piece.startY)});
+        QPolygonF& stroke = strokes.back();
+        for (const PathElement& element : piece.elements) {
+            const QPointF from = stroke.back();
+            if (element.sweep != 0) {
+                const double r0 = std::hypot(from.x() - element.centreX, from.y() - element.centreY);
+                const double r1 = std::hypot(element.x - element.centreX, element.y - element.centreY);
+                const double a0 = std::atan2(from.y() - element.centreY, from.x() - element.centreX);
+                const int steps = std::max(1, static_cast<int>(std::ceil(std::abs(element.sweep) / kArcStepRadians)));
+                for (int i = 1; i < steps; ++i) {
+                    const double t = static_cast<double>(i) / steps;
+                    const double r = r0 + (r1 - r0) * t;
+                    stroke.append(QPointF(element.centreX + r * std::cos(a0 + element.sweep * t),
+                                          element.centreY + r * std::sin(a0 + element.sweep * t)));
+                }
+            }
+            stroke.append(QPointF(element.x, element.y));
+        }
+    }
+    return strokes;
 }
 
 }  // namespace velmora::preview

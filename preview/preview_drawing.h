@@ -31,13 +31,13 @@ struct PreviewColours {
 };
 
 struct PreviewScene {
-    std::vector<QPolygonF> cuts;    // millimetres, Y up
-    std::vector<QPolygonF> rapids;  // moves in X and Y only; plunges and lifts have no trace
+    ToolPaths paths;  // millimetres, Y up
     std::optional<QRectF> block;
     PlateExtent plate;
 };
 
-PreviewScene sceneOf(const ToolpathPreview& preview, const PlateExtent& plate);
+// Takes the preview's paths over.
+PreviewScene sceneOf(ToolpathPreview preview, const PlateExtent& plate);
 
 // Where the view stands: `scale` pixels per millimetre and the pixel at which
 // the origin lies. Y grows upward on the plate and downward on the screen.
@@ -59,8 +59,28 @@ QRectF fitArea(const PreviewScene& scene);
 // The area centred in the viewport with `marginPixels` all round.
 ViewPlacement fitView(const QRectF& area, const QSizeF& viewport, double marginPixels = 24);
 
+// How finely a drawing traces the paths, in pixels: arcs are cut into
+// straight pieces that stray at most `arcTolerance` from the true arc, and a
+// point closer than `dropCloserThan` to the last point kept is left out,
+// which nobody can see and which spares the painter most of a long program
+// seen from afar. dropCloserThan 0 keeps every point: the full trace.
+struct TraceDetail {
+    double arcTolerance = 0.25;
+    double dropCloserThan = 1.0;
+};
+inline constexpr TraceDetail kFullTrace{0.25, 0.0};
+
+// The paths as the painter draws them: polylines in pixels, for the pieces
+// that reach into `viewport`.
+std::vector<QPolygonF> tracePaths(const std::vector<PathPiece>& pieces, const ViewPlacement& view,
+                                  const QRectF& viewport, const TraceDetail& detail = {});
+
 void paintPreview(QPainter& painter, const PreviewScene& scene, const ViewPlacement& view, const QRectF& viewport,
-                  const PreviewColours& colours = {});
+                  const PreviewColours& colours = {}, const TraceDetail& detail = {});
+
+// The cuts as polylines in millimetres, arcs traced every 0.05 radian: for
+// finding what a click points at, not for painting.
+std::vector<QPolygonF> millimetreStrokes(const std::vector<PathPiece>& pieces);
 
 // Over a drawn preview: the strokes a resume leaves out, faint, and the cell
 // of the character chosen for a resume, highlighted.
@@ -68,6 +88,9 @@ void paintResumeMarks(QPainter& painter, const std::vector<QPolygonF>& engraved,
                       const ViewPlacement& view);
 
 // The scene fitted into an image of `size`.
-QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours = {});
+QImage renderPreview(const PreviewScene& scene, QSize size, const PreviewColours& colours = {},
+                     const TraceDetail& detail = {});
+QImage renderPreview(const PreviewScene& scene, QSize size, const ViewPlacement& view,
+                     const PreviewColours& colours = {}, const TraceDetail& detail = {});
 
 }  // namespace velmora::preview

@@ -85,12 +85,27 @@ QString stopText(const simulation::InterpretationStop& stop, std::string_view li
     return text;
 }
 
+QString tooManyMovesText(int lastLineRead)
+{
+    return QStringLiteral("Aperçu limité aux %1 premiers déplacements : dessin arrêté après la ligne %2")
+        .arg(static_cast<qulonglong>(kMostTracedMoves))
+        .arg(lastLineRead);
+}
+
+QString retractText(double retractZ)
+{
+    return QStringLiteral("Hauteur de retrait (G0G52Z) supposée : Z %1").arg(millimetres(retractZ));
+}
+
 QString estimateNote()
 {
     return QStringLiteral("Durée estimée : coupes à l'avance (Avance), déplacements rapides à %1 mm/min, "
                           "sans accélérations ni changement d'outil. Les longueurs partent de l'origine "
-                          "programme, outil dégagé.")
-        .arg(kRapidRate, 0, 'f', 0);
+                          "programme, outil dégagé. Le retrait G0G52Z est compté jusqu'à Z %2 mm, ou "
+                          "jusqu'à %3 mm au-dessus du dessus de la pièce quand celui-ci est plus haut.")
+        .arg(kRapidRate, 0, 'f', 0)
+        .arg(kDefaultRetractZ, 0, 'f', 0)
+        .arg(kRetractClearance, 0, 'f', 0);
 }
 
 }  // namespace velmora::preview

@@ -22,6 +22,13 @@ QString summaryText(const simulation::PathLengths& lengths, std::optional<double
 // `lineText` is the line as written, in Windows-1252 bytes.
 QString stopText(const simulation::InterpretationStop& stop, std::string_view lineText);
 
+// "Aperçu limité aux 5000000 premiers déplacements : dessin arrêté après la
+// ligne 250001".
+QString tooManyMovesText(int lastLineRead);
+
+// "Hauteur de retrait (G0G52Z) supposée : Z 50.0 mm".
+QString retractText(double retractZ);
+
 // How the estimate is made, for the operator who wonders.
 QString estimateNote();
 

@@ -50,7 +50,7 @@ void PreviewView::setEngraved(std::vector<QPolygonF> strokes)
 
 std::vector<QPolygonF> PreviewView::strokes() const
 {
-    std::vector<QPolygonF> all = scene_.cuts;
+    std::vector<QPolygonF> all = millimetreStrokes(scene_.paths.cuts);
     all.insert(all.end(), engraved_.begin(), engraved_.end());
     return all;
 }

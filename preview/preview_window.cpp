@@ -7,18 +7,19 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora::preview {
 
 PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), view_(new PreviewView(this)), selection_(new ResumeSelection(*view_, this)),
-      summary_(new QLabel(this)),
-      notice_(new QLabel(this))
+      summary_(new QLabel(this)), assumption_(new QLabel(this)), notice_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Aperçu"));
     resize(720, 480);
     summary_->setToolTip(estimateNote());
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    assumption_->setToolTip(estimateNote());
     notice_->setStyleSheet(QStringLiteral("color: rgb(180, 0, 0); font-weight: bold;"));
     notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     notice_->hide();
@@ -26,27 +27,100 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     column->addWidget(view_, 1);
     column->addWidget(selection_);
     column->addWidget(summary_);
+    column->addWidget(assumption_);
     column->addWidget(notice_);
     addPreviewControls(*this, *view_);
+    connect(&worker_, &QFutureWatcher<std::shared_ptr<Reading>>::finished, this, [this] { readingDone(); });
+}
+
+PreviewWindow::~PreviewWindow()
+{
+    if (worker_.isRunning())
+        worker_.waitForFinished();
+}
+
+void PreviewWindow::programChanged(std::filesystem::path file, const PreviewSettings& settings)
+{
+    waiting_ = Request{std::move(file), settings};
+    if (isVisible() && !reading())
+        startReading();
+}
+
+void PreviewWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (waiting_ && !reading())
+        startReading();
+}
+
+bool PreviewWindow::reading() const
+{
+    return worker_.isRunning();
+}
+
+void PreviewWindow::startReading()
+{
+    const Request request = std::move(*waiting_);
+    waiting_.reset();
+    summary_->setText(QStringLiteral("Lecture du programme…"));
+    worker_.setFuture(QtConcurrent::run([request] {
+        auto reading = std::make_shared<Reading>(Reading{std::nullopt, std::nullopt, request.settings});
+        const std::optional<std::string> program = readProgramFile(request.file);
+        if (program && !program->empty()) {
+            reading->preview = previewProgram(*program, request.settings.workTopZ);
+            reading->resumePoint = resumePointOfProgram(*program);
+        }
+        return reading;
+    }));
+}
+
+// A file changed while it was read: that reading is out of date.
+void PreviewWindow::readingDone()
+{
+    if (waiting_) {
+        if (isVisible())
+            startReading();
+        return;
+    }
+    display(std::move(*worker_.result()));
+    emit programShown();
 }
 
 void PreviewWindow::showProgram(const std::optional<std::string>& program, const PreviewSettings& settings)
 {
+    Reading reading{std::nullopt, std::nullopt, settings};
+    if (program && !program->empty()) {
+        reading.preview = previewProgram(*program, settings.workTopZ);
+        reading.resumePoint = resumePointOfProgram(*program);
+    }
+    display(std::move(reading));
+}
+
+void PreviewWindow::display(Reading reading)
+{
+    const PreviewSettings& settings = reading.settings;
     const PlateExtent plate = plateExtent(settings.placement, settings.corner, settings.posX, settings.posY);
-    showResume(program ? resumePointOfProgram(*program) : std::nullopt);
-    if (!program || program->empty()) {
+    showResume(reading.resumePoint);
+    if (!reading.preview) {
         view_->setScene(sceneOf(ToolpathPreview{}, plate));
         summary_->setText(QStringLiteral("Aucun programme : velmora.rub est absent, vide ou illisible."));
+        assumption_->clear();
         notice_->clear();
         notice_->hide();
         return;
     }
-    const ToolpathPreview preview = previewProgram(*program);
-    view_->setScene(sceneOf(preview, plate));
-    const bool partial = !preview.interpretation.ok();
+    ToolpathPreview& preview = *reading.preview;
+    const bool partial = !preview.complete();
     summary_->setText(summaryText(preview.lengths, machiningSeconds(preview.lengths, settings.feed), partial));
-    notice_->setText(partial ? stopText(*preview.interpretation.stop, preview.stopLineText) : QString());
+    assumption_->setText(retractText(preview.retractZ));
+    if (preview.stop)
+        notice_->setText(stopText(*preview.stop, preview.stopLineText));
+    else if (preview.tooManyMoves)
+        notice_->setText(tooManyMovesText(preview.lastLineRead));
+    else
+        notice_->clear();
     notice_->setVisible(partial);
+    view_->setScene(sceneOf(std::move(preview), plate));
 }
 
 void PreviewWindow::setEngravedBefore(TextPlace resumePoint, std::vector<QPolygonF> strokes)
@@ -75,6 +149,11 @@ void PreviewWindow::showResume(const std::optional<TextPlace>& resumePoint)
 QString PreviewWindow::summary() const
 {
     return summary_->text();
+}
+
+QString PreviewWindow::assumption() const
+{
+    return assumption_->text();
 }
 
 QString PreviewWindow::notice() const

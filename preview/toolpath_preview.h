@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::preview {
 
@@ -40,18 +41,64 @@ struct PreviewSettings {
     Corner corner = Corner::None;
     double posX = 0;
     double posY = 0;
-    double feed = 0;  // mm/min, the value of Avance3
+    double feed = 0;       // mm/min, the value of Avance3
+    double workTopZ = 0;   // the work's top, the value of Posz3
 };
 
+// The height the retract "G0G52Z" reaches is the machine's, not the
+// program's. The preview takes 50 mm, or more when the work's top stands so
+// high that 50 mm would not clear it by kRetractClearance.
+inline constexpr double kDefaultRetractZ = 50;
+inline constexpr double kRetractClearance = 10;
+double assumedRetractZ(double workTopZ);
+
+// The preview keeps the moves in the plane as they are written, lines and
+// arcs, not as points: a drawing traces them at the detail its zoom needs.
+// Coordinates are millimetres in single precision, a thousandth of a
+// millimetre at ten metres, finer than any zoom shows.
+struct PathElement {
+    float x = 0, y = 0;              // where the move ends
+    float centreX = 0, centreY = 0;  // arcs only
+    float sweep = 0;                 // radians, positive counterclockwise; 0 for a straight move
+};
+
+// A piece of a path: a start point and the moves that follow it without a
+// break, with the area they cover. A long path is cut into pieces so that a
+// drawing skips those out of view; a piece that goes on where the one before
+// it ended says so.
+struct PathPiece {
+    float startX = 0, startY = 0;
+    bool continuesPrevious = false;
+    simulation::Bounds area;  // X and Y only
+    std::vector<PathElement> elements;
+};
+
+struct ToolPaths {
+    std::vector<PathPiece> cuts;    // G1, G2, G3 in the plane
+    std::vector<PathPiece> rapids;  // G0 in the plane; plunges and lifts have no trace
+    std::size_t elementCount = 0;
+};
+
+// The preview keeps at most this many moves (20 bytes each): a program with
+// more is drawn up to there and says so.
+inline constexpr std::size_t kMostTracedMoves = 5'000'000;
+
 struct ToolpathPreview {
-    simulation::Interpretation interpretation;  // the moves up to a line it could not read
-    simulation::Bounds cuts;                     // the text block as cut
+    std::optional<simulation::InterpretationStop> stop;  // the line the reading stopped at
+    std::string stopLineText;  // that line, as written in the program
+    int lastLineRead = 0;      // when the preview stopped at kMostTracedMoves
+    bool tooManyMoves = false;
+    double retractZ = kDefaultRetractZ;
+    simulation::Bounds cuts;  // the text block as cut
     simulation::PathLengths lengths;
-    std::string stopLineText;  // the line the reading stopped at, as written in the program
+    ToolPaths paths;
+
+    bool complete() const { return !stop && !tooManyMoves; }
 };
 
 // Never fails: a program it cannot follow to its end keeps what was read.
-ToolpathPreview previewProgram(std::string_view program);
+// The lengths start and end at the assumed retract height.
+ToolpathPreview previewProgram(std::string_view program, double workTopZ = 0);
 
 // Cutting at the feed and rapid moves at `rapidRate`, with no time for
 // acceleration, tool change or spindle start. Nothing when the feed is not a

@@ -124,7 +124,6 @@ std::optional<LineError> applyGWord(double code, LineRequest& request)
     // refused before it is turned into one.
     if (!isWhole(code) || code < 0 || code > 999)
         return LineError{StopCause::UnsupportedCode, "G code that is not a small whole number"};
-    const std::string name = "G" + std::to_string(static_cast<int>(code));
     auto setMotion = [&](MoveKind kind) -> std::optional<LineError> {
         if (request.motion)
             return LineError{StopCause::ConflictingWords, "two motion codes on one line"};
@@ -147,7 +146,8 @@ std::optional<LineError> applyGWord(double code, LineRequest& request)
     case 52: request.retract = true; return std::nullopt;
     case 17: case 40: case 80: return std::nullopt;  // XY plane, no radius correction, no cycle
     default:
-        return LineError{StopCause::UnsupportedCode, name + " is not a code this system writes"};
+        return LineError{StopCause::UnsupportedCode,
+                         "G" + std::to_string(static_cast<int>(code)) + " is not a code this system writes"};
     }
 }
 
@@ -193,7 +193,9 @@ class Machine {
 public:
     explicit Machine(const InterpreterOptions& options) : options_(options), position_(options.start) {}
 
-    std::optional<LineError> run(const LineRequest& request, int lineNumber, std::vector<Move>& moves)
+    using Moves = MoveVisitor;
+
+    std::optional<LineError> run(const LineRequest& request, int lineNumber, const Moves& moves)
     {
         if (request.incremental)
             incremental_ = *request.incremental;
@@ -214,7 +216,7 @@ public:
     bool incremental() const { return incremental_; }
 
 private:
-    std::optional<LineError> retract(const LineRequest& request, int lineNumber, std::vector<Move>& moves)
+    std::optional<LineError> retract(const LineRequest& request, int lineNumber, const Moves& moves)
     {
         if (request.x || request.y || request.i || request.j || !request.hasZWord)
             return LineError{StopCause::ConflictingWords, "G52 retract takes Z alone"};
@@ -233,7 +235,7 @@ private:
         return incremental_ ? current + *word : *word;
     }
 
-    std::optional<LineError> move(const LineRequest& request, int lineNumber, std::vector<Move>& moves)
+    std::optional<LineError> move(const LineRequest& request, int lineNumber, const Moves& moves)
     {
         Move m = startMove(motion_, lineNumber);
         m.end = {target(position_.x, request.x), target(position_.y, request.y), target(position_.z, request.z)};
@@ -271,43 +273,62 @@ private:
         return m;
     }
 
-    std::optional<LineError> commit(const Move& m, std::vector<Move>& moves)
+    std::optional<LineError> commit(const Move& m, const Moves& moves)
     {
-        moves.push_back(m);
         position_ = m.end;
+        stopped_ = !moves(m);
         return std::nullopt;
     }
+
+public:
+    bool stopped() const { return stopped_; }
+
+private:
 
     InterpreterOptions options_;
     Point position_;
     bool incremental_ = false;
     MoveKind motion_ = MoveKind::Rapid;
     bool hasMotion_ = false;  // no motion code read yet
+    bool stopped_ = false;    // the visitor wants no more moves
 };
 
 }  // namespace
 
-Interpretation interpretProgram(std::string_view program, const InterpreterOptions& options)
+Interpretation interpretProgram(std::string_view program, const InterpreterOptions& options,
+                                const MoveVisitor& visit)
 {
     Interpretation result;
     Machine machine(options);
-    const std::vector<std::string> lines = splitLines(program);
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const int lineNumber = static_cast<int>(index) + 1;
-        std::vector<Word> words;
+    std::vector<Word> words;  // one line's words, kept to spare an allocation per line
+    int lineNumber = 0;
+    forEachLine(program, [&](LineSpan span) {
+        ++lineNumber;
+        const std::string_view line = program.substr(span.begin, span.length);
+        words.clear();
         LineRequest request;
-        std::optional<LineError> error = readWords(lines[index], words);
+        std::optional<LineError> error = readWords(line, words);
         if (!error)
             error = buildRequest(words, request);
         if (!error)
-            error = machine.run(request, lineNumber, result.moves);
-        if (error) {
+            error = machine.run(request, lineNumber, visit);
+        if (error)
             result.stop = InterpretationStop{lineNumber, error->cause, error->reason};
-            break;
-        }
-    }
+        return !error && !machine.stopped();
+    });
     result.end = machine.position();
     result.incrementalAtEnd = machine.incremental();
+    return result;
+}
+
+Interpretation interpretProgram(std::string_view program, const InterpreterOptions& options)
+{
+    std::vector<Move> moves;
+    Interpretation result = interpretProgram(program, options, [&moves](const Move& move) {
+        moves.push_back(move);
+        return true;
+    });
+    result.moves = std::move(moves);
     return result;
 }
 

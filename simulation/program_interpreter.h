@@ -7,6 +7,7 @@
 
 #include "moves.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,5 +61,14 @@ struct Interpretation {
 // Never throws: a line it cannot read ends the interpretation, which keeps the
 // moves of the lines before it.
 Interpretation interpretProgram(std::string_view program, const InterpreterOptions& options = {});
+
+// The same reading, handing every move to `visit` as it is read rather than
+// keeping it, for a program whose moves are too many to hold. `visit` returns
+// false to stop the reading there; the result then has no stop and `end` is
+// where the last move visited left the tool. The moves of the result stay
+// empty.
+using MoveVisitor = std::function<bool(const Move&)>;
+Interpretation interpretProgram(std::string_view program, const InterpreterOptions& options,
+                                const MoveVisitor& visit);
 
 }  // namespace velmora::simulation

@@ -17,4 +17,19 @@ std::string loadProgramListing(const std::filesystem::path& folder)
     return readProgramListing(folder / kProgramFileName);
 }
 
+ProgramListing::ProgramListing(std::string listing) : bytes_(std::move(listing))
+{
+    forEachLine(bytes_, [this](LineSpan line) {
+        if (!rows_.empty() && line.length > rows_[longestRow_].length)
+            longestRow_ = rows_.size();
+        rows_.push_back(line);
+    });
+}
+
+std::string_view ProgramListing::row(std::size_t index) const
+{
+    const LineSpan& at = rows_.at(index);
+    return std::string_view(bytes_).substr(at.begin, at.length);
+}
+
 }  // namespace velmora

@@ -2,9 +2,13 @@
 // The file side of the program listing: what the listing box shows of the
 // program file left by the last construction.
 
+#include "common/fields.h"
+
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -20,5 +24,26 @@ std::string readProgramListing(const std::filesystem::path& file);
 
 // readProgramListing of the program file in `folder`.
 std::string loadProgramListing(const std::filesystem::path& folder);
+
+// The listing cut into the rows the box shows, one program line per row, cut
+// where the download cuts items' lines (CR LF, LF or a lone CR): the operator
+// reads exactly the lines the machine will receive. Only where each row lies
+// is worked out here; a row's text is taken when it is shown.
+class ProgramListing {
+public:
+    ProgramListing() = default;
+    explicit ProgramListing(std::string listing);
+
+    std::size_t rowCount() const { return rows_.size(); }
+    std::string_view row(std::size_t index) const;  // Windows-1252 bytes
+    // The index of a row with the most characters (one byte each); 0 when
+    // there is no row.
+    std::size_t longestRow() const { return longestRow_; }
+
+private:
+    std::string bytes_;
+    std::vector<LineSpan> rows_;
+    std::size_t longestRow_ = 0;
+};
 
 }  // namespace velmora

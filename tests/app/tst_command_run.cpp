@@ -6,11 +6,13 @@
 // the previous program untouched.
 
 #include "app/construction_action.h"
+#include "app/download_action.h"
 #include "app/configuration_table.h"
 #include "app/form_configuration.h"
 #include "app/program_places.h"
 
 #include "panel/main_window.h"
+#include "tests/support/pseudo_terminal.h"
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
 
@@ -76,6 +78,8 @@ class CommandRunTest : public QObject {
 private slots:
     void buildAsTheWindowDoes_data();
     void buildAsTheWindowDoes();
+    void sendAsTheWindowDoes_data();
+    void sendAsTheWindowDoes();
 };
 
 void CommandRunTest::buildAsTheWindowDoes_data()
@@ -189,6 +193,76 @@ void CommandRunTest::buildAsTheWindowDoes()
                  QString(errors).replace("%1", windowFolder.path()));
         if (!programIsFolder)
             QCOMPARE(readFile(commandFolder.filePath("velmora.rub")), kPreviousProgram);
+    }
+}
+
+// "velmora --telecharger" and "Télécharger" clicked in the window, each to a
+// pseudo-terminal playing the machine, from the same velmora.txt and
+// velmora.rub: the same bytes on the line, or the same message.
+void CommandRunTest::sendAsTheWindowDoes_data()
+{
+    QTest::addColumn<Settings>("settings");
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("errors");
+
+    const QByteArray program = "%12\r\n$ CAR 65 A, la lettre\r\nG0X1.25Y-3\r\nM2\r\n";
+    QTest::newRow("first-start settings") << Settings() << program << 0 << QString();
+    QTest::newRow("4800 bauds, no parity, 8 bits, 1 stop")
+        << Settings{{2, "4800"}, {3, "N(one)"}, {4, "8"}, {5, "1"}} << program << 0 << QString();
+    QTest::newRow("an empty program") << Settings() << QByteArray() << 0 << QString();
+    QTest::newRow("1.5 stop bits")
+        << Settings{{5, "1.5"}} << program << 5
+        << "velmora : Téléchargement : Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2\n";
+}
+
+void CommandRunTest::sendAsTheWindowDoes()
+{
+    QFETCH(Settings, settings);
+    QFETCH(QByteArray, program);
+    QFETCH(int, exitCode);
+    QFETCH(QString, errors);
+
+    QTemporaryDir folder;
+    QVERIFY(writeFile(folder.filePath("velmora.txt"), settingsFile(settings)));
+    QVERIFY(writeFile(folder.filePath("velmora.rub"), program));
+
+    testing::PseudoTerminal commandMachine;
+    QVERIFY(commandMachine.isOpen());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess command;
+    command.setProcessEnvironment(environment);
+    command.start(QStringLiteral(VELMORA_PROGRAM),
+                  {"--telecharger", "--dossier", folder.path(), "--port",
+                   QString::fromStdString(commandMachine.devicePath())});
+    QVERIFY(command.waitForFinished(20000));
+    const std::string commandBytes = commandMachine.readUntilQuiet();
+    // Standard error is a pipe here: no percentage, only what went wrong.
+    QCOMPARE(QString::fromUtf8(command.readAllStandardError()), errors);
+    QCOMPARE(command.exitCode(), exitCode);
+
+    testing::PseudoTerminal windowMachine;
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    MainWindow window;
+    ScriptedMessages messages;
+    RecordingPause pause;
+    loadConfigurationInto(window.model(), ".");
+    DownloadAction action(window, messages, pause, [&](std::int16_t) { return windowMachine.devicePath(); });
+    action.startDownload();
+    QDir::setCurrent(startFolder);
+    const std::string windowBytes = windowMachine.readUntilQuiet();
+
+    QCOMPARE(QByteArray::fromStdString(commandBytes), QByteArray::fromStdString(windowBytes));
+    if (exitCode == 0) {
+        QVERIFY(commandBytes.ends_with("\x13\n"));
+        QCOMPARE(messages.calls().size(), std::size_t(1));  // the question only
+    } else {
+        QCOMPARE(messages.calls().size(), std::size_t(2));
+        const ScriptedMessages::Call& told = messages.calls()[1];
+        QCOMPARE("velmora : " + told.title + " : " + told.text + "\n", errors);
     }
 }
 

@@ -20,13 +20,14 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QtTest>
 
+#include <cstdio>
 #include <memory>
 
 using namespace velmora;
@@ -116,6 +117,8 @@ private slots:
     void failure_data();
     void failure();
 
+    void editedGlyphSeenByTheNextConstruction_data();
+    void editedGlyphSeenByTheNextConstruction();
     void meterRepaintsOnlyWhenItChanges();
     void glyphFolder_data();
     void glyphFolder();
@@ -123,7 +126,7 @@ private slots:
 private:
     void addGlyphs(const QList<QPair<int, QByteArray>>& glyphs);
     void build(const QString& workFolder = {}, const std::filesystem::path& glyphFolder = {});
-    QString listing() { return control<QPlainTextEdit>(*window_, "Programme")->toPlainText(); }
+    QString listing() { return listingRows(*window_).join(QLatin1Char('\n')); }
     QString caption() { return control<QLabel>(*window_, "Visu1")->text(); }
     void verifyMeterAtRest();
 
@@ -334,6 +337,60 @@ void ConstructionActionTest::failure()
     QCOMPARE(folder_->program(), kPreviousProgram);
     QCOMPARE(listing(), listingBefore);
     QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
+}
+
+void ConstructionActionTest::editedGlyphSeenByTheNextConstruction_data()
+{
+    QTest::addColumn<bool>("aged");  // the glyph file last changed long before the first construction
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("seen");  // the glyph's line in the second program; empty: the construction fails
+    QTest::newRow("rewritten at once, same size") << false << "rewrite G1X3" << "G1X3";
+    QTest::newRow("old file rewritten, larger") << true << "rewrite G1X12" << "G1X12";
+    QTest::newRow("old file replaced by another") << true << "replace G1X3" << "G1X3";
+    QTest::newRow("old file removed") << true << "remove" << "";
+}
+
+// The glyph files are kept from one construction to the next, yet an edited
+// font is what the next construction copies.
+void ConstructionActionTest::editedGlyphSeenByTheNextConstruction()
+{
+    QFETCH(bool, aged);
+    QFETCH(QString, change);
+    QFETCH(QString, seen);
+    addGlyphs({{65, "G1X1\r\n"}});
+    QFile glyph(folder_->glyphPath(65));
+    if (aged) {
+        QVERIFY(glyph.open(QIODevice::ReadWrite));
+        QVERIFY(glyph.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        glyph.close();
+    }
+    setPlainPlacement(*window_, {"AA"});
+    const std::filesystem::path work = toPath(folder_->path());
+    ConstructionAction action(*window_, messages_, pause_, {work, work / "Data", {}});
+    QObject::connect(window_.get(), &MainWindow::buildRequested, window_.get(), [&action] { action.build(); });
+    control<QPushButton>(*window_, "Const1")->click();
+    QCOMPARE(QString::fromLatin1(folder_->program()).count("G1X1\r\n"), 2);
+
+    const QStringList words = change.split(' ');
+    if (words[0] == "rewrite") {
+        QVERIFY(folder_->addGlyph(65, words[1].toLatin1() + "\r\n"));
+    } else if (words[0] == "replace") {
+        QVERIFY(writeBytes(folder_->path("Data/new.prg"), words[1].toLatin1() + "\r\n"));
+        QVERIFY(std::rename(QFile::encodeName(folder_->path("Data/new.prg")).constData(),
+                            QFile::encodeName(folder_->glyphPath(65)).constData()) == 0);
+    } else {
+        QVERIFY(glyph.remove());
+    }
+    control<QPushButton>(*window_, "Const1")->click();
+    if (seen.isEmpty()) {
+        QCOMPARE(messages_.calls().size(), std::size_t(1));
+        QCOMPARE(messages_.calls().front().text, QStringLiteral("La gravure du caractère  (A)  est impossible"));
+        return;
+    }
+    QVERIFY(messages_.calls().empty());
+    const QString program = QString::fromLatin1(folder_->program());
+    QCOMPARE(program.count(seen + "\r\n"), 2);
+    QCOMPARE(program.count("G1X1\r\n"), 0);
 }
 
 // The caption is read from the bar as drawn, so it shows 100 % only at the

@@ -17,7 +17,6 @@
 #include "tests/support/window_controls.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -88,8 +87,10 @@ void ResumeActionTest::init()
     typeText(*window_);
     construction_->build();
     preview_->resize(700, 500);
+    QSignalSpy drawn(preview_, &preview::PreviewWindow::programShown);
     preview_->show();
     QVERIFY(QTest::qWaitForWindowExposed(preview_));
+    QTRY_COMPARE(drawn.size(), 1);  // the preview reads the program on its own thread
 }
 
 void ResumeActionTest::cleanup()
@@ -165,9 +166,9 @@ void ResumeActionTest::resumeOnlyAfterYes()
     const QByteArray resumed = folder_->program();
     QVERIFY(resumed.contains("\r\n$ REPRISE LIGNE 1 CARACTERE 5\r\n"));
     QVERIFY(resumed.size() < whole.size());
-    const QString listing = control<QPlainTextEdit>(*window_, "Programme")->toPlainText();
+    const QString listing = listingRows(*window_).join(QLatin1Char('\n'));
     QCOMPARE(listing, QString::fromLatin1(resumed).chopped(2).replace("\r\n", "\n"));
-    QCOMPARE(preview_->windowTitle(),
+    QTRY_COMPARE(preview_->windowTitle(),
              QStringLiteral("Aperçu — programme de reprise à partir de la ligne 1, caractère 5"));
     // What is already engraved is drawn faint: A, B and C, none of D.
     const std::vector<QPolygonF> strokes = preview_->view().strokes();
@@ -182,7 +183,7 @@ void ResumeActionTest::resumeOnlyAfterYes()
 
     construction_->build();
     QVERIFY(!folder_->program().contains("REPRISE"));
-    QCOMPARE(preview_->windowTitle(), QStringLiteral("Aperçu"));
+    QTRY_COMPARE(preview_->windowTitle(), QStringLiteral("Aperçu"));
 }
 
 QTEST_MAIN(ResumeActionTest)

@@ -41,6 +41,8 @@ private slots:
         QTest::newRow("commas and quotes stay") << QByteArray("a,b\r\n\"q\r\n  lead\r\n")
                                                 << list({"a,b", "\"q", "  lead"});
         QTest::newRow("empty lines at the end") << QByteArray("x\r\n\r\n\r\n") << list({"x", "", ""});
+        QTest::newRow("line ends mixed, LF CR is two") << QByteArray("a\nb\rc\r\nd\n\re\r")
+                                                       << list({"a", "b", "c", "d", "", "e"});
     }
 
     void lines()

@@ -1,15 +1,17 @@
-// The listing of the program file: the bytes taken from the file, and what the
-// listing box then shows the operator.
+// The listing of the program file: the bytes taken from the file, the rows the
+// listing box then shows the operator, and the rows copied from it.
 
 #include "panel/main_window.h"
+#include "panel/program_listing_view.h"
 #include "tests/support/window_controls.h"
 #include "transmission/program_listing.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QtTest>
 
 #include <memory>
@@ -25,14 +27,20 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QStringList shownLines(const QPlainTextEdit& box)
+// A program long enough to scroll, with one line far wider than the box.
+QByteArray longProgram()
 {
-    if (box.toPlainText().isEmpty())
-        return {};
-    QStringList lines;
-    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
-        lines.append(block.text());
-    return lines;
+    QByteArray bytes = "%7\r\n";
+    for (int row = 0; row < 2000; ++row)
+        bytes += "G0X" + QByteArray::number(row) + "Y-24\r\n";
+    bytes += "$ " + QByteArray(300, '*') + "\r\nM2\r\n";
+    return bytes;
+}
+
+// Where the listing shows row `row`, for the mouse.
+QPoint rowPoint(const ProgramListingView& listing, int row)
+{
+    return QPoint(10, listing.fontMetrics().lineSpacing() * row + 2);
 }
 
 }  // namespace
@@ -55,9 +63,9 @@ private slots:
         folder_.reset();
     }
 
-    // What the listing takes from the file, and the lines the box then shows
-    // in place of an earlier listing. "<missing>" and "<folder>" stand for no
-    // file and a folder in its place.
+    // What the listing takes from the file, and the rows the box then shows
+    // in place of an earlier, longer listing scrolled and selected. "<missing>"
+    // and "<folder>" stand for no file and a folder in its place.
     void listing_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -70,6 +78,8 @@ private slots:
             << QByteArray("%1\r\nM2") << QByteArray("%1\r\nM") << QStringList{"%1", "M"};
         QTest::newRow("empty line inside kept")
             << QByteArray("%1\r\n\r\nM2\r\n") << QByteArray("%1\r\n\r\nM2\r") << QStringList{"%1", "", "M2"};
+        QTest::newRow("LF and lone CR line ends") << QByteArray("%1\nG0X1\rM2\n") << QByteArray("%1\nG0X1\rM2")
+                                                  << QStringList{"%1", "G0X1", "M2"};
         QTest::newRow("code page decoded") << QByteArray("(Caract\xE8re \x80)\r\nM2\r\n")
                                            << QByteArray("(Caract\xE8re \x80)\r\nM2\r")
                                            << QStringList{"(Caractère €)", "M2"};
@@ -84,8 +94,13 @@ private slots:
         QFETCH(QByteArray, listing);
         QFETCH(QStringList, shown);
         MainWindow window;
-        writeFile("velmora.rub", "%7\r\nG0X1\r\nM2\r\n");
+        window.show();
+        auto* box = control<ProgramListingView>(window, "Programme");
+        writeFile("velmora.rub", longProgram());
         window.reloadListing();
+        QCOMPARE(box->rowCount(), std::size_t{2003});
+        box->selectRows(1500, 1600);
+        QVERIFY(box->verticalScrollBar()->value() > 0);
         QVERIFY(QFile::remove("velmora.rub"));
         if (file == "<folder>")
             QVERIFY(QDir().mkdir("velmora.rub"));
@@ -94,7 +109,76 @@ private slots:
 
         QCOMPARE(QByteArray::fromStdString(loadProgramListing(folder_->path().toStdString())), listing);
         window.reloadListing();
-        QCOMPARE(shownLines(*control<QPlainTextEdit>(window, "Programme")), shown);
+        QCOMPARE(listingRows(window), shown);
+        QVERIFY(!box->hasSelection());
+        QCOMPARE(box->verticalScrollBar()->value(), 0);
+    }
+
+    // The horizontal bar reaches the end of the widest row, and only the
+    // rows in view are painted: the bottom row of a long program shows once
+    // scrolled to.
+    void longRows()
+    {
+        MainWindow window;
+        window.show();
+        auto* box = control<ProgramListingView>(window, "Programme");
+        writeFile("velmora.rub", longProgram());
+        window.reloadListing();
+        const QString widest = QStringLiteral("$ ") + QString(300, QLatin1Char('*'));
+        QCOMPARE(box->rowText(2001), widest);
+        const QScrollBar* across = box->horizontalScrollBar();
+        QVERIFY(across->maximum() + box->viewport()->width() >= box->fontMetrics().horizontalAdvance(widest));
+        box->selectRows(2002, 2002);
+        const QScrollBar* down = box->verticalScrollBar();
+        QCOMPARE(down->value(), down->maximum());
+        QVERIFY(down->maximum() > 1900);
+    }
+
+    // The rows selected by mouse or keyboard go to the clipboard with Ctrl+C,
+    // each as a line of text; with nothing selected the clipboard is left as
+    // it was.
+    void copyRows_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("one row clicked") << "click 1" << "G0X1Y-24\n";
+        QTest::newRow("range by click then shift-click") << "click 0, shift-click 2" << "%5\nG0X1Y-24\nG1Z-.2\n";
+        QTest::newRow("range by drag") << "drag 1 to 3" << "G0X1Y-24\nG1Z-.2\nM2\n";
+        QTest::newRow("range upward by shift-up") << "click 3, shift-up" << "G1Z-.2\nM2\n";
+        QTest::newRow("all by Ctrl+A") << "ctrl-a" << "%5\nG0X1Y-24\nG1Z-.2\nM2\n";
+        QTest::newRow("nothing selected") << "" << "avant";
+    }
+
+    void copyRows()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(QString, copied);
+        MainWindow window;
+        window.show();
+        auto* box = control<ProgramListingView>(window, "Programme");
+        writeFile("velmora.rub", "%5\r\nG0X1Y-24\r\nG1Z-.2\r\nM2\r\n");
+        window.reloadListing();
+        QApplication::clipboard()->setText(QStringLiteral("avant"));
+        QWidget* rows = box->viewport();
+        if (gesture == "click 1") {
+            QTest::mouseClick(rows, Qt::LeftButton, {}, rowPoint(*box, 1));
+        } else if (gesture == "click 0, shift-click 2") {
+            QTest::mouseClick(rows, Qt::LeftButton, {}, rowPoint(*box, 0));
+            QTest::mouseClick(rows, Qt::LeftButton, Qt::ShiftModifier, rowPoint(*box, 2));
+        } else if (gesture == "drag 1 to 3") {
+            QTest::mousePress(rows, Qt::LeftButton, {}, rowPoint(*box, 1));
+            QMouseEvent move(QEvent::MouseMove, rowPoint(*box, 3), rows->mapToGlobal(rowPoint(*box, 3)),
+                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(rows, &move);
+            QTest::mouseRelease(rows, Qt::LeftButton, {}, rowPoint(*box, 3));
+        } else if (gesture == "click 3, shift-up") {
+            QTest::mouseClick(rows, Qt::LeftButton, {}, rowPoint(*box, 3));
+            QTest::keyClick(box, Qt::Key_Up, Qt::ShiftModifier);
+        } else if (gesture == "ctrl-a") {
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        }
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), copied);
     }
 
 private:

@@ -55,6 +55,48 @@ double farInside(const Range& range)
     return range.low == 0 ? range.high - 5 : range.low + 5;
 }
 
+// A program with detail far below a pixel at its fitted size: a zigzag of
+// 0.01 mm steps, twenty circles of radius 0.4, and a half circle of radius 10.
+std::string denseProgram()
+{
+    std::string program = "%1\r\nG0X0Y0\r\nG1Z-1\r\n";
+    for (int i = 1; i <= 1000; ++i)
+        program += "G1X" + std::to_string(i * 0.01) + "Y" + (i % 2 ? "0.04" : "0") + "\r\n";
+    program += "G0Z1\r\n";
+    for (int k = 0; k < 20; ++k)
+        program += "G0X" + std::to_string(12 + k * 1.2) + "Y0\r\nG1Z-1\r\nG2X" + std::to_string(12 + k * 1.2)
+            + "Y0I.4J0\r\nG0Z1\r\n";
+    return program + "G0X40Y0\r\nG1Z-1\r\nG3X60Y0I10J0\r\nG0Z1\r\nM2\r\n";
+}
+
+bool inked(const QImage& image, QPoint at, int strength)
+{
+    if (!image.rect().contains(at))
+        return false;
+    const QColor c = image.pixelColor(at);
+    const QColor& ground = kColours.background;
+    return std::abs(c.red() - ground.red()) + std::abs(c.green() - ground.green())
+        + std::abs(c.blue() - ground.blue()) > strength;
+}
+
+// Every clearly inked pixel of `drawn` has some ink of `reference` within one
+// pixel; the count of those that have none.
+int strayPixels(const QImage& drawn, const QImage& reference)
+{
+    int stray = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (!inked(drawn, {x, y}, 150))
+                continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = inked(reference, {x + dx, y + dy}, 20);
+            stray += near ? 0 : 1;
+        }
+    return stray;
+}
+
 }  // namespace
 
 class PreviewDrawingTest : public QObject {
@@ -67,7 +109,11 @@ private slots:
     void textSitsOnItsPlate();
     void unreadableLineKeepsTheDrawing();
     void followsTheListing();
+    void retractClearsTheWorkTop_data();
+    void retractClearsTheWorkTop();
     void noFeedNoTime();
+    void droppedPointsDrawTheFullTrace_data();
+    void droppedPointsDrawTheFullTrace();
     void rapidsHiddenAndEscapeCloses();
 
 private:
@@ -94,7 +140,8 @@ void PreviewDrawingTest::workedExampleMeasuredByHand()
 {
     const BuiltExample example = buildWorkedExample(Corner::TopLeft);
     const ToolpathPreview preview = previewProgram(example.program);
-    QVERIFY(preview.interpretation.ok());
+    QVERIFY(preview.complete());
+    QCOMPARE(retractText(preview.retractZ), QStringLiteral("Hauteur de retrait (G0G52Z) supposée : Z 50.0 mm"));
 
     // Line 1 from X 43 on base -24, line 2 from X 45.5 on base -33. The circle
     // of C reaches X 57; the top of B on line 1 is the block's top edge, -17.
@@ -176,21 +223,28 @@ void PreviewDrawingTest::unreadableLineKeepsTheDrawing()
     QVERIFY2(!inkAround(image, view.toPixel(QPointF(15, 20)).toPoint()), "the line it could not read");
 }
 
+// Closed, the preview reads nothing; shown, it reads the file the listing
+// last showed, with the settings of that moment, and every later one.
 void PreviewDrawingTest::followsTheListing()
 {
     MainWindow window;
     PreviewWindow& preview = attachPreview(window);
-    QCOMPARE(preview.summary(), QStringLiteral("Aucun programme : velmora.rub est absent, vide ou illisible."));
-
     control<QScrollBar>(window, "Avance2")->setValue(600);
     QVERIFY(writeBytes("velmora.rub", "%1\r\nG0X0Y0\r\nG1X100Y0\r\nM2\r\n"));
     window.reloadListing();
-    QCOMPARE(preview.summary(), QStringLiteral("Coupe : 100.0 mm  Rapide : 0.0 mm  Durée estimée : 10 s"));
-    QVERIFY(preview.notice().isEmpty());
+    QTest::qWait(50);
+    QVERIFY(preview.summary().isEmpty());
 
     QSignalSpy asked(&window, &MainWindow::previewRequested);
     control<QPushButton>(window, "Aperçu1")->click();
     QCOMPARE(asked.size(), 1);
+    preview.show();
+    QTRY_COMPARE(preview.summary(), QStringLiteral("Coupe : 100.0 mm  Rapide : 0.0 mm  Durée estimée : 10 s"));
+    QVERIFY(preview.notice().isEmpty());
+
+    QVERIFY(writeBytes("velmora.rub", "%1\r\nG0X0Y0\r\nG1X50Y0\r\nM2\r\n"));
+    window.reloadListing();
+    QTRY_COMPARE(preview.summary(), QStringLiteral("Coupe : 50.0 mm  Rapide : 0.0 mm  Durée estimée : 5 s"));
 
     // The plate comes from the choices as the window shows them (the corner
     // first: free placement would disable it).
@@ -203,11 +257,82 @@ void PreviewDrawingTest::followsTheListing()
     QCOMPARE(settings.posX, 99.5);
 }
 
+// The retract "G0G52Z" is taken to 50 mm, or higher when the work's top
+// would not be cleared: the rapid length counts from there and the text
+// under the drawing says so.
+void PreviewDrawingTest::retractClearsTheWorkTop_data()
+{
+    QTest::addColumn<double>("workTop");
+    QTest::addColumn<double>("rapid");
+    QTest::addColumn<QString>("assumed");
+    QTest::newRow("top at 0") << 0.0 << 2 * (50 - 3.0) << "Z 50.0 mm";
+    QTest::newRow("top at 200") << 200.0 << 2 * (210 - 3.0) << "Z 210.0 mm";
+    QTest::newRow("top below 0") << -35.5 << 2 * (50 - 3.0) << "Z 50.0 mm";
+}
+
+void PreviewDrawingTest::retractClearsTheWorkTop()
+{
+    QFETCH(double, workTop);
+    QFETCH(double, rapid);
+    QFETCH(QString, assumed);
+    const std::string program = "%1\r\nG0G52Z\r\nG0Z3\r\nG1Z-1\r\nG1Z3\r\nG0G52Z\r\nM2\r\n";
+    PreviewWindow window;
+    window.showProgram(program, PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300, workTop});
+    const ToolpathPreview preview = previewProgram(program, workTop);
+    QCOMPARE(preview.lengths.rapid, rapid);
+    QCOMPARE(window.assumption(), QStringLiteral("Hauteur de retrait (G0G52Z) supposée : ") + assumed);
+}
+
 void PreviewDrawingTest::noFeedNoTime()
 {
     QVERIFY(!machiningSeconds({12, 34}, 0));
     QCOMPARE(summaryText({12, 34}, std::nullopt, false),
              QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : inconnue (avance nulle)"));
+}
+
+// Points closer than a pixel are left out of a drawing: seen whole, it shows
+// the same pixels as the full trace within one pixel; zoomed in, where no
+// point is that close, it is the full trace, and a circle lies on its circle.
+void PreviewDrawingTest::droppedPointsDrawTheFullTrace_data()
+{
+    QTest::addColumn<bool>("zoomedIn");
+    QTest::newRow("seen whole") << false;
+    QTest::newRow("zoomed in on a circle") << true;
+}
+
+void PreviewDrawingTest::droppedPointsDrawTheFullTrace()
+{
+    QFETCH(bool, zoomedIn);
+    const PreviewScene scene = sceneOf(previewProgram(denseProgram()), PlateExtent{});
+    ViewPlacement view = fitView(fitArea(scene), kImageSize);
+    if (zoomedIn)
+        view = ViewPlacement{200, QPointF(200 - 12.4 * 200, 150)};  // the first circle's centre in the middle
+    const QImage dropped = renderPreview(scene, kImageSize, view);
+    const QImage full = renderPreview(scene, kImageSize, view, kColours, kFullTrace);
+    const std::size_t droppedPoints = [&] {
+        std::size_t points = 0;
+        for (const QPolygonF& polyline : tracePaths(scene.paths.cuts, view, QRectF(QPointF(), kImageSize)))
+            points += static_cast<std::size_t>(polyline.size());
+        return points;
+    }();
+    std::size_t fullPoints = 0;
+    for (const QPolygonF& polyline : tracePaths(scene.paths.cuts, view, QRectF(QPointF(), kImageSize), kFullTrace))
+        fullPoints += static_cast<std::size_t>(polyline.size());
+
+    if (!zoomedIn) {
+        QVERIFY2(droppedPoints * 3 < fullPoints, "most points are closer than a pixel");
+        QCOMPARE(strayPixels(dropped, full), 0);
+        QCOMPARE(strayPixels(full, dropped), 0);
+        return;
+    }
+    QCOMPARE(droppedPoints, fullPoints);
+    QCOMPARE(dropped, full);
+    for (int step = 0; step < 16; ++step) {
+        const double angle = step * std::numbers::pi / 8;
+        const QPointF onCircle(12.4 + 0.4 * std::cos(angle), 0.4 * std::sin(angle));
+        QVERIFY2(inkAround(dropped, view.toPixel(onCircle).toPoint()), "the circle, 80 pixels in radius");
+    }
+    QVERIFY(!inked(dropped, view.toPixel(QPointF(12.4, 0.2)).toPoint(), 20));
 }
 
 // The check box under the drawing takes the rapid moves out of it and leaves

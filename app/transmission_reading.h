@@ -1,0 +1,25 @@
+#pragma once
+// The serial settings of the form's model as the download sends them, and the
+// title its messages stand under: for the window and the command line alike.
+
+#include "panel/form_model.h"
+#include "transmission/download.h"
+
+#include <QString>
+
+namespace velmora {
+
+// The texts of the transmission frame in Windows-1252, or why they cannot go
+// on the line: a typed character the code page does not hold would otherwise
+// be cut off with everything after it.
+struct TransmissionReading {
+    TransmissionTexts texts;
+    QString refusal;
+    bool ok() const { return refusal.isEmpty(); }
+};
+TransmissionReading readTransmissionTexts(const FormModel& form);
+
+// "Téléchargement"
+QString downloadTitle();
+
+}  // namespace velmora
