@@ -65,7 +65,7 @@ void DownloadAction::startDownload()
         tell(MessageIcon::Exclamation, fromWindows1252(outcome.message));
         break;
     case DownloadEnd::Failed:
-        tell(MessageIcon::Critical, fromWindows1252(outcome.message));
+        tell(MessageIcon::Critical, fromWindows1252(outcome.message), fromWindows1252(outcome.cause));
         break;
     }
     if (closeWhenStopped_) {
@@ -138,9 +138,9 @@ bool DownloadAction::machineIsInLoadingMode()
         == MessageAnswer::Ok;
 }
 
-void DownloadAction::tell(MessageIcon icon, const QString& text)
+void DownloadAction::tell(MessageIcon icon, const QString& text, const QString& cause)
 {
-    messages_.show(icon, MessageButtons::Ok, downloadTitle(), text);
+    messages_.show(icon, MessageButtons::Ok, downloadTitle(), text, cause);
 }
 
 }  // namespace velmora

@@ -56,7 +56,7 @@ protected:
 private:
     bool machineIsInLoadingMode();
     DownloadOutcome sendWithInputLocked(const DownloadRequest& request);
-    void tell(MessageIcon icon, const QString& text);
+    void tell(MessageIcon icon, const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

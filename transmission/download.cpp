@@ -4,6 +4,7 @@
 #include "output_queue.h"
 
 #include "common/fields.h"
+#include "common/file_error.h"
 #include "common/numbers.h"
 #include "common/whole_file.h"
 
@@ -47,10 +48,19 @@ ProgramReading readProgram(const std::filesystem::path& path)
 }
 
 // "Problème de connexion" is what the operator has always read for a port
-// that is not there; the line below it says which port was looked for.
-std::string noConnection(const std::string& cause)
+// that is not there; the cause under it names the port chosen, the device it
+// stands for and the system's reason, in French.
+std::string noConnectionCause(std::int16_t port, const std::string& device)
 {
-    return french(U"Problème de connexion\n") + cause;
+    const std::string chosen = "Port COM" + std::to_string(port);
+    if (device.empty())
+        return chosen + french(U" : aucun périphérique ne lui correspond");
+    std::error_code reason;
+    (void)std::filesystem::status(device, reason);
+    if (!reason)
+        reason = std::make_error_code(std::errc::no_such_device_or_address);
+    return chosen + french(U", périphérique ") + device + " : "
+        + french(QString::fromStdString(frenchCause(reason)).toStdU32String());
 }
 
 std::string emptyOr(std::string_view text)
@@ -64,9 +74,11 @@ void rest(DownloadProgress& progress)
     progress.setBarTwips(kRestBarTwips);
 }
 
-DownloadOutcome failure(std::string message)
+DownloadOutcome failure(std::string message, std::string cause = {})
 {
-    return {DownloadEnd::Failed, std::move(message), 0, 0};
+    DownloadOutcome outcome{DownloadEnd::Failed, std::move(message), 0, 0};
+    outcome.cause = std::move(cause);
+    return outcome;
 }
 
 }  // namespace
@@ -119,21 +131,28 @@ void Download::start(const DownloadRequest& request, DownloadProgress& progress,
     }
     const LineSettingsReading settings = readLineSettings(lineSettingsText(request.texts));
     std::string refusal = settings.refusal;
+    std::string cause;  // under the refusal, when it has one
     if (settings.ok() && settings.settings.stopBits == StopBits::OneAndHalf && !platformHasOneAndHalfStopBits())
         refusal = french(U"Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2");
     const std::int16_t port = portNumber(request.texts.port);
-    if (refusal.empty() && port < 1)
-        refusal = noConnection(french(U"Port invalide : ") + emptyOr(request.texts.port));
+    if (refusal.empty() && port < 1) {
+        refusal = french(U"Problème de connexion");
+        cause = french(U"Port invalide : ") + emptyOr(request.texts.port);
+    }
     const std::string device = refusal.empty() ? deviceName_(port) : std::string();
     port_ = portName(port, device);
     if (refusal.empty()) {
         const LineError opened = openSerialLine(line_, device, port_, settings.settings);
-        if (opened)
-            refusal = opened.failure == LineFailure::NoSuchPort ? noConnection(opened.cause) : opened.cause;
+        if (opened.failure == LineFailure::NoSuchPort) {
+            refusal = french(U"Problème de connexion");
+            cause = noConnectionCause(port, device);
+        } else if (opened) {
+            refusal = opened.cause;
+        }
     }
     if (!refusal.empty()) {
         rest(progress);
-        finished(failure(refusal));
+        finished(failure(refusal, cause));
         return;
     }
 

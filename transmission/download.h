@@ -75,6 +75,9 @@ struct DownloadOutcome {
     std::string message;
     std::size_t itemsSent = 0;
     std::size_t itemCount = 0;
+    // Under the message (Windows-1252): why, when the message alone does not
+    // say it ("Problème de connexion").
+    std::string cause;
 };
 
 class Download {

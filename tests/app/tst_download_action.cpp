@@ -193,7 +193,8 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
 
     workshop.choose("COM1,9600,N(one),8,1");
     control<QPushButton>(workshop.window, "Télé1")->click();
-    QCOMPARE(workshop.messages.calls().back().text, "Problème de connexion\nLe port COM1 n'existe pas");
+    QCOMPARE(workshop.messages.calls().back().text, "Problème de connexion");
+    QCOMPARE(workshop.messages.calls().back().cause, "Port COM1 : aucun périphérique ne lui correspond");
     workshop.verifyAtRest();
 }
 
@@ -206,7 +207,7 @@ void DownloadActionTest::nothingSent_data()
     // The question comes first, even with no program file to send.
     QTest::newRow("Cancel") << kWorkshopChoice << false << QString() << false;
     QTest::newRow("COM12 is not COM2") << "COM12,4800,E(ven),7,2" << true
-                                       << "Problème de connexion\nLe port COM12 n'existe pas" << true;
+                                       << "Problème de connexion" << true;
     QTest::newRow("missing program file, told before the port")
         << kWorkshopChoice << false << "Le fichier velmora.rub est introuvable" << false;
     QTest::newRow("1.5 stop bits")

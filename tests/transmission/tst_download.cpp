@@ -75,7 +75,7 @@ DownloadOutcome run(Download& download, const DownloadRequest& request, Download
 
 }  // namespace
 
-enum class Failure { MissingFile, NoSuchPort, NoPortNumber, EmptySpeed, OneAndHalfStops, PortBusy };
+enum class Failure { DeviceGone, MissingFile, NoSuchPort, NoPortNumber, EmptySpeed, OneAndHalfStops, PortBusy };
 Q_DECLARE_METATYPE(Failure)
 
 class DownloadTest : public QObject {
@@ -230,21 +230,25 @@ private slots:
     {
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing program file") << Failure::MissingFile << "Le fichier velmora.rub est introuvable";
+        QTest::addColumn<QString>("cause");  // under the message; %2 the missing device
+        QTest::newRow("missing program file") << Failure::MissingFile << "Le fichier velmora.rub est introuvable" << "";
         QTest::newRow("no such port") << Failure::NoSuchPort
-                                      << "Problème de connexion\nLe port COM2 n'existe pas";
+                                      << "Problème de connexion" << "Port COM2 : aucun périphérique ne lui correspond";
+        QTest::newRow("device gone") << Failure::DeviceGone << "Problème de connexion"
+                                     << "Port COM2, périphérique %2 : le fichier ou le dossier n'existe pas";
         QTest::newRow("port text without number") << Failure::NoPortNumber
-                                                  << "Problème de connexion\nPort invalide : (vide)";
-        QTest::newRow("speed never chosen") << Failure::EmptySpeed << "Vitesse de transmission invalide : (vide)";
+                                                  << "Problème de connexion" << "Port invalide : (vide)";
+        QTest::newRow("speed never chosen") << Failure::EmptySpeed << "Vitesse de transmission invalide : (vide)" << "";
         QTest::newRow("1.5 stop bits") << Failure::OneAndHalfStops
-                                       << "Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2";
-        QTest::newRow("port used elsewhere") << Failure::PortBusy << "Le port COM2 (%1) est déjà utilisé";
+                                       << "Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2" << "";
+        QTest::newRow("port used elsewhere") << Failure::PortBusy << "Le port COM2 (%1) est déjà utilisé" << "";
     }
 
     void failures()
     {
         QFETCH(Failure, failure);
         QFETCH(QString, message);
+        QFETCH(QString, cause);
         if (failure == Failure::OneAndHalfStops && platformHasOneAndHalfStopBits())
             QSKIP("this platform frames 1.5 stop bits");
         PseudoTerminal terminal;
@@ -257,6 +261,10 @@ private slots:
             request.programFile = dir_->filePath("absent/velmora.rub").toStdString();
         if (failure == Failure::NoSuchPort)
             device.clear();
+        if (failure == Failure::DeviceGone)
+            device = dir_->filePath("ttyGone").toStdString();
+        if (cause.contains("%2"))
+            cause = cause.arg(QString::fromStdString(device));
         if (failure == Failure::NoPortNumber)
             request.texts.port = " ";
         if (failure == Failure::EmptySpeed)
@@ -274,6 +282,7 @@ private slots:
             if (message.contains("%1"))
                 message = message.arg(QString::fromStdString(terminal.devicePath()));
             QCOMPARE(QString::fromLatin1(outcome.message), message);
+            QCOMPARE(QString::fromLatin1(outcome.cause), cause);
         });
 
         QVERIFY(finishedBeforeReturn);
