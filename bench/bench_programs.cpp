@@ -56,10 +56,10 @@ QString sampleLine(int length, int line)
     return text;
 }
 
-void makeTextJob(int lineLength, EngravingJob& job, LayoutResult& layout)
+void makeTextJob(int lineLength, EngravingJob& job, LayoutResult& layout, float charWidth, float charSpacing)
 {
-    job.charWidth = 4;
-    job.charSpacing = 1;
+    job.charWidth = charWidth;
+    job.charSpacing = charSpacing;
     job.lineSpacing = 2;
     job.approachZ = 3.5;
     job.toolChange = true;
@@ -82,7 +82,7 @@ void makeTextJob(int lineLength, EngravingJob& job, LayoutResult& layout)
     layout.lastLine = kLineCount;
 }
 
-std::string builtProgram(int lineLength)
+std::string builtProgram(int lineLength, float charWidth, float charSpacing)
 {
     QTemporaryDir dir;
     const std::filesystem::path folder = dir.path().toStdString();
@@ -90,7 +90,7 @@ std::string builtProgram(int lineLength)
         return {};
     EngravingJob job;
     LayoutResult layout;
-    makeTextJob(lineLength, job, layout);
+    makeTextJob(lineLength, job, layout, charWidth, charSpacing);
     if (buildProgramFile(job, layout, ProgramPlaces{folder, folder / "Data", {}}, DateTimeTexts{"06/12/2026", "20:00:00"})
             .status
         != ConstructionStatus::Written)

@@ -22,12 +22,14 @@ bool writeShippedFont(const std::filesystem::path& dataFolder);
 QString sampleLine(int length, int line);
 
 // A job of five lines of `lineLength` characters each, placed freely from
-// X 10 and left-justified, and its layout.
-void makeTextJob(int lineLength, EngravingJob& job, LayoutResult& layout);
+// X 10 and left-justified, characters 4 mm wide and 1 mm apart unless said
+// otherwise, and its layout.
+void makeTextJob(int lineLength, EngravingJob& job, LayoutResult& layout, float charWidth = 4,
+                 float charSpacing = 1);
 
 // The program the construction writes for makeTextJob with the shipped font;
 // empty when it could not be built.
-std::string builtProgram(int lineLength);
+std::string builtProgram(int lineLength, float charWidth = 4, float charSpacing = 1);
 
 // 200,000 full circles of radius 1 in rows of 500, 3 mm apart, joined by
 // cuts, written by hand in incremental mode: twelve bytes a circle.

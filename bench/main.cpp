@@ -16,9 +16,9 @@ int main(int argc, char* argv[])
         return velmora::bench::startupChild(argv[2]);
     // The programs the sections time, to look at or profile them apart.
     if (argc == 3 && std::strcmp(argv[1], "--write-text-program") == 0)
-        return velmora::bench::writeProgram(velmora::bench::builtProgram(2000), argv[2]);
+        return velmora::bench::writeProgram(velmora::bench::builtProgram(2000, 4, 0.5f), argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--write-largest-program") == 0)
-        return velmora::bench::writeProgram(velmora::bench::builtProgram(32767), argv[2]);
+        return velmora::bench::writeProgram(velmora::bench::builtProgram(32767, 0.25f, 0), argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--write-circles-program") == 0)
         return velmora::bench::writeProgram(velmora::bench::circlesProgram(), argv[2]);
     velmora::bench::constructionBench();

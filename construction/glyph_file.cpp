@@ -95,13 +95,6 @@ const std::string& GlyphWordTexts::numberText(bool scaled, std::string_view numb
     return found->second;
 }
 
-std::string transformGlyphLine(std::string_view line, float charWidth)
-{
-    return transformLine(line, [charWidth](bool scaled, std::string_view numberChars) {
-        return wordNumberText(scaled, numberChars, charWidth);
-    });
-}
-
 std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words)
 {
     return transformLine(line, [&words](bool scaled, std::string_view numberChars) -> const std::string& {

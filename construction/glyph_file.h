@@ -24,14 +24,9 @@ inline constexpr std::size_t kGlyphFileLimit = 64 * 1024;
 // "Ascii65.prg" for code 65.
 std::string glyphFileName(std::uint8_t code);
 
-// One glyph line as it goes into the program: the recognised words in the
-// order G X Y Z I J, X Y I J scaled by charWidth / 4; a line holding "$"
-// anywhere is a comment and is copied unchanged.
-std::string transformGlyphLine(std::string_view line, float charWidth);
-
 // The texts of the words of a glyph set at one character size. A set draws on
 // the same few grid values over and over, so each value is read and written
-// once per construction; the result is the same as transformGlyphLine's.
+// once per construction.
 class GlyphWordTexts {
 public:
     explicit GlyphWordTexts(float charWidth) : charWidth_(charWidth) {}
@@ -45,6 +40,9 @@ private:
     std::string key_;
 };
 
+// One glyph line as it goes into the program: the recognised words in the
+// order G X Y Z I J, X Y I J scaled by charWidth / 4; a line holding "$"
+// anywhere is a comment and is copied unchanged.
 std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words);
 
 enum class GlyphStatus {

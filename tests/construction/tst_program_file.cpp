@@ -79,7 +79,6 @@ private slots:
         QTest::addColumn<bool>("coolant");
         QTest::addColumn<QString>("texts");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("neither") << false << false << "3|3|40|2000|300" << "T3D3|M3M40S2000|F300";
         QTest::newRow("changer only, texts not trimmed") << true << false << " 12|07|45 |800|50"
                                                          << "M6T 12D07|M3M45 S800|F50";
         QTest::newRow("empty texts give bare words") << false << false << "||||" << "TD|M3MS|F";

@@ -42,7 +42,6 @@ private slots:
         QTest::addColumn<QStringList>("lineReadouts");
         QTest::addColumn<QByteArray>("encombrement");
         addRow("all lines empty", {}, {}, " X :  0 mm / Y :  0 mm");
-        addRow("ABC over AB", {"ABC", "AB"}, {" 14 mm", " 9 mm"}, " X :  14 mm / Y :  16 mm");
         addRow("lines 1 and 5, empty lines between count in full", {"A", "", "", "", "B"},
                {" 4 mm", " 0 mm", " 0 mm", " 0 mm", " 4 mm"}, " X :  4 mm / Y :  43 mm");
         addRow("one character on line 3", {"", "", "W"}, {" 0 mm", " 0 mm", " 5 mm"}, " X :  5 mm / Y :  8.75 mm",
@@ -55,7 +54,6 @@ private slots:
                " X :  9 mm / Y :  0 mm");
         addRow("characters outside the code page count once", {QString::fromUtf8("\u03a9\u20ac\U0001F600")},
                {" 14 mm"}, " X :  14 mm / Y :  7 mm");
-        addRow("fractional value boxes", {"AB"}, {" 9.5 mm"}, " X :  9.5 mm / Y :  7 mm", {" 4.5", ".5", 4, 2});
         addRow("width from the value boxes, height from the scroll bars", {"AB", "C"}, {" 23 mm", " 10 mm"},
                " X :  23 mm / Y :  16 mm", {"10", "3", 4, 2});
         addRow("negative width shows as 0", {"ABC"}, {}, " X :  0 mm / Y :  7 mm", {"-4", "1", 4, 2});
@@ -82,27 +80,6 @@ private slots:
             readouts << QString::fromStdString(texts.lineReadout[line]);
         QCOMPARE(readouts, lineReadouts);
         QCOMPARE(QByteArray::fromStdString(texts.encombrement), encombrement);
-    }
-
-    void sizeReadouts_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QByteArray>("echelle4");
-        QTest::newRow("5") << 5 << QByteArray("Haut.  8.75 mm / Larg.  5 mm");
-        QTest::newRow("1") << 1 << QByteArray("Haut.  1.75 mm / Larg.  1 mm");
-        QTest::newRow("2") << 2 << QByteArray("Haut.  3.5 mm / Larg.  2 mm");
-        QTest::newRow("10") << 10 << QByteArray("Haut.  17.5 mm / Larg.  10 mm");
-    }
-
-    void sizeReadouts()
-    {
-        QFETCH(int, value);
-        QFETCH(QByteArray, echelle4);
-        QCOMPARE(QByteArray::fromStdString(characterSizeReadout(value)), echelle4);
-        QCOMPARE(QByteArray::fromStdString(characterSpacingReadout(value)),
-                 "Entre caract\xE8res :  " + QByteArray::number(value) + " mm");
-        QCOMPARE(QByteArray::fromStdString(lineSpacingReadout(value)),
-                 "Espace entre lignes :  " + QByteArray::number(value) + " mm ");
     }
 };
 

@@ -1,17 +1,18 @@
 // The glyph files in Data, as the construction will read them: one for every
-// printable character, each one copied faithfully and cutting only inside its
-// own cell, all of them on one vertical plan.
+// printable character, each the generator's drawing and holding nothing the
+// copy into a program would change, all of them on one vertical plan. (That every glyph cuts only inside its own
+// cell is proved on a whole program, in the font program test.)
 
 #include "common/codepage.h"
 #include "fontgen/font.h"
 #include "simulation/glyph_rules.h"
-#include "simulation/program_measures.h"
 #include "simulation/glyph_proof.h"
+#include "simulation/program_measures.h"
 
 #include <QFile>
 #include <QtTest>
 
-#include <cmath>
+#include <algorithm>
 
 using namespace velmora;
 using namespace velmora::simulation;
@@ -21,7 +22,6 @@ namespace {
 // At the drawn size one unit is one millimetre, so the glyph's own rule on
 // arcs (ends on the circle within 0.001) is the interpreter's tolerance.
 constexpr double kGlyphArcTolerance = 0.001;
-constexpr double kEngravingZ = -0.2;  // 1 mm approach height, 1.2 mm plunge
 // Glyph coordinates are written to the thousandth, and arcs are set on their
 // circles by moving an end a step or two.
 constexpr double kPlanTolerance = 0.002;
@@ -64,27 +64,31 @@ Bounds inkOf(int code)
     return cuttingBounds(interpretProgram(proof.program, glyphInterpreter()).moves);
 }
 
-template <typename Issue>
-QString describe(const std::vector<Issue>& issues)
+QString describe(const std::vector<GlyphIssue>& issues)
 {
     QStringList parts;
-    for (const Issue& i : issues)
+    for (const GlyphIssue& i : issues)
         parts << QString("line %1: %2").arg(i.line).arg(QString::fromStdString(i.what));
     return parts.join("; ");
 }
 
-void addEveryGlyph()
+// A sound glyph file, and one line of it changed.
+QByteArray crlf(const QStringList& list)
 {
-    QTest::addColumn<int>("code");
-    for (int code = 32; code < 256; ++code)
-        if (isPrintable(code))
-            QTest::addRow("Ascii%d %s", code, qPrintable(characterOf(code))) << code;
+    return (list.join("\r\n") + "\r\n").toLatin1();
 }
 
-void addGroup(const char* name, const QString& characters, double low, double high)
+const QStringList kSound = {"$ CAR 65 A", "G91", "G0X0Y1.25", "G1Z-1.2", "G1X2Y4.5", "G3X-.5Y.5I0J.5",
+                            "G0Z1.2", "G90"};
+
+QStringList with(QStringList lines, int index, const QString& line)
 {
-    QTest::newRow(name) << characters << low << high;
+    lines[index] = line;
+    return lines;
 }
+
+// What a row of the vertical plan measures on each of its characters.
+enum Edge { LowestInk, HighestInk, Sides, NoInk };
 
 }  // namespace
 
@@ -92,18 +96,12 @@ class FontTest : public QObject {
     Q_OBJECT
 private slots:
     void exactlyThePrintableCharactersHaveGlyphs();
-    void copyRules_data() { addEveryGlyph(); }
-    void copyRules();
-    void placedAtItsOrigin_data() { addEveryGlyph(); }
-    void placedAtItsOrigin();
-    void sameAsTheGenerator_data() { addEveryGlyph(); }
-    void sameAsTheGenerator();
-    void blanksCutNothing();
-    void lowestInk_data();
-    void lowestInk();
-    void highestInk_data();
-    void highestInk();
-    void wideLettersFillTheCell();
+    void eachGlyph_data();
+    void eachGlyph();
+    void verticalPlan_data();
+    void verticalPlan();
+    void checkerFindsFaults_data();
+    void checkerFindsFaults();
 };
 
 void FontTest::exactlyThePrintableCharactersHaveGlyphs()
@@ -120,103 +118,110 @@ void FontTest::exactlyThePrintableCharactersHaveGlyphs()
     QVERIFY2(extra.isEmpty(), qPrintable("not printable: " + extra.join(' ')));
 }
 
-void FontTest::copyRules()
+void FontTest::eachGlyph_data()
 {
-    QFETCH(int, code);
-    const std::vector<GlyphIssue> issues = checkGlyphText(readGlyph(code));
-    QVERIFY2(issues.empty(), qPrintable(describe(issues)));
+    QTest::addColumn<int>("code");
+    for (int code = 32; code < 256; ++code)
+        if (isPrintable(code))
+            QTest::addRow("Ascii%d %s", code, qPrintable(characterOf(code))) << code;
 }
 
-void FontTest::placedAtItsOrigin()
-{
-    QFETCH(int, code);
-    ProofLayout layout;
-    layout.originX = 12.5;
-    layout.originY = -30;
-    const GlyphProof proof = unitScaleProof({{readGlyph(code)}}, layout);
-    CellCheckOptions options;
-    options.interpreter = glyphInterpreter();
-    options.engravingZ = kEngravingZ;
-    options.tolerance = 1e-9;  // strictly inside: the glyph is the only source of error here
-    const Interpretation moves = interpretProgram(proof.program, options.interpreter);
-    const std::vector<Violation> violations = checkMovesAgainstCells(moves, proof.cells, options);
-    QVERIFY2(violations.empty(), qPrintable(describe(violations)));
-}
-
-void FontTest::sameAsTheGenerator()
+// The file is the generator's drawing, and holds nothing the copy into a
+// program would drop or change.
+void FontTest::eachGlyph()
 {
     QFETCH(int, code);
     static const std::map<int, fontgen::GlyphProgram> generated = fontgen::engravingFontFiles();
     QVERIFY2(generated.count(code), "the generator has no drawing for it");
     QVERIFY2(generated.at(code).text == readGlyph(code), "Data differs from the generator: regenerate the font");
-}
-
-void FontTest::blanksCutNothing()
-{
-    QVERIFY(inkOf(' ').empty);
-    QVERIFY(inkOf(0xA0).empty);
+    const std::vector<GlyphIssue> issues = checkGlyphText(readGlyph(code));
+    QVERIFY2(issues.empty(), qPrintable(describe(issues)));
 }
 
 // The vertical plan: inner base line 1.25, x-height 4.25, capitals and
-// ascenders 5.75, descenders down to 0, accents above.
-void FontTest::lowestInk_data()
+// ascenders 5.75, descenders down to 0, accents above; wide letters fill the
+// cell, so that the spacing the operator sets is the gap between them.
+void FontTest::verticalPlan_data()
 {
     QTest::addColumn<QString>("characters");
+    QTest::addColumn<int>("edge");
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
-    addGroup("capitals stand on the base line", "ABCDEFGHIJKLMNOPQRSTUVWXYZÆŒÐØÞ", 1.25, 1.25);
-    addGroup("figures stand on the base line", "0123456789", 1.25, 1.25);
-    addGroup("small letters stand on the base line", "abcdefhiklmnorstuvwxzæœðøß", 1.25, 1.25);
-    addGroup("accented letters too", "ÀÁÂÃÄÅÈÉÊËÌÍÎÏÑÒÓÔÕÖÙÚÛÜÝŸŠŽàáâãäåèéêëìíîïñòóôõöùúûüšž", 1.25, 1.25);
-    addGroup("descenders reach the cell bottom", "gjpqyýÿþµ", 0, 0);
-    addGroup("cedilla and comma hang below the line", "Çç,;‚„¸", 0.2, 0.8);
+    const auto add = [](const char* name, const QString& characters, Edge edge, double low, double high) {
+        QTest::newRow(name) << characters << int(edge) << low << high;
+    };
+    add("capitals stand on the base line", "ABCDEFGHIJKLMNOPQRSTUVWXYZÆŒÐØÞ", LowestInk, 1.25, 1.25);
+    add("figures stand on the base line", "0123456789", LowestInk, 1.25, 1.25);
+    add("small letters stand on the base line", "abcdefhiklmnorstuvwxzæœðøß", LowestInk, 1.25, 1.25);
+    add("accented letters too", "ÀÁÂÃÄÅÈÉÊËÌÍÎÏÑÒÓÔÕÖÙÚÛÜÝŸŠŽàáâãäåèéêëìíîïñòóôõöùúûüšž", LowestInk, 1.25, 1.25);
+    add("descenders reach the cell bottom", "gjpqyýÿþµ", LowestInk, 0, 0);
+    add("cedilla and comma hang below the line", "Çç,;‚„¸", LowestInk, 0.2, 0.8);
+    add("capitals and figures reach the capital height", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", HighestInk, 5.75,
+        5.75);
+    add("ascenders reach the capital height", "bdfhklþß", HighestInk, 5.75, 5.75);
+    add("x-height letters", "acemnorsuvwxzæœ", HighestInk, 4.25, 4.25);
+    add("accents over small letters stay under the capital height", "àáâãäåèéêëìíîïñòóôõöùúûüýÿšž", HighestInk, 4.75,
+        5.75);
+    add("accents over capitals fit in the cell", "ÀÁÂÃÄÅÈÉÊËÌÍÎÏÑÒÓÔÕÖÙÚÛÜÝŸŠŽ", HighestInk, 6.25, 7);
+    add("wide letters fill the cell", "ABDGHKMNOQTUVWXYZmw", Sides, 0, 4);
+    add("blanks cut nothing", QString(" ") + QChar(0xA0), NoInk, 0, 0);
 }
 
-void FontTest::lowestInk()
+void FontTest::verticalPlan()
 {
     QFETCH(QString, characters);
+    QFETCH(int, edge);
     QFETCH(double, low);
     QFETCH(double, high);
+    const auto within = [](double v, double from, double to) {
+        return v >= from - kPlanTolerance && v <= to + kPlanTolerance;
+    };
     for (const char32_t c : characters.toStdU32String()) {
         const Bounds ink = inkOf(*cp1252::encode(c));
-        QVERIFY2(ink.minY >= low - kPlanTolerance && ink.minY <= high + kPlanTolerance,
-                 qPrintable(QString("%1 lowest ink at %2").arg(QString::fromStdU32String({c})).arg(ink.minY)));
+        bool ok = ink.empty == (edge == NoInk);
+        if (edge == LowestInk)
+            ok = ok && within(ink.minY, low, high);
+        else if (edge == HighestInk)
+            ok = ok && within(ink.maxY, low, high);
+        else if (edge == Sides)
+            ok = ok && within(ink.minX, low, low) && within(ink.maxX, high, high);
+        QVERIFY2(ok, qPrintable(QString("%1: ink x %2 to %3, y %4 to %5").arg(QString::fromStdU32String({c}))
+                                    .arg(ink.minX).arg(ink.maxX).arg(ink.minY).arg(ink.maxY)));
     }
 }
 
-void FontTest::highestInk_data()
+// What the glyph check above looks for, each found on the line that holds it.
+void FontTest::checkerFindsFaults_data()
 {
-    QTest::addColumn<QString>("characters");
-    QTest::addColumn<double>("low");
-    QTest::addColumn<double>("high");
-    addGroup("capitals and figures reach the capital height", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", 5.75, 5.75);
-    addGroup("ascenders reach the capital height", "bdfhklþß", 5.75, 5.75);
-    addGroup("x-height letters", "acemnorsuvwxzæœ", 4.25, 4.25);
-    addGroup("accents over small letters stay under the capital height",
-             "àáâãäåèéêëìíîïñòóôõöùúûüýÿšž", 4.75, 5.75);
-    addGroup("accents over capitals fit in the cell", "ÀÁÂÃÄÅÈÉÊËÌÍÎÏÑÒÓÔÕÖÙÚÛÜÝŸŠŽ", 6.25, 7);
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("says");
+
+    // Words the copy drops or changes. (The copy reads any line end, and a
+    // glyph left in G91 shows in the font program test.)
+    QTest::newRow("feed word") << crlf(with(kSound, 4, "G1X2Y4.5F100")) << 5 << "'F' is dropped";
+    QTest::newRow("seven-character number") << crlf(with(kSound, 4, "G1X-1.2345Y4.5")) << 5
+                                            << "longer than the copy";
+    QTest::newRow("two G words") << crlf(with(kSound, 4, "G91G1X2Y4.5")) << 5 << "more than one G word";
+    QTest::newRow("blank inside a move") << crlf(with(kSound, 4, "G1 X2Y4.5")) << 5 << "blank inside";
+
+    // Comments reach the machine as they stand.
+    QTest::newRow("comma in a comment") << crlf(with(kSound, 0, "$ A, B")) << 1 << "splits it when sent";
+    QTest::newRow("accented byte in a comment") << crlf(with(kSound, 0, QString::fromLatin1("$ \xE9"))) << 1
+                                                << "byte 0xE9";
 }
 
-void FontTest::highestInk()
+void FontTest::checkerFindsFaults()
 {
-    QFETCH(QString, characters);
-    QFETCH(double, low);
-    QFETCH(double, high);
-    for (const char32_t c : characters.toStdU32String()) {
-        const Bounds ink = inkOf(*cp1252::encode(c));
-        QVERIFY2(ink.maxY >= low - kPlanTolerance && ink.maxY <= high + kPlanTolerance,
-                 qPrintable(QString("%1 highest ink at %2").arg(QString::fromStdU32String({c})).arg(ink.maxY)));
-    }
-}
-
-// So that the spacing the operator sets is the gap between them.
-void FontTest::wideLettersFillTheCell()
-{
-    for (const char32_t c : QString("ABDGHKMNOQTUVWXYZmw").toStdU32String()) {
-        const Bounds ink = inkOf(*cp1252::encode(c));
-        QVERIFY2(std::abs(ink.minX) <= kPlanTolerance && std::abs(ink.maxX - 4) <= kPlanTolerance,
-                 qPrintable(QString("%1 spans %2 to %3").arg(QString::fromStdU32String({c})).arg(ink.minX).arg(ink.maxX)));
-    }
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, line);
+    QFETCH(QString, says);
+    const std::vector<GlyphIssue> issues = checkGlyphText(bytes.toStdString());
+    const auto found = std::find_if(issues.begin(), issues.end(), [&](const GlyphIssue& i) {
+        return QString::fromStdString(i.what).contains(says);
+    });
+    QVERIFY2(found != issues.end(), qPrintable("not found among: " + describe(issues)));
+    QCOMPARE(found->line, line);
 }
 
 QTEST_APPLESS_MAIN(FontTest)
