@@ -40,7 +40,7 @@ using S = SerialSetting;
 using B = ScrollBar;
 using G = OptionGroup;
 
-// The control of each line in the form (Part 3.2) at the end of its row.
+// The control of each line in the form at the end of its row.
 // clang-format off
 constexpr ConfigurationTable kTable{{
     serial       ( 1, S::Port,                       "COM1"  ),  // Port2

@@ -1,6 +1,6 @@
 #pragma once
 // "Construire" on the form's model, with no window: the engraving job read from
-// the model's display texts (Part 1.4), the blank-line rule with the emptied
+// the model's display texts, the blank-line rule with the emptied
 // lines written back, the layout from the extents as Encombrement shows them,
 // and the program written.
 

@@ -20,7 +20,7 @@ struct ScrollRow {
     std::string (*readout)(int v);  // for the three sizes
 };
 
-// In the order of ScrollBar; the ranges and form values of Part 4.1.
+// In the order of ScrollBar; the ranges and form values of the form.
 const ScrollRow kScrollRows[kScrollBarCount] = {
     {{1, 40, 1}, DisplayRule::Size, characterSizeReadout},
     {{1, 20, 1}, DisplayRule::Size, characterSpacingReadout},

@@ -104,7 +104,7 @@ public:
     const std::string& encombrement() const { return encombrement_; }
     // Recomputes the five width read-outs and Encombrement from the lines, the
     // value boxes Echelle3 and Espace3 and the values of Echelle2 and
-    // Interligne2 (Part 2.2). Cheap: it runs on every key typed.
+    // Interligne2. Cheap: it runs on every key typed.
     void updateExtents();
 
     int selectedButton(OptionGroup group) const { return selected_[index(group)]; }
