@@ -9,6 +9,10 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <random>
+#include <vector>
+
 using namespace velmora;
 using namespace velmora::testing;
 
@@ -179,6 +183,27 @@ private slots:
         QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
         QTest::newRow("exponent above") << 1e15 << "1E+15";
         QTest::newRow("rounds into exponent") << 999999999999999.9 << "1E+15";
+        QTest::newRow("rounds into plain") << 9.999999999999999e-05 << ".0001";
+        // Sixteen digits ending in 5, exactly: the fifteenth goes to even.
+        QTest::newRow("tie kept even") << 12345678901234.25 << "12345678901234.2";
+        QTest::newRow("tie raised to even") << 12345678901234.75 << "12345678901234.8";
+        QTest::newRow("past a tie") << std::nextafter(12345678901234.25, 1e300) << "12345678901234.3";
+        QTest::newRow("tie after the point") << 1234567890123.125 << "1234567890123.12";
+        QTest::newRow("tie below one") << 12345.0 / 65536 << ".188369750976562";
+        QTest::newRow("tie below one raised") << 12347.0 / 65536 << ".188400268554688";
+        QTest::newRow("negative tie") << -12345678901234.75 << "-12345678901234.8";
+        QTest::newRow("carries to a whole") << 99999.99999999999 << "100000";
+        QTest::newRow("carries below one") << 0.09999999999999999 << ".1";
+        QTest::newRow("sum of tenths") << 0.1 + 0.2 << ".3";
+        QTest::newRow("a third") << 1.0 / 3 << ".333333333333333";
+        QTest::newRow("two thirds rounded up") << 2.0 / 3 << ".666666666666667";
+        QTest::newRow("single-precision width") << static_cast<double>(4.35f) << "4.34999990463257";
+        QTest::newRow("whole part rounded") << 123456789012345.6 << "123456789012346";
+        QTest::newRow("negative below one") << -0.25 << "-.25";
+        QTest::newRow("negative whole") << -24.0 << "-24";
+        QTest::newRow("power of ten") << 1000.0 << "1000";
+        QTest::newRow("just below a power of ten") << std::nextafter(1000.0, 0.0) << "1000";
+        QTest::newRow("smallest plain, from below") << std::nextafter(0.0001, 0.0) << ".0001";
     }
 
     void coordinateText()
@@ -209,6 +234,36 @@ private slots:
                         x = static_cast<double>(width) + x + static_cast<double>(spacing);
                     }
                 }
+        QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
+    }
+
+    void coordinateTextOverEveryMagnitude()
+    {
+        // Values of every decimal magnitude the plain form covers and beyond,
+        // drawn at random bit by bit, and short decimals with their two
+        // neighbours, where rounding to 15 digits is closest to a tie.
+        std::mt19937_64 draw(20261206);
+        std::vector<double> values;
+        for (int exponent = -7; exponent <= 17; ++exponent) {
+            std::uniform_real_distribution<double> within(std::pow(10.0, exponent), std::pow(10.0, exponent + 1));
+            for (int k = 0; k < 4000; ++k)
+                values.push_back(within(draw));
+            for (int k = 0; k < 500; ++k) {
+                const double decimal
+                    = static_cast<double>(draw() % 100000) * std::pow(10.0, exponent - 4);
+                values.insert(values.end(), {decimal, std::nextafter(decimal, 0.0), std::nextafter(decimal, 1e300)});
+            }
+        }
+        int mismatches = 0;
+        QString first;
+        for (double magnitude : values)
+            for (double value : {magnitude, -magnitude}) {
+                std::string fast;
+                appendCoordinateText(fast, value);
+                if (fast != numberTextTrimmed(value) && mismatches++ == 0)
+                    first = QString::number(value, 'g', 17) + ": " + QString::fromStdString(fast) + " for "
+                        + QString::fromStdString(numberTextTrimmed(value));
+            }
         QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
     }
 };
