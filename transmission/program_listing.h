@@ -5,6 +5,7 @@
 #include "common/fields.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ public:
     ProgramListing() = default;
     explicit ProgramListing(std::string listing);
 
-    std::size_t rowCount() const { return rows_.size(); }
+    std::size_t rowCount() const { return rowStarts_.size(); }
     std::string_view row(std::size_t index) const;  // Windows-1252 bytes
     // The index of a row with the most characters (one byte each); 0 when
     // there is no row.
@@ -42,7 +43,10 @@ public:
 
 private:
     std::string bytes_;
-    std::vector<LineSpan> rows_;
+    // Where each row starts; it ends before the line end that comes before
+    // the next row's start (or the end of the bytes). Four bytes a row: a
+    // program file is at most kProgramFileLimit long.
+    std::vector<std::uint32_t> rowStarts_;
     std::size_t longestRow_ = 0;
 };
 
