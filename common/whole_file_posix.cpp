@@ -57,6 +57,9 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
         result.cause = makeErrorCode(FileRefusal::TooLarge);
         return result;
     }
+    // Room for the look past the end below, so that it does not move the
+    // whole file to a buffer twice as large.
+    result.bytes.reserve(std::min(maxBytes + 1, static_cast<std::size_t>(status.st_size) + 4096));
     result.bytes.resize(static_cast<std::size_t>(status.st_size));
     std::size_t done = 0;
     // The file may grow while it is read: one byte past the limit is enough

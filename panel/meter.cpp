@@ -17,7 +17,10 @@ void Meter::setBarTwips(double twips)
 {
     const double pixels = std::floor(twips / kTwipsPerPixel);
     const int width = pixels > 0 ? static_cast<int>(std::fmin(pixels, QWIDGETSIZE_MAX)) : 0;
-    visu2_->resize(width, visu2_->height());
+    // A long text moves the bar by a pixel only every few dozen characters;
+    // a resize to the same width would still cost the widget's bookkeeping.
+    if (width != visu2_->width())
+        visu2_->resize(width, visu2_->height());
 }
 
 int Meter::barTwips() const

@@ -42,6 +42,8 @@ public:
     std::size_t longestRow() const { return longestRow_; }
 
 private:
+    std::size_t rowEnd(std::size_t index) const;
+
     std::string bytes_;
     // Where each row starts; it ends before the line end that comes before
     // the next row's start (or the end of the bytes). Four bytes a row: a
