@@ -12,11 +12,6 @@ std::string readProgramListing(const std::filesystem::path& file)
     return std::move(program.bytes);
 }
 
-std::string loadProgramListing(const std::filesystem::path& folder)
-{
-    return readProgramListing(folder / kProgramFileName);
-}
-
 ProgramListing::ProgramListing(std::string listing) : bytes_(std::move(listing))
 {
     forEachLine(bytes_, [this](LineSpan line) {
