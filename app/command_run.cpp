@@ -3,7 +3,6 @@
 #include "app/construction_messages.h"
 #include "app/construction_run.h"
 #include "app/form_configuration.h"
-#include "app/loading_messages.h"
 #include "app/program_places.h"
 #include "app/transmission_reading.h"
 #include "common/numbers.h"

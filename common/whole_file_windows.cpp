@@ -2,8 +2,6 @@
 
 #include "whole_file.h"
 
-#include "windows_error.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <windows.h>
