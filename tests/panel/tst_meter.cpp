@@ -27,6 +27,7 @@ private slots:
         QTest::newRow("below one pixel") << 1.0 << 154.0 << 0 << " 0 %";
         QTest::newRow("one pixel") << 1.0 << 153.0 << 1 << " 0 %";
         QTest::newRow("fraction of the full width") << 7.0 << 16.0 << 66 << " 43 %";
+        QTest::newRow("half: the drawn bar's share") << 1.0 << 2.0 << 76 << " 49 %";
         QTest::newRow("last but one of many") << 9999.0 << 10000.0 << 152 << " 99 %";
         QTest::newRow("all done") << 10000.0 << 10000.0 << 153 << " 100 %";
         QTest::newRow("negative") << -1.0 << 10.0 << 0 << " 0 %";
