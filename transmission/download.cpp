@@ -69,9 +69,7 @@ std::string emptyOr(std::string_view text)
 
 DownloadOutcome failure(std::string message, std::string cause = {})
 {
-    DownloadOutcome outcome{DownloadEnd::Failed, std::move(message), 0, 0};
-    outcome.cause = std::move(cause);
-    return outcome;
+    return {DownloadEnd::Failed, std::move(message), 0, 0, std::move(cause)};
 }
 
 }  // namespace
@@ -189,7 +187,7 @@ void Download::stop()
     finish({DownloadEnd::Stopped,
             french(U"Téléchargement arrêté : ") + std::to_string(sent) + french(U" éléments sur ")
                 + std::to_string(count) + french(U" envoyés.\nLa machine contient un programme incomplet."),
-            sent, count});
+            sent, count, {}});
 }
 
 void Download::bytesWritten(qint64 bytes)
@@ -241,7 +239,7 @@ void Download::watch()
         watch_.stop();
         line_.close();
         progress_->showFull();
-        finish({DownloadEnd::Sent, {}, itemEnds_.size(), itemEnds_.size()});
+        finish({DownloadEnd::Sent, {}, itemEnds_.size(), itemEnds_.size(), {}});
         return;
     }
     if (now - lastProgress_ >= stallTimeout_)
