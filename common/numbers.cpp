@@ -143,6 +143,8 @@ std::string numberText(double value) { return formatSignificant(value, 15); }
 std::string numberTextTrimmed(float value) { return withoutLeadingBlank(numberText(value)); }
 std::string numberTextTrimmed(double value) { return withoutLeadingBlank(numberText(value)); }
 
+std::string percentCaption(int percent) { return numberText(static_cast<float>(percent)) + " %"; }
+
 std::string wholeNumberText(long long value) { return std::to_string(value); }
 
 double roundHalfEven(double value)

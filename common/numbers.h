@@ -35,6 +35,10 @@ std::string numberText(double value);
 std::string numberTextTrimmed(float value);
 std::string numberTextTrimmed(double value);
 
+// The progress meter's caption for a whole percentage: numberText of it,
+// then " %" (" 42 %", " 100 %"). At rest the meter reads "0 %" instead.
+std::string percentCaption(int percent);
+
 // Decimal digits of a whole number with "-" when negative, no blank, no leading zero.
 std::string wholeNumberText(long long value);
 

@@ -18,11 +18,6 @@ std::string readProgramListing(const std::filesystem::path& file)
     return std::move(program.bytes);
 }
 
-std::string loadProgramListing(const std::filesystem::path& folder)
-{
-    return readProgramListing(folder / kProgramFileName);
-}
-
 namespace {
 
 // Appends to `rowStarts` the position after every line end of `bytes`, in

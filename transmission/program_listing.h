@@ -23,9 +23,6 @@ inline constexpr std::string_view kProgramFileName = "velmora.rub";
 // not a program.
 std::string readProgramListing(const std::filesystem::path& file);
 
-// readProgramListing of the program file in `folder`.
-std::string loadProgramListing(const std::filesystem::path& folder);
-
 // The listing cut into the rows the box shows, one program line per row, cut
 // where the download cuts items' lines (CR LF, LF or a lone CR): the operator
 // reads exactly the lines the machine will receive. Only where each row lies

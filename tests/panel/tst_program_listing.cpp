@@ -109,7 +109,7 @@ private slots:
         else if (file != "<missing>")
             writeFile("velmora.rub", file);
 
-        QCOMPARE(QByteArray::fromStdString(loadProgramListing(folder_->path().toStdString())), listing);
+        QCOMPARE(QByteArray::fromStdString(readProgramListing(folder_->path().toStdString() + "/velmora.rub")), listing);
         window.reloadListing();
         QCOMPARE(listingRows(window), shown);
         QVERIFY(!box->hasSelection());

@@ -21,26 +21,23 @@ Q_DECLARE_METATYPE(velmora::QtLineSettings)
 
 namespace {
 
-// The meter as the window would show it, every change recorded.
+// The progress as the download tells it, every step recorded: "1/3" for one
+// item of three sent, then "full" or "rest".
 class RecordingProgress : public DownloadProgress {
 public:
-    double fullTwips() const override { return 2295; }
-    void setBarTwips(double twips) override { bars.push_back(twips); }
-    void setCaption(const std::string& text) override
+    void showSent(std::size_t sent, std::size_t count) override
     {
-        captions.push_back(text);
-        if (onCaption)
-            onCaption();
+        steps.push_back(std::to_string(sent) + "/" + std::to_string(count));
+        if (onSent)
+            onSent();
     }
+    void showFull() override { steps.push_back("full"); }
+    void rest() override { steps.push_back("rest"); }
 
-    bool atRest() const
-    {
-        return !captions.empty() && captions.back() == kRestCaption && !bars.empty() && bars.back() == kRestBarTwips;
-    }
+    bool atRest() const { return !steps.empty() && steps.back() == "rest"; }
 
-    std::vector<double> bars;
-    std::vector<std::string> captions;
-    std::function<void()> onCaption;
+    std::vector<std::string> steps;
+    std::function<void()> onSent;
 };
 
 // A workshop's choices in the transmission frame: COM2 at 4800,e,7,2.
@@ -54,8 +51,8 @@ TransmissionTexts workshopTexts()
 std::string wireBytes(const std::string& program)
 {
     std::string wire;
-    for (const std::string& item : readAllFields(program))
-        wire += item + '\n';
+    for (FieldReader reader(program); !reader.atEnd();)
+        wire += reader.next() + '\n';
     return wire + "\x13\n";
 }
 
@@ -157,18 +154,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("program");
         QTest::addColumn<QByteArray>("wire");
-        QTest::addColumn<std::vector<std::string>>("captions");
-        QTest::addColumn<std::vector<double>>("bars");  // after the items: at rest a moment, then full
-        const std::vector<std::string> inThirds{" 33 %", " 66 %", " 100 %"};
+        QTest::addColumn<std::vector<std::string>>("steps");
+        const std::vector<std::string> inThirds{"1/3", "2/3", "3/3", "full"};
         QTest::newRow("three lines") << QByteArray("%12\r\nG0X1\r\nM2\r\n") << QByteArray("%12\nG0X1\nM2\n\x13\n")
-            << inThirds << std::vector<double>{765, 1530, 2295, 15, 2295};
+            << inThirds;
         QTest::newRow("comma splits a line") << QByteArray("A,B\r\n") << QByteArray("A\nB\n\x13\n")
-            << std::vector<std::string>{" 50 %", " 100 %"} << std::vector<double>{1147.5, 2295, 15, 2295};
-        QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{}
-            << std::vector<double>{15, 2295};
+            << std::vector<std::string>{"1/2", "2/2", "full"};
+        QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{"full"};
         QTest::newRow("blanks, quotes, accents") << QByteArray("  $ LIGNE 1\r\n\"X,Y\"\r\n\xe9\r\n")
-            << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds
-            << std::vector<double>{765, 1530, 2295, 15, 2295};
+            << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds;
     }
 
     // The bytes, the meter, and the line settings in force on the line (a
@@ -177,8 +171,7 @@ private slots:
     {
         QFETCH(QByteArray, program);
         QFETCH(QByteArray, wire);
-        QFETCH(std::vector<std::string>, captions);
-        QFETCH(std::vector<double>, bars);
+        QFETCH(std::vector<std::string>, steps);
         PseudoTerminal terminal;
         QVERIFY(terminal.isOpen());
         int lookedUp = 0;
@@ -188,17 +181,16 @@ private slots:
         });
         RecordingProgress meter;
         termios line{};
-        meter.onCaption = [&] { ::tcgetattr(terminal.masterHandle(), &line); };
+        meter.onSent = [&] { ::tcgetattr(terminal.masterHandle(), &line); };
 
         const DownloadOutcome outcome = run(download, {writeProgram(program.toStdString()), workshopTexts()}, meter);
 
         QVERIFY2(outcome.end == DownloadEnd::Sent, outcome.message.c_str());
         QCOMPARE(terminal.readUntilQuiet(), wire.toStdString());
-        QCOMPARE(meter.captions, captions);
-        QCOMPARE(meter.bars, bars);
+        QCOMPARE(meter.steps, steps);
         QVERIFY(!download.portOpen());
         QCOMPARE(lookedUp, 2);
-        if (captions.empty())
+        if (steps.size() == 1)
             return;
         QCOMPARE(::cfgetospeed(&line), speed_t(B4800));
         QVERIFY(line.c_cflag & CSTOPB);
