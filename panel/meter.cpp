@@ -18,14 +18,6 @@ int Meter::fullPixels() const
 
 int Meter::barPixels() const
 {
-<<<<<<< HEAD
-    const double pixels = std::floor(twips / kTwipsPerPixel);
-    const int width = pixels > 0 ? static_cast<int>(std::fmin(pixels, QWIDGETSIZE_MAX)) : 0;
-    // A long text moves the bar by a pixel only every few dozen characters;
-    // a resize to the same width would still cost the widget's bookkeeping.
-    if (width != visu2_->width())
-        visu2_->resize(width, visu2_->height());
-=======
     return visu2_->width();
 }
 
@@ -33,8 +25,10 @@ void Meter::setBarPixels(double pixels)
 {
     const double whole = std::floor(pixels);
     const int width = whole > 0 ? static_cast<int>(std::fmin(whole, QWIDGETSIZE_MAX)) : 0;
-    visu2_->resize(width, visu2_->height());
->>>>>>> main
+    // A long text moves the bar by a pixel only every few dozen characters;
+    // a resize to the same width would still cost the widget's bookkeeping.
+    if (width != visu2_->width())
+        visu2_->resize(width, visu2_->height());
 }
 
 void Meter::setCaption(const QString& text)
