@@ -36,6 +36,15 @@ void Meter::setCaption(const QString& text)
     visu1_->setText(text);
 }
 
+const QString& Meter::captionOf(int percent)
+{
+    if (captionPercent_ != percent) {
+        captionText_ = QString::fromStdString(percentCaption(percent));
+        captionPercent_ = percent;
+    }
+    return captionText_;
+}
+
 void Meter::showShare(double done, double total)
 {
     const int full = fullPixels();
@@ -44,7 +53,7 @@ void Meter::showShare(double done, double total)
     setBarPixels(full * done / total);
     // Rounded down: 100 % only once the bar is as wide as the caption.
     const int percent = static_cast<int>(static_cast<long long>(barPixels()) * 100 / full);
-    setCaption(QString::fromStdString(percentCaption(percent)));
+    setCaption(captionOf(percent));
 }
 
 void Meter::showItemsSent(std::size_t sent, std::size_t count)
@@ -54,7 +63,7 @@ void Meter::showItemsSent(std::size_t sent, std::size_t count)
     const auto sentSingle = static_cast<float>(sent);
     const auto full = static_cast<float>(fullPixels());
     setBarPixels(static_cast<float>(static_cast<double>(full * sentSingle) / static_cast<double>(count)));
-    setCaption(QString::fromStdString(percentCaption(percentSent(sent, count))));
+    setCaption(captionOf(percentSent(sent, count)));
 }
 
 void Meter::showFull()

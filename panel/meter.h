@@ -56,6 +56,9 @@ private:
     // than was asked, and never below 0.
     void setBarPixels(double pixels);
     void setCaption(const QString& text);
+    // percentCaption(percent), written once for a run of the same
+    // percentage: a long text keeps one for dozens of characters.
+    const QString& captionOf(int percent);
 
     QLabel* visu1_;
     QLabel* visu2_;
@@ -65,6 +68,8 @@ private:
         bool operator==(const Shown&) const = default;
     };
     std::optional<Shown> painted_;
+    std::optional<int> captionPercent_;
+    QString captionText_;
     std::optional<std::chrono::steady_clock::time_point> lastRepaint_;
 };
 
