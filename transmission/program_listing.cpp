@@ -20,11 +20,12 @@ std::string readProgramListing(const std::filesystem::path& file)
 
 namespace {
 
-// Appends to `rowStarts` the position after every line end of `bytes`, in
-// order: after an LF, or after a CR that no LF follows. A program line is a
-// dozen bytes; looking at sixteen bytes at a time where the processor allows
-// costs a few instructions a line, where a search per line end costs dozens.
-void appendRowStarts(std::string_view bytes, std::vector<std::uint32_t>& rowStarts)
+// Calls `visit(position)` for the last byte of every line end of `bytes`, in
+// order: an LF, or a CR that no LF follows. A program line is a dozen bytes;
+// looking at sixteen bytes at a time where the processor allows costs a few
+// instructions a line, where a search per line end costs dozens.
+template <typename Visit>
+void forEachLineEnd(std::string_view bytes, Visit&& visit)
 {
     const std::size_t size = bytes.size();
     std::size_t at = 0;
@@ -42,36 +43,47 @@ void appendRowStarts(std::string_view bytes, std::vector<std::uint32_t>& rowStar
         if (at + 16 < size && bytes[at + 16] == '\n')
             returns &= ~(1u << 15);
         for (unsigned ends = lineFeeds | returns; ends != 0; ends &= ends - 1)
-            rowStarts.push_back(static_cast<std::uint32_t>(at + static_cast<std::size_t>(std::countr_zero(ends)) + 1));
+            visit(at + static_cast<std::size_t>(std::countr_zero(ends)));
     }
 #endif
     for (; at < size; ++at)
         if (bytes[at] == '\n' || (bytes[at] == '\r' && (at + 1 == size || bytes[at + 1] != '\n')))
-            rowStarts.push_back(static_cast<std::uint32_t>(at + 1));
+            visit(at);
 }
 
 }  // namespace
 
 // Rows are cut as forEachLine cuts them: a line ends at a CR or an LF, and an
-// LF right after the CR that ended a line belongs to that line end.
+// LF right after the CR that ended a line belongs to that line end. The line
+// ends are counted first, so that the row starts are written straight into
+// their place.
 ProgramListing::ProgramListing(std::string listing) : bytes_(std::move(listing))
 {
     if (bytes_.empty())
         return;
-    rowStarts_.reserve(bytes_.size() / 8);
-    rowStarts_.push_back(0);
-    appendRowStarts(bytes_, rowStarts_);
+    std::size_t lineEnds = 0;
+    forEachLineEnd(bytes_, [&lineEnds](std::size_t) { ++lineEnds; });
+    rowStarts_.resize(lineEnds + 1);
+    std::uint32_t* next = rowStarts_.data() + 1;
+    const std::uint32_t* const first = rowStarts_.data();
+    const char* const data = bytes_.data();
+    std::size_t longestLength = 0;
+    forEachLineEnd(bytes_, [&](std::size_t at) {
+        const std::size_t start = next[-1];
+        // The row ends before its line end: "\n", "\r" or "\r\n".
+        const bool crlf = data[at] == '\n' && at > start && data[at - 1] == '\r';
+        const std::size_t length = at - start - (crlf ? 1 : 0);
+        if (length > longestLength) {
+            longestLength = length;
+            longestRow_ = static_cast<std::size_t>(next - 1 - first);
+        }
+        *next++ = static_cast<std::uint32_t>(at + 1);
+    });
     // A text ending with a line end has no empty row after it.
     if (rowStarts_.back() == bytes_.size())
         rowStarts_.pop_back();
-    std::size_t longestLength = 0;
-    for (std::size_t index = 0; index < rowStarts_.size(); ++index) {
-        const std::size_t length = rowEnd(index) - rowStarts_[index];
-        if (length > longestLength) {
-            longestLength = length;
-            longestRow_ = index;
-        }
-    }
+    else if (bytes_.size() - rowStarts_.back() > longestLength)
+        longestRow_ = rowStarts_.size() - 1;
 }
 
 std::size_t ProgramListing::rowEnd(std::size_t index) const
