@@ -147,22 +147,9 @@ std::string percentCaption(int percent) { return numberText(static_cast<float>(p
 
 std::string wholeNumberText(long long value) { return std::to_string(value); }
 
-double roundHalfEven(double value)
-{
-    if (!std::isfinite(value))
-        return value;
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction > 0.5)
-        return below + 1.0;
-    if (fraction < 0.5)
-        return below;
-    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
-}
-
 std::optional<std::int16_t> roundToInt16(double value)
 {
-    const double rounded = roundHalfEven(value);
+    const double rounded = std::nearbyint(value);
     if (!std::isfinite(rounded) || rounded < std::numeric_limits<std::int16_t>::min()
         || rounded > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;

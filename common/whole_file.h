@@ -10,9 +10,13 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace velmora {
+
+// The program file, written by the construction in the working folder.
+inline constexpr std::string_view kProgramFileName = "velmora.rub";
 
 // The program file, read by the listing, the download and the preview. The
 // largest program the window can build (5 lines of 32,767 characters of the

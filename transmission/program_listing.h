@@ -3,6 +3,7 @@
 // program file left by the last construction.
 
 #include "common/fields.h"
+#include "common/whole_file.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace velmora {
-
-// The program file, in the working directory of the system.
-inline constexpr std::string_view kProgramFileName = "velmora.rub";
 
 // The whole file but its last byte, which is the line feed that ends the last
 // line, so the carriage return before it stays. A missing, unreadable or empty
