@@ -4,6 +4,8 @@
 
 #include "common/numbers.h"
 
+#include <bit>
+#include <cstdint>
 
 namespace velmora {
 namespace {
@@ -99,7 +101,13 @@ void ProgramWriter::writeMove(double x, double y)
     line_.assign("G0X");
     appendCoordinateText(line_, x);
     line_ += 'Y';
-    appendCoordinateText(line_, y);
+    // Compared bit for bit: the same double always has the same text.
+    if (lastYText_.empty() || std::bit_cast<std::uint64_t>(y) != std::bit_cast<std::uint64_t>(lastY_)) {
+        lastYText_.clear();
+        appendCoordinateText(lastYText_, y);
+        lastY_ = y;
+    }
+    line_ += lastYText_;
     endLine();
 }
 

@@ -60,6 +60,10 @@ private:
     ReplacementFile file_;
     DateTimeTexts stamp_;
     std::string line_;  // reused, so each line costs no allocation
+    // The Y of the last rapid move and its text: every character of a text
+    // line goes to the same Y, so its text is formatted once per line.
+    double lastY_ = 0;
+    std::string lastYText_;
 };
 
 }  // namespace velmora
