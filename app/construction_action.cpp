@@ -10,6 +10,7 @@
 
 #include "construction/clock.h"
 
+#include <chrono>
 #include <utility>
 
 namespace velmora {
@@ -20,14 +21,25 @@ namespace {
 constexpr std::chrono::milliseconds kRepaintInterval{20};
 
 // After each character the meter moves and is repainted at once, the
-// operator's input waiting, but only when what it shows has changed (a long
-// text moves the bar by one pixel only every few dozen characters) and the
-// last repaint is kRepaintInterval old.
+// operator's input waiting, but only when its bar has grown by a pixel (a
+// long text moves it by one pixel only every few dozen characters), the last
+// repaint is kRepaintInterval old and the construction has run that long: a
+// construction over sooner goes from rest to full. The meter's width cannot
+// change meanwhile, since the construction holds the thread.
 ConstructionProgress meterProgress(Meter& meter)
 {
-    return [&meter](int doneCount, int totalChars) {
+    using Clock = std::chrono::steady_clock;
+    return [&meter, fullPixels = static_cast<long long>(meter.fullPixels()), barPixels = -1LL,
+            start = Clock::now()](int doneCount, int totalChars) mutable {
+        if (totalChars <= 0)
+            return;
+        const long long pixels = fullPixels * doneCount / totalChars;
+        if (pixels == barPixels)
+            return;
+        barPixels = pixels;
         meter.showShare(doneCount, totalChars);
-        meter.repaintIfChanged(kRepaintInterval);
+        if (Clock::now() - start >= kRepaintInterval)
+            meter.repaintIfChanged(kRepaintInterval);
     };
 }
 
