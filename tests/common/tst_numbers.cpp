@@ -1,12 +1,12 @@
 // The number rules and the code page.
 
 #include "common/numbers.h"
+#include "common/codepage.h"
 
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
-#include "common/codepage.h"
 
 using namespace velmora;
 

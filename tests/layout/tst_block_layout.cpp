@@ -3,14 +3,15 @@
 
 #include "common/numbers.h"
 #include "layout/block_layout.h"
+#include "layout/extents.h"
 
 #include <QtTest>
-#include "layout/extents.h"
 
 using namespace velmora;
 
 Q_DECLARE_METATYPE(velmora::BlockInput)
 Q_DECLARE_METATYPE(velmora::LayoutChoices)
+Q_DECLARE_METATYPE(velmora::ExtentsInput)
 
 namespace {
 
@@ -71,12 +72,6 @@ const QString kBottomY = "26 17 0 0 0";
 const QString kFreeY = "23 14 0 0 0";
 const QString kZeros = "0 0 0 0 0";
 const LayoutChoices kLeftXY{J::Left, P::CentreXY, C::TopLeft};
-
-}  // namespace
-
-Q_DECLARE_METATYPE(velmora::ExtentsInput)
-
-namespace {
 
 struct Sizes {
     const char* echelle3 = "4";

@@ -4,18 +4,18 @@
 // answering, closing included, gives back to the caller.
 
 #include "panel/main_window.h"
+#include "panel/messages.h"
 #include "tests/support/window_controls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QtTest>
-#include "panel/messages.h"
-#include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
+#include <QtTest>
 
 using namespace velmora;
 

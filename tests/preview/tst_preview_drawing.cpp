@@ -11,6 +11,7 @@
 #include "preview/preview_texts.h"
 #include "preview/preview_view.h"
 #include "preview/preview_window.h"
+#include "preview/toolpath_preview.h"
 #include "tests/preview/worked_example.h"
 #include "tests/support/window_controls.h"
 #include "tests/support/working_folder.h"
@@ -25,7 +26,6 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
-#include "preview/toolpath_preview.h"
 
 using namespace velmora;
 using namespace velmora::preview;

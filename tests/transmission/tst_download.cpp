@@ -76,17 +76,17 @@ TransmissionTexts workshopTexts()
     return {"COM2", "4800", "E(ven)", "7", "2"};
 }
 
-// Runs a download to its end in the event loop; one still running after a
-// minute is told as hung.
+// Runs a download to its end in the event loop; one still running after
+// twenty seconds is told as hung.
 DownloadOutcome run(Download& download, const DownloadRequest& request, DownloadProgress& progress)
 {
-    DownloadOutcome outcome{DownloadEnd::Failed, "still running after a minute"};
+    DownloadOutcome outcome{DownloadEnd::Failed, "still running after twenty seconds"};
     QEventLoop loop;
     download.start(request, progress, [&](const DownloadOutcome& end) {
         outcome = end;
         loop.quit();
     });
-    QTimer::singleShot(std::chrono::minutes(1), &loop, &QEventLoop::quit);
+    QTimer::singleShot(std::chrono::seconds(20), &loop, &QEventLoop::quit);
     if (download.running())
         loop.exec();
     return outcome;
