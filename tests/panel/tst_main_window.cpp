@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,6 +22,9 @@ using namespace velmora;
 
 namespace {
 
+// The scroll bars in the order of the model's ScrollBar.
+constexpr const char* kBars[kScrollBarCount] = {"Echelle2", "Espace2", "Interligne2", "Outil2", "Correcteur2",
+                                                "Rotation2", "Avance2", "Gamme2", "Posx2", "Posy2", "Posz2", "Nom2"};
 constexpr const char* kCorners[] = {"Origine1", "Origine2", "Origine3", "Origine4"};
 
 QString text(MainWindow& window, const char* name) { return control<QLineEdit>(window, name)->text(); }
@@ -112,6 +116,20 @@ private slots:
         QCOMPARE(seen.buttonCount, box.buttonCount);
     }
 
+    // The form's scroll bars and the model hold each range apart: they must
+    // agree, or a bar moved to its end shows a value the model refuses.
+    void scrollBarsMatchTheModel()
+    {
+        MainWindow window;
+        for (int bar = 0; bar < kScrollBarCount; ++bar) {
+            const ScrollRange range = scrollRange(ScrollBar(bar));
+            const auto* shown = control<QScrollBar>(window, kBars[bar]);
+            QCOMPARE(shown->minimum(), range.minimum);
+            QCOMPARE(shown->maximum(), range.maximum);
+            QCOMPARE(shown->value(), range.formValue);
+        }
+    }
+
     void typingUpdatesAfterEachKey()
     {
         MainWindow window;
@@ -166,6 +184,18 @@ private slots:
 
     // Justification aligns the lines. The corners are chosen under the three
     // centrings and disabled under free placement, the corner chosen kept.
+    void meterLabelsShareTheirPlace()
+    {
+        MainWindow window;
+        auto* visu1 = control<QLabel>(window, "Visu1");
+        auto* visu2 = control<QLabel>(window, "Visu2");
+        QCOMPARE(visu1->geometry(), QRect(visu2->pos(), QSize(153, 25)));
+        QCOMPARE(visu2->size(), QSize(1, 25));
+        // The caption is drawn over the bar, not hidden beneath it.
+        const QObjectList& stack = visu1->parentWidget()->children();
+        QVERIFY(stack.indexOf(visu1) > stack.indexOf(visu2));
+    }
+
     void optionButtons_data()
     {
         QTest::addColumn<QString>("placement");
