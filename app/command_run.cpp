@@ -3,9 +3,9 @@
 #include "app/construction_messages.h"
 #include "app/construction_run.h"
 #include "app/form_configuration.h"
-#include "app/loading_messages.h"
 #include "app/program_places.h"
 #include "app/transmission_reading.h"
+#include "common/numbers.h"
 #include "panel/form_model.h"
 #include "panel/qt_text.h"
 #include "transmission/download.h"
@@ -127,19 +127,19 @@ public:
         if (written_)
             err_ << '\n';
     }
-    double fullTwips() const override { return kFullTwips; }
-    void setBarTwips(double) override {}
-    void setCaption(const std::string& text) override
+    void showSent(std::size_t sent, std::size_t count) override
     {
-        if (!shown_ || text == shownCaption_)
+        const std::string caption = percentCaption(percentSent(sent, count));
+        if (!shown_ || caption == shownCaption_)
             return;
-        shownCaption_ = text;
-        err_ << '\r' << fromWindows1252(text).toLocal8Bit().toStdString() << std::flush;
+        shownCaption_ = caption;
+        err_ << '\r' << caption << std::flush;
         written_ = true;
     }
+    void showFull() override {}
+    void rest() override {}
 
 private:
-    static constexpr double kFullTwips = 1500;
     std::ostream& err_;
     bool shown_;
     bool written_ = false;

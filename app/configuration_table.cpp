@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdlib>
 
 namespace velmora {
@@ -138,7 +139,7 @@ bool holdsNumber(std::string_view text)
 
 int roundedIntoRange(double value, int minimum, int maximum)
 {
-    const double rounded = roundHalfEven(value);
+    const double rounded = std::nearbyint(value);
     return static_cast<int>(std::clamp(rounded, static_cast<double>(minimum), static_cast<double>(maximum)));
 }
 

@@ -1,11 +1,11 @@
 #include "construction_action.h"
 
 #include "construction_messages.h"
-#include "construction_meter.h"
 #include "construction_run.h"
 
 #include "panel/main_window.h"
 #include "panel/messages.h"
+#include "panel/meter.h"
 #include "panel/pause.h"
 
 #include "construction/clock.h"
@@ -13,6 +13,25 @@
 #include <utility>
 
 namespace velmora {
+namespace {
+
+// Repaints closer together than this would not be seen, and would cost a
+// short construction more than its writing.
+constexpr std::chrono::milliseconds kRepaintInterval{20};
+
+// After each character the meter moves and is repainted at once, the
+// operator's input waiting, but only when what it shows has changed (a long
+// text moves the bar by one pixel only every few dozen characters) and the
+// last repaint is kRepaintInterval old.
+ConstructionProgress meterProgress(Meter& meter)
+{
+    return [&meter](int doneCount, int totalChars) {
+        meter.showShare(doneCount, totalChars);
+        meter.repaintIfChanged(kRepaintInterval);
+    };
+}
+
+}  // namespace
 
 ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause,
                                        ProgramPlaces places)
@@ -22,19 +41,15 @@ ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages
 
 void ConstructionAction::build()
 {
-    ConstructionMeter meter(window_.meter());
     const ConstructionReport report
-        = runConstruction(window_.model(), places_, currentDateTimeTexts(), glyphs_,
-                          [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+        = runConstruction(window_.model(), places_, currentDateTimeTexts(), glyphs_, meterProgress(window_.meter()));
     finish(report);
 }
 
 void ConstructionAction::buildResume(TextPlace chosen)
 {
-    ConstructionMeter meter(window_.meter());
-    const ConstructionReport report
-        = runResumeConstruction(window_.model(), chosen, places_, currentDateTimeTexts(),
-                                [&meter](int doneCount, int totalChars) { meter.showProgress(doneCount, totalChars); });
+    const ConstructionReport report = runResumeConstruction(window_.model(), chosen, places_, currentDateTimeTexts(),
+                                                            meterProgress(window_.meter()));
     finish(report);
 }
 
@@ -50,10 +65,12 @@ void ConstructionAction::finish(const ConstructionReport& report)
 
 void ConstructionAction::showFinished()
 {
-    ConstructionMeter meter(window_.meter());
+    Meter& meter = window_.meter();
     meter.showFull();
+    meter.repaintNow();
     pause_.pause(kFullBarPause);
     meter.rest();
+    meter.repaintNow();
 }
 
 // The previous program stays on disk and in the listing; the meter goes back
@@ -61,7 +78,8 @@ void ConstructionAction::showFinished()
 void ConstructionAction::fail(const QString& text, const QString& cause)
 {
     messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text, cause);
-    ConstructionMeter(window_.meter()).rest();
+    window_.meter().rest();
+    window_.meter().repaintNow();
 }
 
 }  // namespace velmora

@@ -26,11 +26,11 @@ ConstructionReport reportOf(const ConstructionOutcome& outcome, const ProgramPla
     case ConstructionStatus::Written:
         break;
     case ConstructionStatus::MissingGlyph:
-        return {ConstructionEnd::MissingGlyph, missingGlyphText(outcome.character)};
+        return {ConstructionEnd::MissingGlyph, missingGlyphText(outcome.character), {}};
     case ConstructionStatus::FileFailure:
-        return {ConstructionEnd::FileFailure, fileFailureText(*outcome.failure)};
+        return {ConstructionEnd::FileFailure, fileFailureText(*outcome.failure), {}};
     case ConstructionStatus::NoFont:
-        return {ConstructionEnd::MissingGlyph, noFontText(places.glyphFolderSearched)};
+        return {ConstructionEnd::MissingGlyph, noFontText(places.glyphFolderSearched), {}};
     }
     return {};
 }

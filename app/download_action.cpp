@@ -1,7 +1,5 @@
 #include "download_action.h"
 
-#include "download_meter.h"
-
 #include "panel/main_window.h"
 #include "panel/meter.h"
 #include "panel/pause.h"
@@ -22,6 +20,20 @@ const QString kQuestion = QStringLiteral("Placer la machine en mode chargement")
 const QString kStopQuestion = QStringLiteral("Arrêter le téléchargement ?");
 // Alt+T, the key of "Télécharger", stays on the same button.
 const QString kStopCaption = QStringLiteral("Arrê&ter");
+
+// The download's progress on the window's meter. The event loop runs during
+// the download and paints the meter as it changes; the labels pass on only a
+// change the operator can see, so the painting never slows the sending.
+class MeterProgress final : public DownloadProgress {
+public:
+    explicit MeterProgress(Meter& meter) : meter_(meter) {}
+    void showSent(std::size_t sent, std::size_t count) override { meter_.showItemsSent(sent, count); }
+    void showFull() override { meter_.showFull(); }
+    void rest() override { meter_.rest(); }
+
+private:
+    Meter& meter_;
+};
 
 }  // namespace
 
@@ -85,7 +97,7 @@ DownloadOutcome DownloadAction::sendWithInputLocked(const DownloadRequest& reque
     if (button)
         button->setText(kStopCaption);
 
-    DownloadMeter meter(window_.meter());
+    MeterProgress meter(window_.meter());
     DownloadOutcome outcome;
     QEventLoop loop;
     download_.start(request, meter, [&](const DownloadOutcome& end) {

@@ -5,6 +5,7 @@
 #include "panel/form_model.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -167,6 +168,23 @@ LoadResult loadConfigurationInto(FormModel& form, const std::filesystem::path& f
     LoadResult loaded = loadConfiguration(folder);
     applyConfiguration(form, valuesToApply(loaded));
     return loaded;
+}
+
+QString unreadableConfigurationMessage(const std::string& detail)
+{
+    return QString::fromStdString(unreadableConfigurationText(detail))
+        + QStringLiteral("\nLes réglages par défaut sont utilisés.");
+}
+
+QString cleanedLinesMessage(const std::vector<int>& fileLines)
+{
+    constexpr int kFirstTextLine = 33;
+    QStringList names;
+    for (const int line : fileLines)
+        names << (line >= kFirstTextLine ? QStringLiteral("Ligne %1").arg(line - kFirstTextLine + 1)
+                                         : QStringLiteral("ligne %1 de velmora.txt").arg(line));
+    return QStringLiteral("Des caractères de commande ont été retirés au chargement de velmora.txt : %1.")
+        .arg(names.join(QStringLiteral(", ")));
 }
 
 }  // namespace velmora

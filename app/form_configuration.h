@@ -5,9 +5,12 @@
 
 #include "app/configuration_file.h"
 
+#include <QString>
+
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -47,6 +50,14 @@ ConfigurationValues valuesToApply(const LoadResult& loaded);
 // What is said when velmora.txt exists but cannot be read, UTF-8:
 // "Impossible de lire le fichier velmora.txt : <detail>."
 std::string unreadableConfigurationText(const std::string& detail);
+
+// Told once the splash window has closed when velmora.txt exists but cannot
+// be read; the window then starts from the first-start settings.
+QString unreadableConfigurationMessage(const std::string& detail);
+
+// Told once the splash window has closed when values of velmora.txt held
+// control characters, which loading removed; names every line cleaned.
+QString cleanedLinesMessage(const std::vector<int>& fileLines);
 
 // Reads velmora.txt in `folder` and applies it. Returns what reading found, so
 // the caller can tell the operator when an existing file could not be read.

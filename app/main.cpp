@@ -9,7 +9,6 @@
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
-#include "panel/program_icon.h"
 #include "preview/preview_action.h"
 #include "preview/preview_window.h"
 

@@ -62,7 +62,7 @@ void ResumeAction::prepareEngravedStrokes(TextPlace chosen)
         return;
     const std::filesystem::path folder(aside.path().toStdString());
     const ConstructionOutcome whole =
-        buildProgramFile(placed->job, placed->layout, {folder, places_.glyphFolder}, currentDateTimeTexts());
+        buildProgramFile(placed->job, placed->layout, {folder, places_.glyphFolder, {}}, currentDateTimeTexts());
     const auto program = preview::readProgramFile(folder / kProgramFileName);
     if (whole.status != ConstructionStatus::Written || !program)
         return;

@@ -1,7 +1,6 @@
 #include "save_configuration.h"
 
 #include "app/form_configuration.h"
-#include "common/numbers.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/meter.h"
@@ -29,14 +28,6 @@ QString failurePhrase(SaveStatus status)
         return QStringLiteral("Impossible de remplacer le fichier velmora.txt");
     }
     return QStringLiteral("Impossible d'enregistrer le fichier velmora.txt");
-}
-
-// The caption shows the bar's width as the window reports it, not the width
-// asked for: the two differ by up to a pixel.
-QString percentCaption(int barTwips, int fullTwips)
-{
-    const int percent = barTwips * 100 / fullTwips;
-    return QString::fromStdString(numberText(static_cast<double>(percent))) + QStringLiteral(" %");
 }
 
 void tellFailure(MessageSeam& messages, const QString& text)
@@ -68,20 +59,14 @@ QString saveFailureMessage(const SaveResult& result)
 
 void runSaveMeter(Meter& meter, PauseSeam& pause)
 {
-    const int full = meter.fullTwips();
-    int shown = -1;
-    for (int w = 1; w <= full; ++w) {
-        meter.setBarTwips(w);
-        const int bar = meter.barTwips();
-        // The bar grows by a pixel every 15 twips; only then is there
-        // anything new to show, and repainting every twip would take seconds.
-        if (bar == shown)
-            continue;
-        shown = bar;
-        meter.setCaption(percentCaption(bar, full));
-        meter.repaintNow();
+    // One step, and one repaint, per pixel of the bar: nothing finer can be
+    // seen.
+    const int full = meter.fullPixels();
+    for (int pixels = 0; pixels <= full; ++pixels) {
+        meter.showShare(pixels, full);
+        meter.repaintIfChanged();
     }
-    meter.setBarTwips(full);
+    meter.showFull();
     meter.repaintNow();
     pause.pause(kFullMeterPause);
     meter.rest();

@@ -1,7 +1,6 @@
 #include "startup.h"
 
 #include "app/form_configuration.h"
-#include "app/quit_about.h"
 #include "app/save_configuration.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
@@ -22,6 +21,17 @@ void tellLoading(MessageSeam& messages, const LoadResult& loaded)
     if (!loaded.cleanedLines.empty())
         messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
                       cleanedLinesMessage(loaded.cleanedLines));
+}
+
+// "Quitter": asks "Quitter VELMORA ?"; Yes ends the program at once, saving
+// nothing; No changes nothing.
+void askToQuit(MessageSeam& messages, const std::function<void()>& endProgram)
+{
+    const MessageAnswer answer = messages.show(MessageIcon::Question, MessageButtons::YesNo, QString(),
+                                               QStringLiteral("Quitter VELMORA ?"));
+    // The box offers Yes and No only, and closing it counts as No.
+    if (answer != MessageAnswer::No)
+        endProgram();
 }
 
 }  // namespace

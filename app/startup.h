@@ -2,14 +2,7 @@
 // Putting the program together: the shell's commands connected to their
 // reactions, and the start-up from the splash window to the main window shown.
 
-#include "app/loading_messages.h"
-
-#include <QString>
-
 #include <functional>
-#include <string>
-#include <vector>
-
 
 namespace velmora {
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include <cstring>
+#include <utility>
 
 int main(int argc, char* argv[])
 {
@@ -21,16 +22,28 @@ int main(int argc, char* argv[])
         return velmora::bench::writeProgram(velmora::bench::builtProgram(32767, 0.25f, 0), argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--write-circles-program") == 0)
         return velmora::bench::writeProgram(velmora::bench::circlesProgram(), argv[2]);
-    velmora::bench::constructionBench();
-    velmora::bench::constructionWindowBench();
-    velmora::bench::layoutBench();
-    velmora::bench::windowBench();
-    velmora::bench::configurationBench();
-    velmora::bench::simulationBench();
-    velmora::bench::shellBench();
-    velmora::bench::startupBench();
-    velmora::bench::previewBench();
-    velmora::bench::downloadBench();
-    velmora::bench::downloadWindowBench();
+    // Sections by name ("velmora-bench construction preview") to time or
+    // profile some apart; all of them without a name.
+    using Section = std::pair<const char*, void (*)()>;
+    const Section sections[] = {
+        {"construction", velmora::bench::constructionBench},
+        {"click", velmora::bench::constructionWindowBench},
+        {"layout", velmora::bench::layoutBench},
+        {"window", velmora::bench::windowBench},
+        {"configuration", velmora::bench::configurationBench},
+        {"simulation", velmora::bench::simulationBench},
+        {"shell", velmora::bench::shellBench},
+        {"startup", velmora::bench::startupBench},
+        {"preview", velmora::bench::previewBench},
+        {"download", velmora::bench::downloadBench},
+        {"download-window", velmora::bench::downloadWindowBench},
+    };
+    for (const auto& [name, run] : sections) {
+        bool chosen = argc == 1;
+        for (int i = 1; i < argc; ++i)
+            chosen = chosen || std::strcmp(argv[i], name) == 0;
+        if (chosen)
+            run();
+    }
     return 0;
 }

@@ -38,15 +38,6 @@ std::string FieldReader::next()
     return field;
 }
 
-std::vector<std::string> readAllFields(std::string_view bytes)
-{
-    std::vector<std::string> fields;
-    FieldReader reader(bytes);
-    while (!reader.atEnd())
-        fields.push_back(reader.next());
-    return fields;
-}
-
 std::vector<std::string> splitLines(std::string_view bytes)
 {
     std::vector<std::string> lines;

@@ -34,9 +34,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Every field of a text, in order.
-std::vector<std::string> readAllFields(std::string_view bytes);
-
 // Where one line of a text lies, without its line end.
 struct LineSpan {
     std::size_t begin = 0;

@@ -43,4 +43,10 @@ struct FileError {
 
 FileError fileErrorFromErrno(FileAction action, std::filesystem::path path, int errorNumber);
 
+#ifdef _WIN32
+// The Win32 error codes the file layer meets, as errno's values, so that the
+// one table of French causes says them too; EIO for any other.
+int errnoFromWindowsError(unsigned long windowsError);
+#endif
+
 }  // namespace velmora

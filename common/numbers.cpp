@@ -143,24 +143,13 @@ std::string numberText(double value) { return formatSignificant(value, 15); }
 std::string numberTextTrimmed(float value) { return withoutLeadingBlank(numberText(value)); }
 std::string numberTextTrimmed(double value) { return withoutLeadingBlank(numberText(value)); }
 
-std::string wholeNumberText(long long value) { return std::to_string(value); }
+std::string percentCaption(int percent) { return numberText(static_cast<float>(percent)) + " %"; }
 
-double roundHalfEven(double value)
-{
-    if (!std::isfinite(value))
-        return value;
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction > 0.5)
-        return below + 1.0;
-    if (fraction < 0.5)
-        return below;
-    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
-}
+std::string wholeNumberText(long long value) { return std::to_string(value); }
 
 std::optional<std::int16_t> roundToInt16(double value)
 {
-    const double rounded = roundHalfEven(value);
+    const double rounded = std::nearbyint(value);
     if (!std::isfinite(rounded) || rounded < std::numeric_limits<std::int16_t>::min()
         || rounded > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;

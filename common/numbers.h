@@ -35,14 +35,17 @@ std::string numberText(double value);
 std::string numberTextTrimmed(float value);
 std::string numberTextTrimmed(double value);
 
+// The progress meter's caption for a whole percentage: numberText of it,
+// then " %" (" 42 %", " 100 %"). At rest the meter reads "0 %" instead.
+std::string percentCaption(int percent);
+
 // Decimal digits of a whole number with "-" when negative, no blank, no leading zero.
 std::string wholeNumberText(long long value);
 
-// Nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
-double roundHalfEven(double value);
-
-// roundHalfEven into a 16-bit signed integer; nothing when the rounded value
-// does not fit (or the value is not finite).
+// The nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4, -0.5 -> 0),
+// as a 16-bit signed integer; nothing when it does not fit (or the value is
+// not finite). Halves go to even through std::nearbyint under the default
+// rounding mode, which the program never changes.
 std::optional<std::int16_t> roundToInt16(double value);
 
 }  // namespace velmora

@@ -3,7 +3,6 @@
 #include "whole_file.h"
 
 #include <cerrno>
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,31 +57,17 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
         return result;
     }
     result.bytes.resize(static_cast<std::size_t>(status.st_size));
-    std::size_t done = 0;
-    // The file may grow while it is read: one byte past the limit is enough
-    // to refuse it.
-    for (;;) {
-        if (done == result.bytes.size()) {
-            if (done > maxBytes) {
-                result.bytes.clear();
-                result.cause = makeErrorCode(FileRefusal::TooLarge);
-                return result;
+    result.cause = readToEnd(result.bytes, maxBytes, [&file](char* into, std::size_t wanted, std::error_code& cause) {
+        for (;;) {
+            const ssize_t got = ::read(file.get(), into, wanted);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR) {
+                cause = systemError(errno);
+                return std::size_t{0};
             }
-            result.bytes.resize(std::min(maxBytes + 1, done + 4096));
         }
-        const ssize_t got = ::read(file.get(), result.bytes.data() + done, result.bytes.size() - done);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            result.bytes.clear();
-            result.cause = systemError(errno);
-            return result;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    result.bytes.resize(done);
+    });
     return result;
 }
 

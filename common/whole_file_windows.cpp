@@ -2,8 +2,6 @@
 
 #include "whole_file.h"
 
-#include "windows_error.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <windows.h>
@@ -66,30 +64,14 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
         return result;
     }
     result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    // The file may grow while it is read: one byte past the limit is enough
-    // to refuse it.
-    for (;;) {
-        if (done == result.bytes.size()) {
-            if (done > maxBytes) {
-                result.bytes.clear();
-                result.cause = makeErrorCode(FileRefusal::TooLarge);
-                return result;
-            }
-            result.bytes.resize(std::min(maxBytes + 1, done + 4096));
-        }
-        const std::size_t wanted = std::min<std::size_t>(result.bytes.size() - done, 1u << 30);
+    result.cause = readToEnd(result.bytes, maxBytes, [&file](char* into, std::size_t wanted, std::error_code& cause) {
         DWORD got = 0;
-        if (!::ReadFile(file.get(), result.bytes.data() + done, static_cast<DWORD>(wanted), &got, nullptr)) {
-            result.bytes.clear();
-            result.cause = lastError();
-            return result;
+        if (!::ReadFile(file.get(), into, static_cast<DWORD>(std::min<std::size_t>(wanted, 1u << 30)), &got, nullptr)) {
+            cause = lastError();
+            return std::size_t{0};
         }
-        if (got == 0)
-            break;
-        done += got;
-    }
-    result.bytes.resize(done);
+        return static_cast<std::size_t>(got);
+    });
     return result;
 }
 

@@ -2,12 +2,16 @@
 
 #include "common/numbers.h"
 
-#include <charconv>
+#include <algorithm>
+#include <bit>
 #include <cmath>
-#include <string_view>
+#include <cstdint>
 
 namespace velmora {
 namespace {
+
+// 128 bits hold a 53-bit mantissa times 10^18 exactly.
+__extension__ typedef unsigned __int128 Wide;
 
 constexpr int kSignificantDigits = 15;
 // numberText writes plain digits for decimal exponents in this range and
@@ -15,57 +19,159 @@ constexpr int kSignificantDigits = 15;
 constexpr int kLowestPlainExponent = -4;
 constexpr int kHighestPlainExponent = kSignificantDigits - 1;
 
+constexpr std::uint64_t kPowersOfTen[] = {
+    1ULL,
+    10ULL,
+    100ULL,
+    1000ULL,
+    10000ULL,
+    100000ULL,
+    1000000ULL,
+    10000000ULL,
+    100000000ULL,
+    1000000000ULL,
+    10000000000ULL,
+    100000000000ULL,
+    1000000000000ULL,
+    10000000000000ULL,
+    100000000000000ULL,
+    1000000000000000ULL,
+    10000000000000000ULL,
+    100000000000000000ULL,
+    1000000000000000000ULL,
+};
+constexpr int kMostScale = 18;  // 10^18 times a 53-bit mantissa stays within 113 bits
+constexpr std::uint64_t kLowestDigits = kPowersOfTen[kSignificantDigits - 1];
+constexpr std::uint64_t kPastDigits = kPowersOfTen[kSignificantDigits];
+
+// A value's 15 significant digits as a whole number, and the decimal
+// exponent of the first: 43.5 is 435000000000000 and 1.
 struct Decimal {
-    char digits[32];          // without trailing zeros
-    std::size_t length = 0;
-    int exponent = 0;         // of the first digit
-    std::string_view text() const { return {digits, length}; }
+    std::uint64_t digits = 0;  // from kLowestDigits to kPastDigits, the latter when rounding carried over
+    int exponent = 0;
 };
 
-// The shortest decimal that reads back as `magnitude`. When it has at most 15
-// significant digits it is also the value rounded to 15 digits, which is what
-// numberText writes.
-bool shortestDecimal(double magnitude, Decimal& decimal)
+// `magnitude` rounded to 15 significant digits, ties to even, in whole-number
+// arithmetic on its exact binary value, as numberText rounds it. False
+// outside the plain range, where numberText itself does the work.
+bool roundedDecimal(double magnitude, Decimal& decimal)
 {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    if (result.ec != std::errc())
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>(bits >> 52);
+    if (biasedExponent == 0)  // subnormal: far below the plain range
         return false;
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const auto e = text.find('e');
-    if (e == std::string_view::npos || e > sizeof decimal.digits)
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    // magnitude == mantissa / 2^shift exactly; 2^52 and beyond are past 10^15.
+    const int shift = 1075 - biasedExponent;
+    if (shift <= 0 || shift >= 127)
         return false;
-    for (char c : text.substr(0, e))
-        if (c != '.')
-            decimal.digits[decimal.length++] = c;
-    while (decimal.length > 1 && decimal.digits[decimal.length - 1] == '0')
-        --decimal.length;
-    const std::string_view exponent = text.substr(e + 1);
-    const char* first = exponent.data() + (exponent.front() == '+' ? 1 : 0);
-    if (std::from_chars(first, exponent.data() + exponent.size(), decimal.exponent).ec != std::errc())
-        return false;
-    return decimal.length <= static_cast<std::size_t>(kSignificantDigits);
+    // The scale that brings the whole part to 15 digits. magnitude lies in
+    // [2^(e-1), 2^e) for the binaryExponent e, so its decimal exponent is
+    // floor((e - 1) * log10(2)) (78913 / 2^18) or one more; the loop settles
+    // which on exact values.
+    const int binaryExponent = biasedExponent - 1022;
+    int scale = kHighestPlainExponent - (((binaryExponent - 1) * 78913) >> 18);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (scale < 0 || scale > kMostScale)
+            return false;
+        const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[scale];
+        const auto whole = static_cast<std::uint64_t>(scaled >> shift);
+        if (whole < kLowestDigits) {
+            ++scale;
+            continue;
+        }
+        if (whole >= kPastDigits) {
+            --scale;
+            continue;
+        }
+        const Wide rest = scaled - (static_cast<Wide>(whole) << shift);
+        const Wide half = static_cast<Wide>(1) << (shift - 1);
+        decimal.digits = whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+        decimal.exponent = kHighestPlainExponent - scale;
+        if (decimal.digits == kPastDigits) {  // 999999999999999.5 and the like carry into a new digit
+            decimal.digits = kLowestDigits;
+            ++decimal.exponent;
+        }
+        return decimal.exponent >= kLowestPlainExponent && decimal.exponent <= kHighestPlainExponent;
+    }
+    return false;
 }
 
-// No zero before the point, no point for a whole value: ".05", "120", "43.5".
-void appendPlain(std::string& out, const Decimal& decimal)
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// The decimal digits of `number` (at least one) written to end just before
+// `end`; returns where they start.
+char* writeDigits(std::uint64_t number, char* end)
 {
-    const std::string_view digits = decimal.text();
-    if (decimal.exponent < 0) {
-        out += '.';
-        out.append(static_cast<std::size_t>(-decimal.exponent - 1), '0');
-        out += digits;
+    while (number >= 100) {
+        const auto pair = static_cast<std::size_t>(number % 100) * 2;
+        number /= 100;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (number >= 10) {
+        const auto pair = static_cast<std::size_t>(number) * 2;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    } else {
+        *--end = static_cast<char>('0' + number);
+    }
+    return end;
+}
+
+// No zero before the point, no point for a whole value, no trailing zero:
+// ".05", "120", "43.5".
+void appendPlain(std::string& out, bool negative, const Decimal& decimal)
+{
+    // The 15 digits without their trailing zeros: `digits` of them, the
+    // first standing at 10^exponent.
+    std::uint64_t significant = decimal.digits;
+    int digits = kSignificantDigits;
+    // At most 14 trailing zeros: 8, 4, 2 and 1 of them taken off in turn.
+    // Constant divisors, so that each is a multiplication, not a division.
+    if (significant % 100000000 == 0) {
+        significant /= 100000000;
+        digits -= 8;
+    }
+    if (significant % 10000 == 0) {
+        significant /= 10000;
+        digits -= 4;
+    }
+    if (significant % 100 == 0) {
+        significant /= 100;
+        digits -= 2;
+    }
+    if (significant % 10 == 0) {
+        significant /= 10;
+        digits -= 1;
+    }
+    char text[kSignificantDigits + 8];  // sign, point, four leading zeros
+    char* const end = text + sizeof text;
+    char* first = writeDigits(significant, end);
+    const int integerDigits = decimal.exponent + 1;
+    if (integerDigits <= 0) {
+        for (int zero = 0; zero < -integerDigits; ++zero)
+            *--first = '0';
+        *--first = '.';
+        if (negative)
+            *--first = '-';
+        out.append(first, static_cast<std::size_t>(end - first));
         return;
     }
-    const auto integerDigits = static_cast<std::size_t>(decimal.exponent) + 1;
-    if (digits.size() <= integerDigits) {
-        out += digits;
-        out.append(integerDigits - digits.size(), '0');
-        return;
+    if (digits > integerDigits) {
+        // Shift the whole part one place left to open the point.
+        char* const point = first + integerDigits;
+        std::copy(first, point, first - 1);
+        --first;
+        point[-1] = '.';
     }
-    out += digits.substr(0, integerDigits);
-    out += '.';
-    out += digits.substr(integerDigits);
+    if (negative)
+        *--first = '-';
+    out.append(first, static_cast<std::size_t>(end - first));
+    if (digits < integerDigits)
+        out.append(static_cast<std::size_t>(integerDigits - digits), '0');
 }
 
 }  // namespace
@@ -77,14 +183,11 @@ void appendCoordinateText(std::string& out, double value)
         return;
     }
     Decimal decimal;
-    if (!std::isfinite(value) || !shortestDecimal(std::fabs(value), decimal)
-        || decimal.exponent < kLowestPlainExponent || decimal.exponent > kHighestPlainExponent) {
+    if (!std::isfinite(value) || !roundedDecimal(std::fabs(value), decimal)) {
         out += numberTextTrimmed(value);
         return;
     }
-    if (value < 0)
-        out += '-';
-    appendPlain(out, decimal);
+    appendPlain(out, value < 0, decimal);
 }
 
 }  // namespace velmora

@@ -3,38 +3,51 @@
 #include "program_writer.h"
 
 #include <sys/stat.h>
-#include <time.h>
+
+#include <chrono>
 
 namespace velmora {
 namespace {
 
 // File times are taken from a coarse clock (a few milliseconds); a margin of
 // seconds also covers a file system that keeps whole seconds.
-constexpr time_t kSettledSeconds = 3;
+constexpr long long kSettledNanoseconds = 3'000'000'000LL;
 
-bool changedLately(const std::timespec& modified)
+// Both sides count from the same epoch: the system clock's, as file times do.
+bool changedLately(long long modifiedNanoseconds)
 {
-    std::timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec - modified.tv_sec < kSettledSeconds;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() - modifiedNanoseconds
+        < kSettledNanoseconds;
 }
 
 }  // namespace
 
 bool GlyphCache::FileStamp::operator==(const FileStamp& other) const
 {
-    return size == other.size && modified.tv_sec == other.modified.tv_sec
-        && modified.tv_nsec == other.modified.tv_nsec && device == other.device && inode == other.inode;
+    return size == other.size && modifiedNanoseconds == other.modifiedNanoseconds && device == other.device
+        && inode == other.inode;
 }
 
 std::optional<GlyphCache::FileStamp> GlyphCache::stampOf(const std::filesystem::path& file)
 {
+#ifdef _WIN32
+    // Whole seconds only, and no inode: a change within the same second is
+    // caught by the size, or by the "changed lately" rule.
+    struct _stat64 status {};
+    if (::_wstat64(file.c_str(), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.modifiedNanoseconds = static_cast<long long>(status.st_mtime) * 1'000'000'000LL;
+#else
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     FileStamp stamp;
+    stamp.modifiedNanoseconds = static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000LL
+        + status.st_mtim.tv_nsec;
+#endif
     stamp.size = static_cast<long long>(status.st_size);
-    stamp.modified = status.st_mtim;
     stamp.device = static_cast<unsigned long long>(status.st_dev);
     stamp.inode = static_cast<unsigned long long>(status.st_ino);
     return stamp;
@@ -72,7 +85,7 @@ GlyphCopy GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
                 writer.writeGlyphLines(transformGlyph(file.bytes, *words_));
                 return {};
             }
-            kept = KeptGlyph{*stamp, std::move(file.bytes), {}, false, false, changedLately(stamp->modified)};
+            kept = KeptGlyph{*stamp, std::move(file.bytes), {}, false, false, changedLately(stamp->modifiedNanoseconds)};
         }
         kept->lookedAt = true;
     }

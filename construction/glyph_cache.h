@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cstdint>
-#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,14 +21,16 @@ public:
     // Starts a construction whose glyphs come from `glyphFolder` at `charWidth`.
     void startConstruction(std::filesystem::path glyphFolder, float charWidth);
 
-    // Same result and same bytes as copyGlyph reading the file afresh.
+    // Appends the transformed glyph of `code` to the program: the same bytes
+    // as reading and transforming its file afresh. Nothing when it is missing
+    // or unreadable, with the reason in the result.
     GlyphCopy copyGlyph(std::uint8_t code, ProgramWriter& writer);
 
 private:
     // What tells one state of a file from another.
     struct FileStamp {
         long long size = -1;
-        std::timespec modified{};
+        long long modifiedNanoseconds = 0;
         unsigned long long device = 0, inode = 0;
         bool operator==(const FileStamp& other) const;
     };

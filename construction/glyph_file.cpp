@@ -1,7 +1,5 @@
 #include "glyph_file.h"
 
-#include "program_writer.h"
-
 #include "common/fields.h"
 #include "common/numbers.h"
 #include "common/whole_file.h"
@@ -128,26 +126,6 @@ std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words)
         programLines += "\r\n";
     });
     return programLines;
-}
-
-TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
-                           GlyphWordTexts& words)
-{
-    GlyphFileBytes file = readGlyphFile(glyphFolder, code);
-    TransformedGlyph glyph{file.status, {}, std::move(file.error)};
-    if (glyph.status == GlyphStatus::Copied)
-        glyph.programLines = transformGlyph(file.bytes, words);
-    return glyph;
-}
-
-GlyphCopy copyGlyph(std::uint8_t code, float charWidth, const std::filesystem::path& glyphFolder,
-                    ProgramWriter& writer)
-{
-    GlyphWordTexts words(charWidth);
-    TransformedGlyph glyph = loadGlyph(glyphFolder, code, words);
-    if (glyph.status == GlyphStatus::Copied)
-        writer.writeGlyphLines(glyph.programLines);
-    return {glyph.status, std::move(glyph.error)};
 }
 
 }  // namespace velmora

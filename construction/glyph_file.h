@@ -51,13 +51,6 @@ enum class GlyphStatus {
     Unreadable,  // the file is there but could not be read; error says why
 };
 
-// A glyph file read and transformed, ready to append to the program.
-struct TransformedGlyph {
-    GlyphStatus status = GlyphStatus::Copied;
-    std::string programLines;  // every line ended with CR LF
-    std::optional<FileError> error;
-};
-
 // Ascii<code>.prg of glyphFolder read to its end, untransformed.
 struct GlyphFileBytes {
     GlyphStatus status = GlyphStatus::Copied;  // Copied: read
@@ -70,18 +63,9 @@ GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint
 // counts like the others), each ended with CR LF.
 std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words);
 
-// Reads Ascii<code>.prg from glyphFolder and transforms it.
-TransformedGlyph loadGlyph(const std::filesystem::path& glyphFolder, std::uint8_t code,
-                           GlyphWordTexts& words);
-
 struct GlyphCopy {
     GlyphStatus status = GlyphStatus::Copied;
     std::optional<FileError> error;
 };
-
-// Appends the transformed glyph of `code` to the program, reading its file
-// afresh. Nothing is appended when the glyph is missing or unreadable.
-GlyphCopy copyGlyph(std::uint8_t code, float charWidth, const std::filesystem::path& glyphFolder,
-                    ProgramWriter& writer);
 
 }  // namespace velmora

@@ -11,6 +11,9 @@
 namespace velmora {
 namespace {
 
+// Appends one character's glyph to the program.
+using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& writer)>;
+
 ConstructionOutcome missingGlyph(char32_t character)
 {
     return {ConstructionStatus::MissingGlyph, character, std::nullopt};
@@ -147,16 +150,8 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
     if (!std::filesystem::is_directory(places.glyphFolder, ignored))
         return {ConstructionStatus::NoFont, 0, std::nullopt};
     glyphs.startConstruction(places.glyphFolder, job.charWidth);
-    return buildProgramFile(job, layout, places.workFolder, stamp, cachedCopier(glyphs), progress);
-}
-
-ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                     const std::filesystem::path& workFolder,
-                                     const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
-                                     const ConstructionProgress& progress)
-{
     const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
-    return writeProgram(job, layout, firstCharacter, {}, workFolder, stamp, copyGlyph, progress);
+    return writeProgram(job, layout, firstCharacter, {}, places.workFolder, stamp, cachedCopier(glyphs), progress);
 }
 
 ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,

@@ -47,9 +47,6 @@ struct ConstructionOutcome {
 // so that the window can move its meter.
 using ConstructionProgress = std::function<void(int doneCount, int totalChars)>;
 
-// Appends one character's glyph to the program.
-using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& writer)>;
-
 // Writes the program for an accepted layout: header, set-up block, the block
 // of every line from firstLine to lastLine (empty lines between included),
 // each character's approach and glyph, end block. Each glyph file is read once.
@@ -62,12 +59,6 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
 // the next.
 ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
                                      const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
-                                     const ConstructionProgress& progress = {});
-
-// The same, with the glyphs taken from `copyGlyph` rather than from a cache.
-ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                     const std::filesystem::path& workFolder,
-                                     const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
                                      const ConstructionProgress& progress = {});
 
 // A resume program: the whole program's header with the resume comment after

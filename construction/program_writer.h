@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "engraving_job.h"
 #include "common/replacement_file.h"
+#include "common/whole_file.h"
 
 #include <filesystem>
 #include <optional>
@@ -13,8 +14,6 @@
 #include <string_view>
 
 namespace velmora {
-
-inline constexpr std::string_view kProgramFileName = "velmora.rub";
 
 // The three machining lines of the set-up block. The display texts go in as
 // the operator's boxes hold them: an empty feed box gives the bare word "F".

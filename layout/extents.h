@@ -23,7 +23,7 @@ struct ExtentsTexts {
     std::string encombrement;          // " X :  14 mm / Y :  16 mm"
 };
 
-// The arithmetic of updateExtents (the described `recalcul`). Line widths come from the value boxes
+// The arithmetic of updateExtents. Line widths come from the value boxes
 // (Echelle3, Espace3), the height from the scroll bars (Echelle2, Interligne2).
 // Linear in the length of the lines and free of per-character work beyond
 // finding the first non-blank, as it runs on every keystroke.

@@ -135,7 +135,7 @@ ExactValueReading readExactValue(const QString& typed, const ValueScale& scale)
         return {std::nullopt, QStringLiteral("Hors limites : entrer ") + wantedNumber(scale)};
     // A position keeps the tenth the bar can hold, by the rule that reads a
     // stored position back: halves go to the even tenth.
-    const double v = scale.positionTenths ? roundHalfEven(*number * 10.0 + kPositionZero) : *number;
+    const double v = scale.positionTenths ? std::nearbyint(*number * 10.0 + kPositionZero) : *number;
     return {static_cast<int>(v), QString()};
 }
 

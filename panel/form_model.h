@@ -1,6 +1,6 @@
 #pragma once
 // The operator's form without its window: every value the operator sets and
-// every display text the described rules derive from them. A change runs the
+// every display text the display rules derive from them. A change runs the
 // same reaction whether the operator made it in the window or a program made
 // it here (the configuration, the construction writing back its lines), so the
 // displays always follow the values. Plain C++: the construction, the

@@ -1,15 +1,15 @@
 #include "main_window.h"
 
-#include "command_shortcuts.h"
 #include "exact_value_entry.h"
 #include "meter.h"
 #include "program_listing_view.h"
-#include "program_icon.h"
 #include "qt_text.h"
 #include "tool_tips.h"
 #include "ui_mainwindow.h"
 
 #include "transmission/program_listing.h"
+
+#include <QAbstractButton>
 
 #include <vector>
 
@@ -79,7 +79,49 @@ void showText(QLineEdit& box, const QString& text)
         box.setText(text);
 }
 
+// Alt-letter shortcuts for the window's command buttons. The captions keep
+// their text; the chosen letter is marked so the style underlines it.
+struct ShortcutRow {
+    const char* button;
+    const char* letter;  // the first occurrence of it in the caption is marked
+};
+
+// No two buttons share a letter: Alt+E is "Enregistrer", so "Effacer" takes
+// its F; Alt+A is "A propos de", so "Aperçu" takes its P.
+constexpr ShortcutRow kShortcutRows[] = {
+    {"Const1", "C"},    // Construire
+    {"Télé1", "T"},     // Télécharger
+    {"Sauve", "E"},     // Enregistrer
+    {"Quitter1", "Q"},  // Quitter
+    {"Apropos1", "A"},  // A propos de
+    {"Effacer", "f"},   // Effacer
+    {"Aperçu1", "p"},   // Aperçu
+};
+
+void addCommandShortcuts(QWidget& window)
+{
+    for (const ShortcutRow& row : kShortcutRows) {
+        auto* button = window.findChild<QAbstractButton*>(QString::fromUtf8(row.button));
+        if (!button)
+            continue;
+        QString caption = button->text();
+        const qsizetype at = caption.indexOf(QString::fromUtf8(row.letter));
+        if (at < 0 || caption.contains(QLatin1Char('&')))
+            continue;
+        caption.insert(at, QLatin1Char('&'));
+        button->setText(caption);
+    }
+}
+
 }  // namespace
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/images/velmora-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>())

@@ -6,6 +6,7 @@
 
 #include "form_model.h"
 
+#include <QIcon>
 #include <QMainWindow>
 
 #include <memory>
@@ -17,6 +18,10 @@ class MainWindow;
 namespace velmora {
 
 class Meter;
+
+// The program's icon (a V-bit cutting a letter into a plate), at 16, 32 and
+// 48 pixels, for the window and the application.
+QIcon programIcon();
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT

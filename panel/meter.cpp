@@ -1,5 +1,8 @@
 #include "meter.h"
 
+#include "common/numbers.h"
+#include "transmission/download.h"
+
 #include <QLabel>
 
 #include <cmath>
@@ -8,21 +11,24 @@ namespace velmora {
 
 Meter::Meter(QLabel* visu1, QLabel* visu2) : visu1_(visu1), visu2_(visu2) {}
 
-int Meter::fullTwips() const
+int Meter::fullPixels() const
 {
-    return visu1_->width() * kTwipsPerPixel;
+    return visu1_->width();
 }
 
-void Meter::setBarTwips(double twips)
+int Meter::barPixels() const
 {
-    const double pixels = std::floor(twips / kTwipsPerPixel);
-    const int width = pixels > 0 ? static_cast<int>(std::fmin(pixels, QWIDGETSIZE_MAX)) : 0;
-    visu2_->resize(width, visu2_->height());
+    return visu2_->width();
 }
 
-int Meter::barTwips() const
+void Meter::setBarPixels(double pixels)
 {
-    return visu2_->width() * kTwipsPerPixel;
+    const double whole = std::floor(pixels);
+    const int width = whole > 0 ? static_cast<int>(std::fmin(whole, QWIDGETSIZE_MAX)) : 0;
+    // A long text moves the bar by a pixel only every few dozen characters;
+    // a resize to the same width would still cost the widget's bookkeeping.
+    if (width != visu2_->width())
+        visu2_->resize(width, visu2_->height());
 }
 
 void Meter::setCaption(const QString& text)
@@ -30,10 +36,45 @@ void Meter::setCaption(const QString& text)
     visu1_->setText(text);
 }
 
+const QString& Meter::captionOf(int percent)
+{
+    if (captionPercent_ != percent) {
+        captionText_ = QString::fromStdString(percentCaption(percent));
+        captionPercent_ = percent;
+    }
+    return captionText_;
+}
+
+void Meter::showShare(double done, double total)
+{
+    const int full = fullPixels();
+    if (!(total > 0) || full <= 0)
+        return;
+    setBarPixels(full * done / total);
+    // Rounded down: 100 % only once the bar is as wide as the caption.
+    const int percent = static_cast<int>(static_cast<long long>(barPixels()) * 100 / full);
+    setCaption(captionOf(percent));
+}
+
+void Meter::showItemsSent(std::size_t sent, std::size_t count)
+{
+    if (count == 0)
+        return;
+    const auto sentSingle = static_cast<float>(sent);
+    const auto full = static_cast<float>(fullPixels());
+    setBarPixels(static_cast<float>(static_cast<double>(full * sentSingle) / static_cast<double>(count)));
+    setCaption(captionOf(percentSent(sent, count)));
+}
+
+void Meter::showFull()
+{
+    setBarPixels(fullPixels());
+}
+
 void Meter::rest()
 {
     setCaption(QStringLiteral("0 %"));
-    setBarTwips(kTwipsPerPixel);
+    setBarPixels(1);
 }
 
 void Meter::repaintNow()
@@ -45,6 +86,17 @@ void Meter::repaintNow()
         frame->repaint(visu1_->geometry().united(visu2_->geometry()));
     else
         visu1_->repaint();
+    painted_ = Shown{barPixels(), visu1_->text()};
+    lastRepaint_ = std::chrono::steady_clock::now();
+}
+
+void Meter::repaintIfChanged(std::chrono::milliseconds interval)
+{
+    if (painted_ == Shown{barPixels(), visu1_->text()})
+        return;
+    if (lastRepaint_ && std::chrono::steady_clock::now() - *lastRepaint_ < interval)
+        return;
+    repaintNow();
 }
 
 }  // namespace velmora

@@ -12,13 +12,19 @@
 
 namespace velmora {
 
-QString fromWindows1252(std::string_view bytes);
+inline std::u32string toLineText(const QString& text)
+{
+    return text.toStdU32String();
+}
 
-// The bytes of a display text; a character the code page cannot hold ends the
-// bytes and is named in the result, so the caller decides what to tell.
-cp1252::EncodeResult toWindows1252(const QString& text);
+inline QString fromLineText(std::u32string_view text)
+{
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-std::u32string toLineText(const QString& text);
-QString fromLineText(std::u32string_view text);
+inline QString fromWindows1252(std::string_view bytes)
+{
+    return fromLineText(cp1252::decode(bytes));
+}
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "preview_drawing.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
 #include <algorithm>
@@ -133,11 +134,26 @@ bool meets(const simulation::Bounds& area, const QRectF& shown)
         && area.minY <= shown.bottom();
 }
 
-// One polyline at a time: see kMostPolylinePoints.
+// Short polylines (a character seen from afar is a dot or two) go to the
+// painter together, as the subpaths of one path, up to kMostPolylinePoints
+// points a path: each call to the painter has a set-up cost of its own.
 void drawPolylines(QPainter& painter, const std::vector<QPolygonF>& polylines)
 {
-    for (const QPolygonF& polyline : polylines)
-        painter.drawPolyline(polyline);
+    QPainterPath batch;
+    qsizetype points = 0;
+    const auto flush = [&] {
+        if (points > 0)
+            painter.drawPath(batch);
+        batch.clear();
+        points = 0;
+    };
+    for (const QPolygonF& polyline : polylines) {
+        if (points + polyline.size() > kMostPolylinePoints)
+            flush();
+        batch.addPolygon(polyline);
+        points += polyline.size();
+    }
+    flush();
 }
 
 // Flat ends and bevelled corners: round ones cost the stroker several times as

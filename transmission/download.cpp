@@ -1,7 +1,6 @@
 #include "download.h"
 
 #include "french.h"
-#include "output_queue.h"
 
 #include "common/fields.h"
 #include "common/file_error.h"
@@ -68,17 +67,9 @@ std::string emptyOr(std::string_view text)
     return text.find_first_not_of(" \t") == std::string_view::npos ? french(U"(vide)") : std::string(text);
 }
 
-void rest(DownloadProgress& progress)
-{
-    progress.setCaption(kRestCaption);
-    progress.setBarTwips(kRestBarTwips);
-}
-
 DownloadOutcome failure(std::string message, std::string cause = {})
 {
-    DownloadOutcome outcome{DownloadEnd::Failed, std::move(message), 0, 0};
-    outcome.cause = std::move(cause);
-    return outcome;
+    return {DownloadEnd::Failed, std::move(message), 0, 0, std::move(cause)};
 }
 
 }  // namespace
@@ -94,6 +85,11 @@ std::int16_t portNumber(std::string_view portText)
     if (number.empty())
         return 0;
     return roundToInt16(leadingNumber(number)).value_or(0);
+}
+
+int percentSent(std::size_t sent, std::size_t count)
+{
+    return static_cast<int>(std::floor(double(float(sent) * 100.0f) / double(count)));
 }
 
 std::string lineSettingsText(const TransmissionTexts& texts)
@@ -125,7 +121,7 @@ void Download::start(const DownloadRequest& request, DownloadProgress& progress,
         return;
     const ProgramReading program = readProgram(request.programFile);
     if (!program.bytes) {
-        rest(progress);
+        progress.rest();
         finished(failure(program.failure));
         return;
     }
@@ -151,7 +147,7 @@ void Download::start(const DownloadRequest& request, DownloadProgress& progress,
         }
     }
     if (!refusal.empty()) {
-        rest(progress);
+        progress.rest();
         finished(failure(refusal, cause));
         return;
     }
@@ -182,16 +178,16 @@ void Download::stop()
     if (!running())
         return;
     // What the system still holds has not reached the machine, and goes.
-    const auto queued = std::size_t(std::max(0L, queuedOutputBytes(line_.handle()).value_or(0)));
+    const auto queued = std::size_t(std::max(0L, queuedBytes_(line_.handle()).value_or(0)));
     const std::size_t left = handedOver_ > queued ? handedOver_ - queued : 0;
     const std::size_t sent = itemsWithin(left);
     const std::size_t count = itemEnds_.size();
     releaseSerialLine(line_);
-    rest(*progress_);
+    progress_->rest();
     finish({DownloadEnd::Stopped,
             french(U"Téléchargement arrêté : ") + std::to_string(sent) + french(U" éléments sur ")
                 + std::to_string(count) + french(U" envoyés.\nLa machine contient un programme incomplet."),
-            sent, count});
+            sent, count, {}});
 }
 
 void Download::bytesWritten(qint64 bytes)
@@ -204,18 +200,12 @@ void Download::bytesWritten(qint64 bytes)
         draining_ = true;
 }
 
-// The meter follows the items in order, one step per item, whatever the size
-// of the blocks the system takes at once.
+// The progress follows the items in order, one step per item, whatever the
+// size of the blocks the system takes at once.
 void Download::showSent(std::size_t sent)
 {
-    const double count = double(itemEnds_.size());
-    for (std::size_t n = shownItems_ + 1; n <= sent; ++n) {
-        const auto sentSingle = float(n);
-        const auto full = float(progress_->fullTwips());
-        progress_->setBarTwips(float(double(full * sentSingle) / count));
-        const double percent = std::floor(double(sentSingle * 100.0f) / count);
-        progress_->setCaption(numberText(float(percent)) + " %");
-    }
+    for (std::size_t n = shownItems_ + 1; n <= sent; ++n)
+        progress_->showSent(n, itemEnds_.size());
     shownItems_ = std::max(shownItems_, sent);
 }
 
@@ -226,7 +216,7 @@ std::size_t Download::itemsWithin(std::size_t bytes) const
 
 long Download::pendingBytes() const
 {
-    return long(line_.bytesToWrite()) + queuedOutputBytes(line_.handle()).value_or(0);
+    return long(line_.bytesToWrite()) + queuedBytes_(line_.handle()).value_or(0);
 }
 
 // Any fall in the bytes still to send counts as progress, so a slow line,
@@ -248,9 +238,8 @@ void Download::watch()
         }
         watch_.stop();
         line_.close();
-        progress_->setBarTwips(kRestBarTwips);
-        progress_->setBarTwips(progress_->fullTwips());
-        finish({DownloadEnd::Sent, {}, itemEnds_.size(), itemEnds_.size()});
+        progress_->showFull();
+        finish({DownloadEnd::Sent, {}, itemEnds_.size(), itemEnds_.size(), {}});
         return;
     }
     if (now - lastProgress_ >= stallTimeout_)
@@ -267,7 +256,7 @@ void Download::lineError(QSerialPort::SerialPortError error)
 void Download::fail(const LineError& error)
 {
     releaseSerialLine(line_);
-    rest(*progress_);
+    progress_->rest();
     DownloadOutcome outcome = failure(error.cause);
     outcome.itemCount = itemEnds_.size();
     finish(std::move(outcome));

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,18 +43,22 @@ std::int16_t portNumber(std::string_view portText);
 // first character of the parity text in lower case: "4800,e,7,2".
 std::string lineSettingsText(const TransmissionTexts& texts);
 
-// The progress meter as the download drives it: the label showing the
-// percentage (Visu1) over the bar (Visu2), both measured in twips.
+// What the download tells of its progress, for the window's meter or a
+// terminal to show.
 class DownloadProgress {
 public:
     virtual ~DownloadProgress() = default;
-    virtual double fullTwips() const = 0;                   // width of Visu1
-    virtual void setBarTwips(double twips) = 0;             // width of Visu2
-    virtual void setCaption(const std::string& text) = 0;   // caption of Visu1, Windows-1252
+    // After each item, in order: `sent` of the `count` items have gone out.
+    virtual void showSent(std::size_t sent, std::size_t count) = 0;
+    // Every byte has left the port.
+    virtual void showFull() = 0;
+    // Back at rest: the download failed or was stopped.
+    virtual void rest() = 0;
 };
 
-constexpr double kRestBarTwips = 15;
-inline constexpr char kRestCaption[] = "0 %";
+// The share of the items sent, in whole percent rounded down (reckoned in
+// single precision, as the meter has always shown it): 50 half way.
+int percentSent(std::size_t sent, std::size_t count);
 
 struct DownloadRequest {
     std::filesystem::path programFile = "velmora.rub";
@@ -64,7 +69,7 @@ struct DownloadRequest {
 inline constexpr char kDownloadFailureTitle[] = "T\xE9l\xE9" "chargement";
 
 enum class DownloadEnd {
-    Sent,     // every byte has left the port; the meter shows the bar full
+    Sent,     // every byte has left the port; the progress is shown full
     Failed,   // nothing or part was sent; `message` says why
     Stopped,  // the operator stopped it; `message` says how much went out
 };
@@ -95,7 +100,7 @@ public:
     // once. `finished` is called exactly once, when the last byte has left the
     // port, on a failure, or on stop(); before start() returns when nothing
     // could be sent (program file, settings, port). Whatever the end, the file
-    // and the port are released and, unless sent, the meter is at rest.
+    // and the port are released and, unless sent, the progress is at rest.
     void start(const DownloadRequest& request, DownloadProgress& progress, Finished finished);
 
     // Stops at once: what is still queued is dropped and the port released.
@@ -104,6 +109,10 @@ public:
     bool running() const { return progress_ != nullptr; }
     bool portOpen() const { return line_.isOpen(); }
     void setStallTimeout(std::chrono::milliseconds timeout) { stallTimeout_ = timeout; }
+    // What the system still holds for the port. A pseudo-terminal always says
+    // nothing, so a test plays a line whose last bytes never leave through it.
+    using QueuedBytes = std::optional<long> (*)(PortHandle);
+    void setQueuedBytes(QueuedBytes queued) { queuedBytes_ = queued; }
 
 private:
     void bytesWritten(qint64 bytes);
@@ -119,6 +128,7 @@ private:
     QSerialPort line_;
     QTimer watch_;
     std::chrono::milliseconds stallTimeout_ = kDefaultStallTimeout;
+    QueuedBytes queuedBytes_ = queuedOutputBytes;
 
     // The download under way; none between downloads.
     DownloadProgress* progress_ = nullptr;

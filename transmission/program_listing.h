@@ -3,8 +3,10 @@
 // program file left by the last construction.
 
 #include "common/fields.h"
+#include "common/whole_file.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,18 +14,12 @@
 
 namespace velmora {
 
-// The program file, in the working directory of the system.
-inline constexpr std::string_view kProgramFileName = "velmora.rub";
-
 // The whole file but its last byte, which is the line feed that ends the last
 // line, so the carriage return before it stays. A missing, unreadable or empty
 // file gives an empty listing: before the first construction there is simply
 // nothing to show, and a folder, a FIFO or a device in the file's place is
 // not a program.
 std::string readProgramListing(const std::filesystem::path& file);
-
-// readProgramListing of the program file in `folder`.
-std::string loadProgramListing(const std::filesystem::path& folder);
 
 // The listing cut into the rows the box shows, one program line per row, cut
 // where the download cuts items' lines (CR LF, LF or a lone CR): the operator
@@ -34,15 +30,20 @@ public:
     ProgramListing() = default;
     explicit ProgramListing(std::string listing);
 
-    std::size_t rowCount() const { return rows_.size(); }
+    std::size_t rowCount() const { return rowStarts_.size(); }
     std::string_view row(std::size_t index) const;  // Windows-1252 bytes
     // The index of a row with the most characters (one byte each); 0 when
     // there is no row.
     std::size_t longestRow() const { return longestRow_; }
 
 private:
+    std::size_t rowEnd(std::size_t index) const;
+
     std::string bytes_;
-    std::vector<LineSpan> rows_;
+    // Where each row starts; it ends before the line end that comes before
+    // the next row's start (or the end of the bytes). Four bytes a row: a
+    // program file is at most kProgramFileLimit long.
+    std::vector<std::uint32_t> rowStarts_;
     std::size_t longestRow_ = 0;
 };
 

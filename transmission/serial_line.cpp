@@ -2,8 +2,12 @@
 
 #include "french.h"
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <cerrno>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -93,5 +97,38 @@ LineError stalled(const std::string& port)
     return {LineFailure::Stalled,
             french(U"Transmission interrompue : le port ") + port + french(U" ne prend plus les données")};
 }
+
+#ifdef Q_OS_WIN
+
+std::optional<long> queuedOutputBytes(PortHandle handle)
+{
+    COMSTAT status{};
+    DWORD errors = 0;
+    if (!ClearCommError(handle, &errors, &status))
+        return std::nullopt;
+    return long(status.cbOutQue);
+}
+
+bool waitUntilSent(PortHandle handle)
+{
+    return FlushFileBuffers(handle) != 0;
+}
+
+#else
+
+std::optional<long> queuedOutputBytes(PortHandle handle)
+{
+    int queued = 0;
+    if (::ioctl(handle, TIOCOUTQ, &queued) != 0)
+        return std::nullopt;
+    return long(queued);
+}
+
+bool waitUntilSent(PortHandle handle)
+{
+    return ::tcdrain(handle) == 0;
+}
+
+#endif
 
 }  // namespace velmora

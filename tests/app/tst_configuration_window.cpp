@@ -190,7 +190,7 @@ void ConfigurationWindowTest::savedSettingsComeBack()
 }
 
 // Across from " 0 %" to " 100 %" once the file is in place, one repaint per
-// pixel of bar rather than per twip, full during the pause, then at rest.
+// pixel of bar, full during the pause, then at rest.
 void ConfigurationWindowTest::meterRunsAcrossThenRests()
 {
     const auto window = startedWindow();
@@ -200,15 +200,15 @@ void ConfigurationWindowTest::meterRunsAcrossThenRests()
     PaintedTexts painted(caption);
     QStringList whilePaused;
     shell_->pause.onPause = [&] {
-        whilePaused << caption->text() << QString::number(window->meter().barTwips()) << readFile();
+        whilePaused << caption->text() << QString::number(window->meter().barPixels()) << readFile();
     };
 
     save(*window);
 
     QCOMPARE(shell_->pause.pauses, std::vector{kFullMeterPause});
-    QCOMPARE(whilePaused, (QStringList{" 100 %", "2295", readFile()}));
+    QCOMPARE(whilePaused, (QStringList{" 100 %", "153", readFile()}));
     QCOMPARE(caption->text(), QStringLiteral("0 %"));
-    QCOMPARE(window->meter().barTwips(), 15);
+    QCOMPARE(window->meter().barPixels(), 1);
     QVERIFY2(painted.seen.size() > 100 && painted.seen.size() < 200, qPrintable(QString::number(painted.seen.size())));
     const qsizetype startShown = painted.seen.indexOf(" 0 %");
     QVERIFY(startShown >= 0 && startShown < painted.seen.indexOf(" 100 %"));

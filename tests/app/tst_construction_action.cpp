@@ -1,10 +1,9 @@
 // "Construire" driven through the window: the controls set as an operator
 // would, the click, then the program file, the listing, the meter and the
 // messages checked as the operator and the machine would find them. Then the
-// pieces it is made of: the meter, where the glyphs are found, the options read.
+// pieces it is made of: where the glyphs are found, the options read.
 
 #include "app/construction_action.h"
-#include "app/construction_meter.h"
 #include "app/program_places.h"
 
 #include "panel/main_window.h"
@@ -113,7 +112,6 @@ private slots:
 
     void editedGlyphSeenByTheNextConstruction_data();
     void editedGlyphSeenByTheNextConstruction();
-    void meterRepaintsOnlyWhenItChanges();
     void glyphFolder_data();
     void glyphFolder();
 
@@ -144,7 +142,7 @@ void ConstructionActionTest::init()
     meterWhilePaused_.clear();
     pause_.onPause = [this] {
         const Meter& meter = window_->meter();
-        meterWhilePaused_ << caption() << (meter.barTwips() == meter.fullTwips() ? "full" : "not full");
+        meterWhilePaused_ << caption() << (meter.barPixels() == meter.fullPixels() ? "full" : "not full");
     };
 }
 
@@ -174,7 +172,7 @@ void ConstructionActionTest::build(const QString& workFolder, const std::filesys
 void ConstructionActionTest::verifyMeterAtRest()
 {
     QCOMPARE(caption(), QStringLiteral("0 %"));
-    QCOMPARE(window_->meter().barTwips(), 15);
+    QCOMPARE(window_->meter().barPixels(), 1);
 }
 
 void ConstructionActionTest::workedExample()
@@ -363,26 +361,6 @@ void ConstructionActionTest::editedGlyphSeenByTheNextConstruction()
     const QString program = QString::fromLatin1(folder_->program());
     QCOMPARE(program.count(seen + "\r\n"), 2);
     QCOMPARE(program.count("G1X1\r\n"), 0);
-}
-
-// The caption is read from the bar as drawn, so it shows 100 % only at the
-// last character; the meter repaints only when what it shows has changed.
-void ConstructionActionTest::meterRepaintsOnlyWhenItChanges()
-{
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    const PaintedTexts painted(control<QLabel>(*window_, "Visu1"));
-    ConstructionMeter meter(window_->meter());
-
-    for (int done = 1; done < 10000; ++done)
-        meter.showProgress(done, 10000);
-    QCOMPARE(caption(), QStringLiteral(" 99 %"));
-    QCOMPARE(window_->meter().barTwips(), 2280);  // 152 of the 153 pixels
-    meter.showProgress(10000, 10000);
-
-    // At most one repaint for each of the bar's pixels, and the first.
-    QVERIFY2(!painted.seen.empty() && painted.seen.size() <= 154, qPrintable(QString::number(painted.seen.size())));
-    QCOMPARE(caption(), QStringLiteral(" 100 %"));
 }
 
 void ConstructionActionTest::glyphFolder_data()

@@ -51,7 +51,7 @@ struct Workshop {
     {
         QObject::connect(&window, &MainWindow::downloadRequested, [this] { download.startDownload(); });
         pause.onPause = [this] {
-            meterWhilePaused << control<QLabel>(window, "Visu1")->text() << QString::number(window.meter().barTwips());
+            meterWhilePaused << control<QLabel>(window, "Visu1")->text() << QString::number(window.meter().barPixels());
         };
     }
     // Port, speed, parity, data bits and stop bits, separated by commas.
@@ -67,7 +67,7 @@ struct Workshop {
     {
         QVERIFY(machine.readUntilQuiet(milliseconds(50)).empty());
         QCOMPARE(control<QLabel>(window, "Visu1")->text(), QStringLiteral("0 %"));
-        QCOMPARE(window.meter().barTwips(), 15);
+        QCOMPARE(window.meter().barPixels(), 1);
         QVERIFY(!download.portOpen());
     }
 };
@@ -172,7 +172,7 @@ void DownloadActionTest::sendsWithTheTextsOfTheClick()
     QCOMPARE(question.buttons, MessageButtons::OkCancel);
     QCOMPARE(question.title, "Liaison PC-CN");
     QCOMPARE(question.text, "Placer la machine en mode chargement");
-    QCOMPARE(workshop.meterWhilePaused, (QStringList{" 100 %", "2295"}));
+    QCOMPARE(workshop.meterWhilePaused, (QStringList{" 100 %", "153"}));
     QCOMPARE(workshop.pause.pauses, std::vector<milliseconds>{DownloadAction::kFullBarPause});
     QCOMPARE(workshop.messages.calls().size(), std::size_t(1));
     workshop.verifyAtRest();

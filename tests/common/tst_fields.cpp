@@ -31,7 +31,13 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(std::vector<std::string>, expected);
-        QCOMPARE(readAllFields(bytes.toStdString()), expected);
+        const std::string text = bytes.toStdString();
+        FieldReader reader(text);
+        std::vector<std::string> fields;
+        while (!reader.atEnd())
+            fields.push_back(reader.next());
+        QCOMPARE(fields, expected);
+        QCOMPARE(reader.next(), std::string());
     }
 
     void lines_data()

@@ -117,20 +117,21 @@ private slots:
         QCOMPARE(QString::fromStdString(text), expected);
     }
 
-    void roundHalfEven_data()
+    void roundsHalvesToEven_data()
     {
         QTest::addColumn<double>("value");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("-0.5 to zero") << -0.5 << 0.0;
-        QTest::newRow("-1.5 to -2") << -1.5 << -2.0;
-        QTest::newRow("just above half") << 2.5000001 << 3.0;
+        QTest::addColumn<int>("expected");
+        QTest::newRow("-0.5 to zero") << -0.5 << 0;
+        QTest::newRow("-1.5 to -2") << -1.5 << -2;
+        QTest::newRow("2.5 to 2") << 2.5 << 2;
+        QTest::newRow("just above half") << 2.5000001 << 3;
     }
 
-    void roundHalfEven()
+    void roundsHalvesToEven()
     {
         QFETCH(double, value);
-        QFETCH(double, expected);
-        QCOMPARE(velmora::roundHalfEven(value), expected);
+        QFETCH(int, expected);
+        QCOMPARE(int(velmora::roundToInt16(value).value()), expected);
     }
 
     void roundToInt16Range()

@@ -13,6 +13,10 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <random>
+#include <vector>
+
 using namespace velmora;
 using namespace velmora::testing;
 
@@ -151,25 +155,24 @@ private slots:
         QCOMPARE(programBody(program), expected);
     }
 
-    // Glyphs repeated within and across lines come from the cache, scaled once.
+    // Glyphs repeated within and across lines come from the cache, scaled
+    // once; a cache kept from an earlier construction gives the same bytes as
+    // a new one.
     void cachedGlyphsGiveSameBytes()
     {
         const QStringList texts{"A A", "", "CBA", "", "AAA"};
-        WorkFolder cached({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
         WorkFolder fresh({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
+        WorkFolder kept({{65, kGlyphA}, {66, kGlyphB}, {67, kGlyphC}, {32, ""}});
         EngravingJob job = machiningJob();
         job.charWidth = 3;  // scaled, so the cache holds transformed lines
         const LayoutResult layout = placeLines(job, texts, {1, 2, 3, 4, 5}, {-1, -2, -3, -4, -5});
 
-        QCOMPARE(buildProgramFile(job, layout, cached.places(), kStamp).status, ConstructionStatus::Written);
-        const std::filesystem::path glyphFolder = fresh.places().glyphFolder;
-        const GlyphCopier readEachTime = [&](std::uint8_t code, ProgramWriter& writer) {
-            return copyGlyph(code, job.charWidth, glyphFolder, writer);
-        };
-        QCOMPARE(buildProgramFile(job, layout, fresh.places().workFolder, kStamp, readEachTime).status,
-                 ConstructionStatus::Written);
-        QVERIFY(!cached.program().isEmpty());
-        QCOMPARE(cached.program(), fresh.program());
+        QCOMPARE(buildProgramFile(job, layout, fresh.places(), kStamp).status, ConstructionStatus::Written);
+        GlyphCache glyphs;
+        for (int run = 0; run < 2; ++run)
+            QCOMPARE(buildProgramFile(job, layout, kept.places(), kStamp, glyphs).status, ConstructionStatus::Written);
+        QVERIFY(fresh.program().contains("G1X1.5Y5.25\r\n") && fresh.program().contains("G2X0Y2.625I0J-1.3125\r\n"));
+        QCOMPARE(kept.program(), fresh.program());
     }
 
     void coordinateText_data()
@@ -183,6 +186,27 @@ private slots:
         QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
         QTest::newRow("exponent above") << 1e15 << "1E+15";
         QTest::newRow("rounds into exponent") << 999999999999999.9 << "1E+15";
+        QTest::newRow("rounds into plain") << 9.999999999999999e-05 << ".0001";
+        // Sixteen digits ending in 5, exactly: the fifteenth goes to even.
+        QTest::newRow("tie kept even") << 12345678901234.25 << "12345678901234.2";
+        QTest::newRow("tie raised to even") << 12345678901234.75 << "12345678901234.8";
+        QTest::newRow("past a tie") << std::nextafter(12345678901234.25, 1e300) << "12345678901234.3";
+        QTest::newRow("tie after the point") << 1234567890123.125 << "1234567890123.12";
+        QTest::newRow("tie below one") << 12345.0 / 65536 << ".188369750976562";
+        QTest::newRow("tie below one raised") << 12347.0 / 65536 << ".188400268554688";
+        QTest::newRow("negative tie") << -12345678901234.75 << "-12345678901234.8";
+        QTest::newRow("carries to a whole") << 99999.99999999999 << "100000";
+        QTest::newRow("carries below one") << 0.09999999999999999 << ".1";
+        QTest::newRow("sum of tenths") << 0.1 + 0.2 << ".3";
+        QTest::newRow("a third") << 1.0 / 3 << ".333333333333333";
+        QTest::newRow("two thirds rounded up") << 2.0 / 3 << ".666666666666667";
+        QTest::newRow("single-precision width") << static_cast<double>(4.35f) << "4.34999990463257";
+        QTest::newRow("whole part rounded") << 123456789012345.6 << "123456789012346";
+        QTest::newRow("negative below one") << -0.25 << "-.25";
+        QTest::newRow("negative whole") << -24.0 << "-24";
+        QTest::newRow("power of ten") << 1000.0 << "1000";
+        QTest::newRow("just below a power of ten") << std::nextafter(1000.0, 0.0) << "1000";
+        QTest::newRow("smallest plain, from below") << std::nextafter(0.0001, 0.0) << ".0001";
     }
 
     void coordinateText()
@@ -213,6 +237,36 @@ private slots:
                         x = static_cast<double>(width) + x + static_cast<double>(spacing);
                     }
                 }
+        QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
+    }
+
+    void coordinateTextOverEveryMagnitude()
+    {
+        // Values of every decimal magnitude the plain form covers and beyond,
+        // drawn at random bit by bit, and short decimals with their two
+        // neighbours, where rounding to 15 digits is closest to a tie.
+        std::mt19937_64 draw(20261206);
+        std::vector<double> values;
+        for (int exponent = -7; exponent <= 17; ++exponent) {
+            std::uniform_real_distribution<double> within(std::pow(10.0, exponent), std::pow(10.0, exponent + 1));
+            for (int k = 0; k < 4000; ++k)
+                values.push_back(within(draw));
+            for (int k = 0; k < 500; ++k) {
+                const double decimal
+                    = static_cast<double>(draw() % 100000) * std::pow(10.0, exponent - 4);
+                values.insert(values.end(), {decimal, std::nextafter(decimal, 0.0), std::nextafter(decimal, 1e300)});
+            }
+        }
+        int mismatches = 0;
+        QString first;
+        for (double magnitude : values)
+            for (double value : {magnitude, -magnitude}) {
+                std::string fast;
+                appendCoordinateText(fast, value);
+                if (fast != numberTextTrimmed(value) && mismatches++ == 0)
+                    first = QString::number(value, 'g', 17) + ": " + QString::fromStdString(fast) + " for "
+                        + QString::fromStdString(numberTextTrimmed(value));
+            }
         QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
     }
 
@@ -292,9 +346,9 @@ private slots:
         QFETCH(QByteArray, expected);
         WorkFolder folder({{65, glyph}});
         GlyphWordTexts words(8.0f);
-        const TransformedGlyph read = loadGlyph(folder.places().glyphFolder, 65, words);
+        const GlyphFileBytes read = readGlyphFile(folder.places().glyphFolder, 65);
         QCOMPARE(read.status, GlyphStatus::Copied);
-        QCOMPARE(QByteArray::fromStdString(read.programLines), expected);
+        QCOMPARE(QByteArray::fromStdString(transformGlyph(read.bytes, words)), expected);
     }
 };
 

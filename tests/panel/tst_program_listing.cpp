@@ -15,6 +15,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace velmora;
 
@@ -94,11 +96,49 @@ private slots:
         else if (file != "<missing>")
             writeFile("velmora.rub", file);
 
-        QCOMPARE(QByteArray::fromStdString(loadProgramListing(folder_->path().toStdString())), listing);
+        QCOMPARE(QByteArray::fromStdString(readProgramListing(folder_->path().toStdString() + "/velmora.rub")), listing);
         window.reloadListing();
         QCOMPARE(listingRows(window), shown);
         QVERIFY(!box->hasSelection());
         QCOMPARE(box->verticalScrollBar()->value(), 0);
+    }
+
+    // The rows are the lines the download cuts, whatever the line ends and
+    // wherever they fall in the eight-byte words the listing scans: every text
+    // of up to eight characters from "a", CR and LF, and each of them behind
+    // one to nine bytes of text, cut as the one line reader cuts them.
+    void rowsAreTheDownloadLines()
+    {
+        std::vector<std::string> texts;
+        for (int length = 0; length <= 8; ++length) {
+            int combinations = 1;
+            for (int k = 0; k < length; ++k)
+                combinations *= 3;
+            for (int code = 0; code < combinations; ++code) {
+                std::string text;
+                for (int k = 0, rest = code; k < length; ++k, rest /= 3)
+                    text += "a\r\n"[rest % 3];
+                texts.push_back(text);
+            }
+        }
+        int mismatches = 0;
+        QString first;
+        for (const std::string& tail : texts)
+            for (std::size_t lead = 0; lead <= 9; lead += 3) {
+                const std::string text = std::string(lead, 'x') + tail;
+                const ProgramListing listing(text);
+                const std::vector<std::string> lines = splitLines(text);
+                std::vector<std::string> rows;
+                std::size_t longest = 0;
+                for (std::size_t row = 0; row < listing.rowCount(); ++row) {
+                    rows.emplace_back(listing.row(row));
+                    if (rows.back().size() > rows[longest].size())
+                        longest = row;
+                }
+                if ((rows != lines || listing.longestRow() != longest) && mismatches++ == 0)
+                    first = QString::fromLatin1(QByteArray::fromStdString(text).toPercentEncoding());
+            }
+        QVERIFY2(mismatches == 0, qPrintable("first text cut otherwise: " + first));
     }
 
     // The horizontal bar reaches the end of the widest row, and only the

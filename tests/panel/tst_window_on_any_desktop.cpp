@@ -115,8 +115,7 @@ private slots:
             control<QLineEdit>(main, line)->setText(QStringLiteral("HIJKLM hijklm"));
         control<QScrollBar>(main, "Echelle2")->setValue(12);
         // The meter's caption half over its bar, as during a construction.
-        main.meter().setBarTwips(main.meter().fullTwips() / 2.0);
-        main.meter().setCaption(QStringLiteral(" 50 %"));
+        main.meter().showItemsSent(1, 2);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // Away from the text lines, whose cursor would count as text.

@@ -17,6 +17,8 @@
 #include "tests/support/working_folder.h"
 
 #include <QDir>
+#include <QPainter>
+#include <QPen>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -167,6 +169,8 @@ private slots:
     void duration();
     void droppedPointsDrawTheFullTrace_data();
     void droppedPointsDrawTheFullTrace();
+    void strokesDrawnTogetherAsOneByOne_data();
+    void strokesDrawnTogetherAsOneByOne();
     void rapidsHiddenAndEscapeCloses();
 
 private:
@@ -395,6 +399,46 @@ void PreviewDrawingTest::droppedPointsDrawTheFullTrace()
         QVERIFY2(inkAround(dropped, view.toPixel(onCircle).toPoint()), "the circle, 80 pixels in radius");
     }
     QVERIFY(!inked(dropped, view.toPixel(QPointF(12.4, 0.2)).toPoint(), 20));
+}
+
+// The traced strokes reach the painter many at a time; they draw what each
+// drawn on its own draws, within a pixel: no stroke left out, none joined to
+// the next.
+void PreviewDrawingTest::strokesDrawnTogetherAsOneByOne_data()
+{
+    QTest::addColumn<bool>("zoomedIn");
+    QTest::newRow("seen whole: a thousand short strokes") << false;
+    QTest::newRow("zoomed in on a circle") << true;
+}
+
+void PreviewDrawingTest::strokesDrawnTogetherAsOneByOne()
+{
+    QFETCH(bool, zoomedIn);
+    const PreviewScene scene = sceneOf(previewProgram(denseProgram()), PlateExtent{});
+    ViewPlacement view = fitView(fitArea(scene), kImageSize);
+    if (zoomedIn)
+        view = ViewPlacement{200, QPointF(200 - 12.4 * 200, 150)};
+    PreviewColours cutsOnly;
+    cutsOnly.rapid.setAlpha(0);
+    cutsOnly.block.setAlpha(0);
+    cutsOnly.origin.setAlpha(0);
+    const QImage drawn = renderPreview(scene, kImageSize, view, cutsOnly);
+
+    QImage oneByOne(kImageSize, QImage::Format_ARGB32_Premultiplied);
+    oneByOne.fill(cutsOnly.background);
+    QPainter painter(&oneByOne);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(cutsOnly.cut, 2, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    const std::vector<QPolygonF> strokes = tracePaths(scene.paths.cuts, view, QRectF(QPointF(), kImageSize));
+    for (const QPolygonF& stroke : strokes)
+        painter.drawPolyline(stroke);
+    painter.end();
+
+    QVERIFY(strokes.size() >= (zoomedIn ? 1u : 20u));
+    QCOMPARE(strayPixels(drawn, oneByOne), 0);
+    QCOMPARE(strayPixels(oneByOne, drawn), 0);
 }
 
 // The check box under the drawing takes the rapid moves out of it and leaves

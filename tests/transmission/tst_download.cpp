@@ -1,7 +1,6 @@
 #include "tests/support/pseudo_terminal.h"
 #include "transmission/download.h"
 #include "transmission/french.h"
-#include "transmission/output_queue.h"
 
 #include <QEventLoop>
 #include <QTemporaryDir>
@@ -9,7 +8,6 @@
 #include <QtTest>
 
 #include <fstream>
-#include <sys/ioctl.h>
 #include <termios.h>
 
 using namespace velmora;
@@ -22,52 +20,23 @@ Q_DECLARE_METATYPE(velmora::QtLineSettings)
 
 namespace {
 
-// Set, the bytes the system says it still holds for the port, for ever.
-std::optional<long> heldBytes;
-
-}  // namespace
-
-// The system's output queue as this test plays it, in place of the program's:
-// a pseudo-terminal never reports what it holds, so a line whose last bytes
-// never leave can only be shown this way.
-namespace velmora {
-
-std::optional<long> queuedOutputBytes(PortHandle handle)
-{
-    if (heldBytes)
-        return heldBytes;
-    int queued = 0;
-    if (::ioctl(handle, TIOCOUTQ, &queued) != 0)
-        return std::nullopt;
-    return long(queued);
-}
-
-bool waitUntilSent(PortHandle handle) { return ::tcdrain(handle) == 0; }
-
-}  // namespace velmora
-
-namespace {
-
-// The meter as the window would show it, every change recorded.
+// The progress as the download tells it, every step recorded: "1/3" for one
+// item of three sent, then "full" or "rest".
 class RecordingProgress : public DownloadProgress {
 public:
-    double fullTwips() const override { return 2295; }
-    void setBarTwips(double twips) override { bars.push_back(twips); }
-    void setCaption(const std::string& text) override
+    void showSent(std::size_t sent, std::size_t count) override
     {
-        captions.push_back(text);
-        if (onCaption)
-            onCaption();
+        steps.push_back(std::to_string(sent) + "/" + std::to_string(count));
+        if (onSent)
+            onSent();
     }
+    void showFull() override { steps.push_back("full"); }
+    void rest() override { steps.push_back("rest"); }
 
-    bool atRest() const
-    {
-        return !captions.empty() && captions.back() == kRestCaption && !bars.empty() && bars.back() == kRestBarTwips;
-    }
+    bool atRest() const { return !steps.empty() && steps.back() == "rest"; }
 
-    std::vector<double> bars;
-    std::vector<std::string> captions;
-    std::function<void()> onCaption;
+    std::vector<std::string> steps;
+    std::function<void()> onSent;
 };
 
 // A workshop's choices in the transmission frame: COM2 at 4800,e,7,2.
@@ -102,7 +71,6 @@ class DownloadTest : public QObject {
 private slots:
     void init()
     {
-        heldBytes.reset();
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
     }
@@ -172,18 +140,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("program");
         QTest::addColumn<QByteArray>("wire");
-        QTest::addColumn<std::vector<std::string>>("captions");
-        QTest::addColumn<std::vector<double>>("bars");  // after the items: at rest a moment, then full
-        const std::vector<std::string> inThirds{" 33 %", " 66 %", " 100 %"};
+        QTest::addColumn<std::vector<std::string>>("steps");
+        const std::vector<std::string> inThirds{"1/3", "2/3", "3/3", "full"};
         QTest::newRow("three lines") << QByteArray("%12\r\nG0X1\r\nM2\r\n") << QByteArray("%12\nG0X1\nM2\n\x13\n")
-            << inThirds << std::vector<double>{765, 1530, 2295, 15, 2295};
+            << inThirds;
         QTest::newRow("comma splits a line") << QByteArray("A,B\r\n") << QByteArray("A\nB\n\x13\n")
-            << std::vector<std::string>{" 50 %", " 100 %"} << std::vector<double>{1147.5, 2295, 15, 2295};
-        QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{}
-            << std::vector<double>{15, 2295};
+            << std::vector<std::string>{"1/2", "2/2", "full"};
+        QTest::newRow("empty file") << QByteArray() << QByteArray("\x13\n") << std::vector<std::string>{"full"};
         QTest::newRow("blanks, quotes, accents") << QByteArray("  $ LIGNE 1\r\n\"X,Y\"\r\n\xe9\r\n")
-            << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds
-            << std::vector<double>{765, 1530, 2295, 15, 2295};
+            << QByteArray("$ LIGNE 1\nX,Y\n\xe9\n\x13\n") << inThirds;
     }
 
     // The bytes, the meter, and the line settings in force on the line (a
@@ -192,8 +157,7 @@ private slots:
     {
         QFETCH(QByteArray, program);
         QFETCH(QByteArray, wire);
-        QFETCH(std::vector<std::string>, captions);
-        QFETCH(std::vector<double>, bars);
+        QFETCH(std::vector<std::string>, steps);
         PseudoTerminal terminal;
         QVERIFY(terminal.isOpen());
         int lookedUp = 0;
@@ -203,17 +167,16 @@ private slots:
         });
         RecordingProgress meter;
         termios line{};
-        meter.onCaption = [&] { ::tcgetattr(terminal.masterHandle(), &line); };
+        meter.onSent = [&] { ::tcgetattr(terminal.masterHandle(), &line); };
 
         const DownloadOutcome outcome = run(download, {writeProgram(program.toStdString()), workshopTexts()}, meter);
 
         QVERIFY2(outcome.end == DownloadEnd::Sent, outcome.message.c_str());
         QCOMPARE(terminal.readUntilQuiet(), wire.toStdString());
-        QCOMPARE(meter.captions, captions);
-        QCOMPARE(meter.bars, bars);
+        QCOMPARE(meter.steps, steps);
         QVERIFY(!download.portOpen());
         QCOMPARE(lookedUp, 2);
-        if (captions.empty())
+        if (steps.size() == 1)
             return;
         QCOMPARE(::cfgetospeed(&line), speed_t(B4800));
         QVERIFY(line.c_cflag & CSTOPB);
@@ -293,15 +256,15 @@ private slots:
     void stalledMachineFailsAndNextDownloadWorks_data()
     {
         QTest::addColumn<int>("programBytes");
-        QTest::addColumn<int>("held");  // bytes the system keeps; -1: it tells the truth
-        QTest::newRow("more than the line takes") << 512 * 1024 << -1;
-        QTest::newRow("the last bytes stay in the system") << 1024 << 3;
+        QTest::addColumn<bool>("lastBytesHeld");
+        QTest::newRow("more than the line takes") << 512 * 1024 << false;
+        QTest::newRow("the last bytes stay in the system") << 1024 << true;
     }
 
     void stalledMachineFailsAndNextDownloadWorks()
     {
         QFETCH(int, programBytes);
-        QFETCH(int, held);
+        QFETCH(bool, lastBytesHeld);
         PseudoTerminal terminal;
         Download download([&](std::int16_t) { return terminal.devicePath(); });
         download.setStallTimeout(milliseconds(300));
@@ -309,8 +272,9 @@ private slots:
         std::string program;
         while (int(program.size()) < programBytes)
             program += "G1 X12.5 Y-3.25\r\n";
-        if (held >= 0)
-            heldBytes = held;
+
+        if (lastBytesHeld)
+            download.setQueuedBytes([](PortHandle) -> std::optional<long> { return 3; });
 
         const auto stalled = run(download, {writeProgram(program), workshopTexts()}, meter);
 
@@ -320,7 +284,7 @@ private slots:
         QVERIFY(meter.atRest());
         QVERIFY(!download.portOpen());
 
-        heldBytes.reset();
+        download.setQueuedBytes(queuedOutputBytes);
         terminal.readUntilQuiet();
         const auto next = run(download, {writeProgram("%1\r\nM2\r\n"), workshopTexts()}, meter);
         QVERIFY2(next.end == DownloadEnd::Sent, next.message.c_str());
