@@ -178,7 +178,7 @@ void Download::stop()
     if (!running())
         return;
     // What the system still holds has not reached the machine, and goes.
-    const auto queued = std::size_t(std::max(0L, queuedOutputBytes(line_.handle()).value_or(0)));
+    const auto queued = std::size_t(std::max(0L, queuedBytes_(line_.handle()).value_or(0)));
     const std::size_t left = handedOver_ > queued ? handedOver_ - queued : 0;
     const std::size_t sent = itemsWithin(left);
     const std::size_t count = itemEnds_.size();
@@ -216,7 +216,7 @@ std::size_t Download::itemsWithin(std::size_t bytes) const
 
 long Download::pendingBytes() const
 {
-    return long(line_.bytesToWrite()) + queuedOutputBytes(line_.handle()).value_or(0);
+    return long(line_.bytesToWrite()) + queuedBytes_(line_.handle()).value_or(0);
 }
 
 // Any fall in the bytes still to send counts as progress, so a slow line,

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -108,6 +109,10 @@ public:
     bool running() const { return progress_ != nullptr; }
     bool portOpen() const { return line_.isOpen(); }
     void setStallTimeout(std::chrono::milliseconds timeout) { stallTimeout_ = timeout; }
+    // What the system still holds for the port. A pseudo-terminal always says
+    // nothing, so a test plays a line whose last bytes never leave through it.
+    using QueuedBytes = std::optional<long> (*)(PortHandle);
+    void setQueuedBytes(QueuedBytes queued) { queuedBytes_ = queued; }
 
 private:
     void bytesWritten(qint64 bytes);
@@ -123,6 +128,7 @@ private:
     QSerialPort line_;
     QTimer watch_;
     std::chrono::milliseconds stallTimeout_ = kDefaultStallTimeout;
+    QueuedBytes queuedBytes_ = queuedOutputBytes;
 
     // The download under way; none between downloads.
     DownloadProgress* progress_ = nullptr;

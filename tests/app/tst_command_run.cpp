@@ -1,9 +1,11 @@
+// The program's command line, run as the operator runs it: the real program
+// in a process with no display at all, so that anything that would reach a
+// window fails the test instead of waiting for one. Its wrong uses; then
 // "velmora --construire" against "Construire" clicked in the window: for each
-// settings file the real program runs in a process with no display, the
-// window builds in the test from the same velmora.txt, and both programs must
-// be the same but for the date and time lines; a failure must end with the
-// window's title and text on standard error, the exit code of its kind and
-// the previous program untouched.
+// settings file the window builds in the test from the same velmora.txt, and
+// both programs must be the same but for the date and time lines; a failure
+// must end with the window's title and text on standard error, the exit code
+// of its kind and the previous program untouched.
 
 #include "app/construction_action.h"
 #include "app/download_action.h"
@@ -15,6 +17,7 @@
 #include "tests/support/pseudo_terminal.h"
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/working_folder.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -28,7 +31,6 @@ namespace {
 
 using Settings = QList<QPair<int, QByteArray>>;  // velmora.txt line (1..37) and its Windows-1252 bytes
 
-const QByteArray kPreviousProgram = "%7\r\nG0G52Z\r\nM5M9\r\nM2\r\n";
 const QString kFailureStart = QStringLiteral("velmora : Echec de la construction : ");
 
 QByteArray settingsFile(const Settings& changes)
@@ -49,17 +51,9 @@ Settings choice(int first, int count, int chosen)
     return lines;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
+using testing::kPreviousProgram;
+using testing::readBytes;
+using testing::writeBytes;
 
 // The program without its date and time lines, which differ between two runs.
 QByteArray withoutStamp(const QByteArray& program)
@@ -71,16 +65,77 @@ QByteArray withoutStamp(const QByteArray& program)
 
 QString programFolder() { return QFileInfo(QStringLiteral(VELMORA_PROGRAM)).absolutePath(); }
 
+// The real program, started with no display and no window system named.
+void runProgram(QProcess& program, const QStringList& arguments, const QString& folder = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    if (!folder.isEmpty())
+        program.setWorkingDirectory(folder);
+    program.start(QStringLiteral(VELMORA_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(20000));
+}
+
+const QString kSeeHelp = QStringLiteral("La liste des options : velmora --help\n");
+
 }  // namespace
 
 class CommandRunTest : public QObject {
     Q_OBJECT
 private slots:
+    void withoutWindow_data();
+    void withoutWindow();
     void buildAsTheWindowDoes_data();
     void buildAsTheWindowDoes();
     void sendAsTheWindowDoes_data();
     void sendAsTheWindowDoes();
 };
+
+void CommandRunTest::withoutWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("outputStart");  // standard output starts with it, or is empty
+    QTest::addColumn<QString>("errors");       // standard error, whole
+    const QString usage = QStringLiteral("Usage : velmora [OPTION]...\n");
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("velmora " VELMORA_VERSION "\n")
+                               << QString();
+    QTest::newRow("-h ends the reading") << QStringList{"-h", "--aide"} << 0 << usage << QString();
+    QTest::newRow("unknown before --version") << QStringList{"-x", "--version"} << 1 << QString()
+                                              << "velmora : option inconnue : -x\n" + kSeeHelp;
+    QTest::newRow("a file name") << QStringList{"velmora.rub"} << 1 << QString()
+                                 << "velmora : argument inattendu : velmora.rub\n" + kSeeHelp;
+    QTest::newRow("a value missing") << QStringList{"--construire", "--ligne1"} << 1 << QString()
+                                     << "velmora : l'option --ligne1 demande une valeur\n" + kSeeHelp;
+    QTest::newRow("a line to send") << QStringList{"--telecharger", "--ligne1", "A"} << 1 << QString()
+                                    << "velmora : --ligne1 ne sert qu'avec --construire\n" + kSeeHelp;
+    QTest::newRow("a port to build") << QStringList{"--port", "COM2", "--construire"} << 1 << QString()
+                                     << "velmora : --port ne sert qu'avec --telecharger\n" + kSeeHelp;
+    QTest::newRow("a resume on line 6")
+        << QStringList{"--construire", "--reprise", "6:1"} << 1 << QString()
+        << "velmora : --reprise attend LIGNE:CARACTERE, la ligne de 1 à 5 et le caractère compté à partir de 1 : 6:1\n"
+               + kSeeHelp;
+    QTest::newRow("build and send at once")
+        << QStringList{"--construire", "--telecharger"} << 1 << QString()
+        << "velmora : --construire et --telecharger ne se donnent pas ensemble\n" + kSeeHelp;
+}
+
+void CommandRunTest::withoutWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, outputStart);
+    QFETCH(QString, errors);
+    QProcess program;
+    runProgram(program, arguments);
+    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), errors);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY2(outputStart.isEmpty() ? output.isEmpty() : output.startsWith(outputStart), qPrintable(output));
+}
 
 void CommandRunTest::buildAsTheWindowDoes_data()
 {
@@ -94,13 +149,12 @@ void CommandRunTest::buildAsTheWindowDoes_data()
     const Settings threeLines{{33, "VELMORA"}, {34, "  N\xB0 007 "}, {35, "atelier"}};
     const char* justifications[] = {"left", "centred", "right"};
     const char* placements[] = {"centred X/Y", "centred X", "centred Y", "free"};
-    for (int justification = 0; justification < 3; ++justification) {
-        for (int placement = 0; placement < 4; ++placement) {
-            // Each placement from another corner, so the four corners are built too.
-            QTest::addRow("%s, %s", justifications[justification], placements[placement])
-                << threeLines + choice(19, 3, justification) + choice(22, 4, placement) + choice(29, 4, placement)
-                << QStringList() << QString() << false << 0 << QString();
-        }
+    // Each justification, and each placement from another corner.
+    for (int placement = 0; placement < 4; ++placement) {
+        const int justification = placement % 3;
+        QTest::addRow("%s, %s", justifications[justification], placements[placement])
+            << threeLines + choice(19, 3, justification) + choice(22, 4, placement) + choice(29, 4, placement)
+            << QStringList() << QString() << false << 0 << QString();
     }
     QTest::newRow("accents from velmora.txt")
         << Settings{{33, "\xC9t\xE9 \xC7'\x9C \x80"}, {37, "\xC0\xC9\xCE\xD4\xD9 \xE0\xE9\xEE\xF4\xF9"}}
@@ -143,24 +197,19 @@ void CommandRunTest::buildAsTheWindowDoes()
     QTemporaryDir windowFolder;
     QTemporaryDir elsewhere;
     for (const QTemporaryDir* folder : {&commandFolder, &windowFolder}) {
-        QVERIFY(writeFile(folder->filePath("velmora.txt"), settingsFile(settings)));
+        QVERIFY(writeBytes(folder->filePath("velmora.txt"), settingsFile(settings)));
         if (programIsFolder)
             QVERIFY(QDir(folder->path()).mkdir("velmora.rub"));
         else
-            QVERIFY(writeFile(folder->filePath("velmora.rub"), kPreviousProgram));
+            QVERIFY(writeBytes(folder->filePath("velmora.rub"), kPreviousProgram));
     }
 
-    // The program, started elsewhere, with no display and no window system named.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
+    // The program, started elsewhere.
     QProcess program;
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(elsewhere.path());
-    program.start(QStringLiteral(VELMORA_PROGRAM),
-                  QStringList{"--construire", "--dossier", commandFolder.path()} + lineOptions
-                      + (resume.isEmpty() ? QStringList() : QStringList{"--reprise", resume}));
-    QVERIFY(program.waitForFinished(20000));
+    runProgram(program,
+               QStringList{"--construire", "--dossier", commandFolder.path()} + lineOptions
+                   + (resume.isEmpty() ? QStringList() : QStringList{"--reprise", resume}),
+               elsewhere.path());
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()), QString(errors).replace("%1", commandFolder.path()));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);
@@ -182,9 +231,9 @@ void CommandRunTest::buildAsTheWindowDoes()
 
     if (exitCode == 0) {
         QCOMPARE(messages.calls().size(), std::size_t(0));
-        const QByteArray built = readFile(commandFolder.filePath("velmora.rub"));
+        const QByteArray built = readBytes(commandFolder.filePath("velmora.rub"));
         QVERIFY(built != kPreviousProgram);
-        QCOMPARE(withoutStamp(built), withoutStamp(readFile(windowFolder.filePath("velmora.rub"))));
+        QCOMPARE(withoutStamp(built), withoutStamp(readBytes(windowFolder.filePath("velmora.rub"))));
     } else {
         QCOMPARE(messages.calls().size(), std::size_t(1));
         const ScriptedMessages::Call& told = messages.calls()[0];
@@ -192,7 +241,7 @@ void CommandRunTest::buildAsTheWindowDoes()
         QCOMPARE("velmora : " + told.title + " : " + told.text + cause + "\n",
                  QString(errors).replace("%1", windowFolder.path()));
         if (!programIsFolder)
-            QCOMPARE(readFile(commandFolder.filePath("velmora.rub")), kPreviousProgram);
+            QCOMPARE(readBytes(commandFolder.filePath("velmora.rub")), kPreviousProgram);
     }
 }
 
@@ -224,20 +273,14 @@ void CommandRunTest::sendAsTheWindowDoes()
     QFETCH(QString, errors);
 
     QTemporaryDir folder;
-    QVERIFY(writeFile(folder.filePath("velmora.txt"), settingsFile(settings)));
-    QVERIFY(writeFile(folder.filePath("velmora.rub"), program));
+    QVERIFY(writeBytes(folder.filePath("velmora.txt"), settingsFile(settings)));
+    QVERIFY(writeBytes(folder.filePath("velmora.rub"), program));
 
     testing::PseudoTerminal commandMachine;
     QVERIFY(commandMachine.isOpen());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
     QProcess command;
-    command.setProcessEnvironment(environment);
-    command.start(QStringLiteral(VELMORA_PROGRAM),
-                  {"--telecharger", "--dossier", folder.path(), "--port",
-                   QString::fromStdString(commandMachine.devicePath())});
-    QVERIFY(command.waitForFinished(20000));
+    runProgram(command, {"--telecharger", "--dossier", folder.path(), "--port",
+                         QString::fromStdString(commandMachine.devicePath())});
     const std::string commandBytes = commandMachine.readUntilQuiet();
     // Standard error is a pipe here: no percentage, only what went wrong.
     QCOMPARE(QString::fromUtf8(command.readAllStandardError()), errors);

@@ -1,9 +1,13 @@
-// The settings carried by velmora.txt from one run to the next, and the shell
+// The settings carried by velmora.txt from one run to the next: the file read
+// one value per line, the texts turned back into control values, and the shell
 // around them: what "Enregistrer" writes and shows, what a window started from
 // a file shows (for the files the program writes and for damaged ones), the
 // start-up behind the splash window, Quitter and A propos de.
 
+#include "app/configuration_file.h"
+#include "app/configuration_table.h"
 #include "app/form_configuration.h"
+#include "common/numbers.h"
 #include "app/save_configuration.h"
 #include "app/startup.h"
 #include "panel/main_window.h"
@@ -11,16 +15,20 @@
 #include "tests/support/recording_pause.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/window_controls.h"
+#include "tests/support/working_folder.h"
 #include "tests/support/window_snapshot.h"
 
 #include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 using namespace velmora;
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+Q_DECLARE_METATYPE(ScrollRange)
+Q_DECLARE_METATYPE(ValueForm)
 
 namespace {
 
@@ -52,16 +60,10 @@ QByteArray workshopWith(const QList<QPair<int, QByteArray>>& changes)
 
 void writeFile(const QByteArray& bytes, const QString& name = QStringLiteral("velmora.txt"))
 {
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(testing::writeBytes(name, bytes));
 }
 
-QByteArray readFile()
-{
-    QFile file(QStringLiteral("velmora.txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<cannot be read>");
-}
+QByteArray readFile() { return testing::readBytes(QStringLiteral("velmora.txt")); }
 
 QStringList folderEntries()
 {
@@ -95,6 +97,27 @@ struct TestShell {
     }
 };
 
+
+constexpr ScrollRange kEchelle{1, 40, 1};
+constexpr ScrollRange kRotation{50, 9950, 50};
+constexpr ScrollRange kNoRange{};
+
+std::vector<std::string> numberedValues(int count)
+{
+    std::vector<std::string> values;
+    for (int i = 1; i <= count; ++i)
+        values.push_back("v" + std::to_string(i));
+    return values;
+}
+
+QByteArray linesOf(const std::vector<std::string>& values, const char* lineEnd = "\r\n")
+{
+    QByteArray bytes;
+    for (const std::string& value : values)
+        bytes += QByteArray::fromStdString(value) + lineEnd;
+    return bytes;
+}
+
 }  // namespace
 
 class ConfigurationWindowTest : public QObject {
@@ -103,6 +126,11 @@ private slots:
     void init();
     void cleanup();
 
+    void readsOneValuePerLine_data();
+    void readsOneValuePerLine();
+    void conversion_data();
+    void conversion();
+    void everyShownPositionComesBack();
     void savedSettingsComeBack_data();
     void savedSettingsComeBack();
     void meterRunsAcrossThenRests();
@@ -118,26 +146,19 @@ private slots:
 private:
     void save(MainWindow& window) { askAndSaveConfiguration(window, shell_->messages, shell_->pause, "."); }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString startFolder_;
+    std::unique_ptr<testing::WorkingFolder> dir_;
     std::unique_ptr<TestShell> shell_;
 };
 
 // Every test runs in a working directory of its own, as the program does.
 void ConfigurationWindowTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
+    dir_ = std::make_unique<testing::WorkingFolder>();
     QVERIFY(dir_->isValid());
-    startFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir_->path()));
     shell_ = std::make_unique<TestShell>();
 }
 
-void ConfigurationWindowTest::cleanup()
-{
-    QDir::setCurrent(startFolder_);
-    dir_.reset();
-}
+void ConfigurationWindowTest::cleanup() { dir_.reset(); }
 
 void ConfigurationWindowTest::savedSettingsComeBack_data()
 {
@@ -255,9 +276,10 @@ void ConfigurationWindowTest::fileGivesUsableWindow_data()
     // no True its first-start choice.
     QTest::newRow("garbage")
         << workshopWith({{2, "9600\x01"}, {5, QByteArray(40, '2')}, {6, "99"}, {9, "grand"}, {12, "maybe"},
-                         {13, "1"}, {26, "999"}, {27, "abc"}})
+                         {13, "1"}, {15, " "}, {26, "999"}, {27, "abc"}})
         << Expectations{{"Vitesse2", "[9600]"}, {"Bitsstop2", "[2]"}, {"Echelle2", "40"}, {"Rotation2", "50"},
-                        {"Lubrification3", "selected"}, {"Posx2", "4000"}, {"Posy2", "2000"}};
+                        {"Lubrification3", "selected"}, {"Correcteur3", "[1] aligned 4"}, {"Posx2", "4000"},
+                        {"Posy2", "2000"}};
 }
 
 void ConfigurationWindowTest::fileGivesUsableWindow()
@@ -334,6 +356,98 @@ void ConfigurationWindowTest::shellButtons()
     QTEST(shell_->ends, "ends");
     QCOMPARE(windowSnapshot(window), before);
     QVERIFY(!QFile::exists(QStringLiteral("velmora.txt")));
+}
+
+// One value per line whatever the line end, at most the first 1000 lines;
+// the values themselves come back through the window (configuration
+// window test).
+void ConfigurationWindowTest::readsOneValuePerLine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<std::vector<std::string>>("expected");
+    QTest::newRow("1200 lines, 1000 read") << linesOf(numberedValues(1200)) << numberedValues(1000);
+    QTest::newRow("LF only") << linesOf(numberedValues(37), "\n") << numberedValues(37);
+    QTest::newRow("no line end after the last") << QByteArray("a\r\nb") << std::vector<std::string>{"a", "b"};
+}
+
+void ConfigurationWindowTest::readsOneValuePerLine()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(std::vector<std::string>, expected);
+
+    writeFile(bytes);
+    const LoadResult loaded = loadConfiguration(".");
+    QCOMPARE(loaded.status, LoadStatus::Loaded);
+    QCOMPARE(loaded.values, expected);
+
+    // The places a short file does not reach are empty; lines after 37 go unused.
+    const ConfigurationValues first = firstConfigurationValues(loaded.values);
+    for (std::size_t i = 0; i < first.size(); ++i)
+        QCOMPARE(first[i], i < expected.size() ? expected[i] : std::string());
+}
+
+// Texts read back into the controls: a number rounded half to even and
+// brought inside the range, the form value when there is no number; an
+// option state in any letter case (1 selected, 0 not, -1 not a state).
+void ConfigurationWindowTest::conversion_data()
+{
+    QTest::addColumn<ValueForm>("form");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<ScrollRange>("range");
+    const auto scrolled = ValueForm::ScrolledText;
+    const auto position = ValueForm::Position;
+    const auto option = ValueForm::OptionState;
+    QTest::newRow("half to even, down") << scrolled << QByteArray("12.5") << 12 << kEchelle;
+    QTest::newRow("half to even, up") << scrolled << QByteArray("13.5") << 14 << kEchelle;
+    QTest::newRow("zero below the minimum") << scrolled << QByteArray("0") << 1 << kEchelle;
+    QTest::newRow("far above the maximum") << scrolled << QByteArray("1E300") << 9950 << kRotation;
+    QTest::newRow("empty, as past the end of a short file") << scrolled << QByteArray("") << 50 << kRotation;
+    QTest::newRow("position half step to even, down") << position << QByteArray(" .05") << 2000 << kPositionRange;
+    QTest::newRow("position half step to even, up") << position << QByteArray(" .25") << 2002 << kPositionRange;
+    QTest::newRow("position below the range") << position << QByteArray("-1E9") << 0 << kPositionRange;
+    QTest::newRow("smallest program number") << ValueForm::ProgramNumber << QByteArray(" 1 ") << 1 << kNoRange;
+    QTest::newRow("largest program number") << ValueForm::ProgramNumber << QByteArray(" 9999 ") << 9999 << kNoRange;
+    QTest::newRow("option: lower case false") << option << QByteArray("false") << 0 << kNoRange;
+    QTest::newRow("option: upper case true with blanks") << option << QByteArray(" TRUE ") << 1 << kNoRange;
+    QTest::newRow("option: digit 1") << option << QByteArray("1") << -1 << kNoRange;
+    QTest::newRow("option: longer") << option << QByteArray("Trueish") << -1 << kNoRange;
+}
+
+void ConfigurationWindowTest::conversion()
+{
+    QFETCH(ValueForm, form);
+    QFETCH(QByteArray, text);
+    QFETCH(int, expected);
+    QFETCH(ScrollRange, range);
+    const std::string value = text.toStdString();
+    if (form == ValueForm::OptionState) {
+        const std::optional<bool> state = optionStateOf(value);
+        QCOMPARE(state.has_value() ? int(*state) : -1, expected);
+        if (state)
+            QCOMPARE(optionStateOf(optionStateText(*state)), state);
+    } else if (form == ValueForm::Position) {
+        QCOMPARE(positionScrollValue(value), expected);
+    } else if (form == ValueForm::ProgramNumber) {
+        QCOMPARE(programNumberOf(value), expected);
+        QCOMPARE(QByteArray::fromStdString(programNumberText(expected)), text);
+    } else {
+        QCOMPARE(scrollValueOf(value, range), expected);
+    }
+}
+
+// Every text a position box can show (single precision, 7 digits) must bring
+// its scroll bar back to the value that showed it.
+void ConfigurationWindowTest::everyShownPositionComesBack()
+{
+    for (int v = kPositionRange.minimum; v <= kPositionRange.maximum; ++v) {
+        const auto shown = numberText(static_cast<float>((v - 2000) / 10.0));
+        if (positionScrollValue(shown) != v)
+            QFAIL(qPrintable(QStringLiteral("\"%1\" came back as %2, not %3")
+                                 .arg(QString::fromStdString(shown))
+                                 .arg(positionScrollValue(shown))
+                                 .arg(v)));
+    }
 }
 
 QTEST_MAIN(ConfigurationWindowTest)

@@ -4,11 +4,8 @@
 // pieces it is made of: where the glyphs are found, the options read.
 
 #include "app/construction_action.h"
-#include "app/form_configuration.h"
 #include "app/program_places.h"
 
-#include "construction/clock.h"
-#include "panel/form_job.h"
 #include "panel/main_window.h"
 #include "panel/meter.h"
 #include "tests/construction/construction_fixture.h"
@@ -34,7 +31,6 @@ using namespace velmora::testing;
 
 namespace {
 
-const QByteArray kPreviousProgram = "%7\r\nG0G52Z\r\nM5M9\r\nM2\r\n";
 
 const QList<QPair<int, QByteArray>> kWorkedGlyphs = {
     {65, "$ A majuscule\r\nG0X0Y0\r\nG1Z-.2F100\r\nG1X2Y7\r\nG1X4Y0\r\nG0Z1\r\n"},
@@ -90,12 +86,12 @@ void setWorkedExample(MainWindow& window, const QStringList& texts)
         lineBox(window, line)->setText(texts.value(line - 1));
 }
 
-// Free placement from X 10, Y 30, left-justified: every line starts at X 10,
-// the bases fall by 9 mm from Y 23.
+// Free placement from X 10, Y 30, right-justified: the widest line starts at
+// X 10, the bases fall by 9 mm from Y 23.
 void setPlainPlacement(MainWindow& window, const QStringList& texts)
 {
     setWorkedExample(window, texts);
-    check(window, {"Option4", "Justification1"});
+    check(window, {"Option4", "Justification3"});
     setBar(window, "Posx2", 2100);
     setBar(window, "Posy2", 2300);
 }
@@ -109,10 +105,8 @@ private slots:
     void cleanup();
 
     void workedExample();
-    void sameProgramWithoutWindow();
     void lineBlocks_data();
     void lineBlocks();
-    void frenchTextWithTheFont();
     void failure_data();
     void failure();
 
@@ -209,37 +203,28 @@ void ConstructionActionTest::workedExample()
     verifyMeterAtRest();
 }
 
-// A program needs no window: the window's settings carried by velmora.txt
-// into a bare model give the same program, byte for byte but the stamp.
-void ConstructionActionTest::sameProgramWithoutWindow()
-{
-    addGlyphs(kWorkedGlyphs);
-    setWorkedExample(*window_, {"ABC", " ", "AB"});
-    FormModel form;
-    applyConfiguration(form, configurationOf(window_->model()).values);
-    build();
-    const QByteArray byWindow = folder_->program();
-
-    const std::filesystem::path work = toPath(folder_->path());
-    const auto built = buildProgram(form, {work, work / "Data", {}}, currentDateTimeTexts());
-
-    QVERIFY(std::holds_alternative<ConstructionOutcome>(built));
-    QCOMPARE(withoutStamp(folder_->program()), withoutStamp(byWindow));
-    QVERIFY(form.lineText(2).empty());
-}
-
 void ConstructionActionTest::lineBlocks_data()
 {
     QTest::addColumn<QStringList>("typed");
     QTest::addColumn<QStringList>("body");  // the program between its head and its end
 
-    const QStringList threeBlocks = lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"}
-        + lineHead(2, "G0X10Y14") + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
+    // Right-justified, each line starts at X 10 + the block's width - its own,
+    // the block as Encombrement shows it once blank-only lines are emptied, a
+    // line's width as read before.
+    const auto threeBlocks = [](const char* line2) {
+        return lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"} + lineHead(2, line2)
+            + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
+    };
     QTest::newRow("blank-only lines 2 and 5 emptied, 2 still a block")
-        << QStringList{"A", "   ", "B", "", "  "} << threeBlocks;
-    QTest::newRow("lines 1 and 3, line 2 empty") << QStringList{"A", "", "B"} << threeBlocks;
+        << QStringList{"A", "   ", "B", "", "  "} << threeBlocks("G0X0Y14");
+    QTest::newRow("lines 1 and 3, line 2 empty") << QStringList{"A", "", "B"} << threeBlocks("G0X14Y14");
     QTest::newRow("only line 3") << QStringList{"", "", "AB"}
                                  << lineHead(3, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1", "G0X15Y23", "G1X2"};
+    QTest::newRow("lines 1 and 5, the fifth the widest")
+        << QStringList{"B", "", "", "", "AB"}
+        << lineHead(1, "G0X15Y23") + QStringList{"G0X15Y23", "G1X2"} + lineHead(2, "G0X19Y14")
+               + lineHead(3, "G0X19Y5") + lineHead(4, "G0X19Y-4") + lineHead(5, "G0X10Y-13")
+               + QStringList{"G0X10Y-13", "G1X1", "G0X15Y-13", "G1X2"};
 }
 
 void ConstructionActionTest::lineBlocks()
@@ -255,20 +240,6 @@ void ConstructionActionTest::lineBlocks()
         QCOMPARE(lineBox(*window_, line)->text(), typed.value(line - 1).trimmed());
     const QStringList lines = QString::fromLatin1(folder_->program()).split("\r\n");
     QTEST(lines.mid(14, lines.size() - 18), "body");
-}
-
-// The font shipped in Data/ has a glyph for every character of a French
-// sample line, accents, ligature, euro sign and descenders included.
-void ConstructionActionTest::frenchTextWithTheFont()
-{
-    setPlainPlacement(*window_, {QString::fromUtf8("Été Ç'œ € ÀÉÎÔÙ"), "0123456789 gjpqy"});
-
-    build({}, VELMORA_DATA_DIR);
-
-    QVERIFY(messages_.calls().empty());
-    QVERIFY(listing().endsWith("M2"));
-    QCOMPARE(listing().count("$ CAR 201"), 2);  // É, twice
-    verifyMeterAtRest();
 }
 
 void ConstructionActionTest::failure_data()
@@ -345,7 +316,6 @@ void ConstructionActionTest::editedGlyphSeenByTheNextConstruction_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("seen");  // the glyph's line in the second program; empty: the construction fails
     QTest::newRow("rewritten at once, same size") << false << "rewrite G1X3" << "G1X3";
-    QTest::newRow("old file rewritten, larger") << true << "rewrite G1X12" << "G1X12";
     QTest::newRow("old file replaced by another") << true << "replace G1X3" << "G1X3";
     QTest::newRow("old file removed") << true << "remove" << "";
 }

@@ -5,6 +5,7 @@
 
 #include "construction/engraving_job.h"
 #include "construction/program_construction.h"
+#include "tests/support/working_folder.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -22,18 +23,6 @@ namespace velmora::testing {
 inline const DateTimeTexts kStamp{"06/12/2026", "14:03:27"};
 
 inline std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Program lines joined with CR LF, the last one ended too.
 inline QByteArray programBytes(const QStringList& lines)

@@ -1,17 +1,21 @@
-// The main window as the view of the form's model: its controls agree with the
-// model's ranges, the operator's input reaches the model and the model's
-// changes show, the command buttons are told by signals, and the tool tips
-// and the meter's labels stand where the operator reads them.
+// The main window as the view of the form's model: the operator's input
+// reaches the model and the model's changes show.
+// The real message boxes: what the operator sees and what each way of
+// answering, closing included, gives back to the caller.
 
 #include "panel/main_window.h"
+#include "panel/messages.h"
 #include "tests/support/window_controls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 
 using namespace velmora;
@@ -25,12 +29,95 @@ constexpr const char* kCorners[] = {"Origine1", "Origine2", "Origine3", "Origine
 
 QString text(MainWindow& window, const char* name) { return control<QLineEdit>(window, name)->text(); }
 
+
+// A box as the program asks for it, and how it must look.
+struct Box {
+    MessageIcon icon;
+    MessageButtons buttons;
+    QString title;
+    QString text;
+    QString cause;  // shown under the text
+    QMessageBox::Icon shownIcon;
+    int buttonCount;
+};
+
+struct Seen {
+    QString title;
+    QString text;
+    QString cause;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttonCount = 0;
+};
+
+// Once the box is up, records what it shows, then presses `key` in it, or
+// closes it with the window's close button when `key` is 0.
+void answerWhenShown(int key, Seen& seen)
+{
+    QTimer::singleShot(0, [key, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return answerWhenShown(key, seen);
+        seen = {box->windowTitle(), box->text(), box->informativeText(), box->icon(), int(box->buttons().size())};
+        if (key)
+            QTest::keyClick(box, Qt::Key(key));
+        else
+            box->close();
+    });
+}
+
+constexpr int kClose = 0;
+constexpr int kEnter = Qt::Key_Return;
+constexpr int kEscape = Qt::Key_Escape;
+
+const Box kQuit{MessageIcon::Question, MessageButtons::YesNo, QString(), "Quitter VELMORA ?", QString(),
+                QMessageBox::Question, 2};
+const Box kLoad{MessageIcon::Exclamation, MessageButtons::OkCancel, "Liaison PC-CN",
+                "Placer la machine en mode chargement", QString(), QMessageBox::Warning, 2};
+const Box kFailure{MessageIcon::Critical, MessageButtons::Ok, "Echec de la construction", "Modifier les paramètres",
+                   "le bloc (127 mm) est plus large que la plaque (X : 100 mm)", QMessageBox::Critical, 1};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Box)
+Q_DECLARE_METATYPE(velmora::MessageAnswer)
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // The model keeps values in the ranges the operator can reach.
+    void answer_data()
+    {
+        QTest::addColumn<Box>("box");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<MessageAnswer>("expected");
+        QTest::newRow("yes/no, enter") << kQuit << kEnter << MessageAnswer::Yes;
+        QTest::newRow("yes/no, escape") << kQuit << kEscape << MessageAnswer::No;
+        QTest::newRow("ok/cancel, enter") << kLoad << kEnter << MessageAnswer::Ok;
+        QTest::newRow("ok/cancel, escape") << kLoad << kEscape << MessageAnswer::Cancel;
+        QTest::newRow("ok, enter") << kFailure << kEnter << MessageAnswer::Ok;
+        QTest::newRow("ok, closed") << kFailure << kClose << MessageAnswer::Ok;
+    }
+
+    void answer()
+    {
+        QFETCH(Box, box);
+        QFETCH(int, key);
+        QFETCH(MessageAnswer, expected);
+
+        QWidget window;
+        ModalMessageBoxes boxes(&window);
+        Seen seen;
+        answerWhenShown(key, seen);
+
+        QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text, box.cause), expected);
+        QCOMPARE(seen.title, box.title);
+        QCOMPARE(seen.text, box.text);
+        QCOMPARE(seen.cause, box.cause);
+        QCOMPARE(seen.icon, box.shownIcon);
+        QCOMPARE(seen.buttonCount, box.buttonCount);
+    }
+
+    // The form's scroll bars and the model hold each range apart: they must
+    // agree, or a bar moved to its end shows a value the model refuses.
     void scrollBarsMatchTheModel()
     {
         MainWindow window;
@@ -95,59 +182,8 @@ private slots:
         QCOMPARE(text(window, "Encombrement"), QStringLiteral(" X :  0 mm / Y :  0 mm"));
     }
 
-    // Justification aligns the lines; free placement disables the corners and
-    // keeps the one chosen.
-    void optionButtons()
-    {
-        MainWindow window;
-        control<QRadioButton>(window, "Justification3")->setChecked(true);
-        control<QRadioButton>(window, "Origine3")->setChecked(true);
-        control<QRadioButton>(window, "Option4")->setChecked(true);
-        QCOMPARE(int(control<QLineEdit>(window, "Saisie52")->alignment() & Qt::AlignHorizontal_Mask),
-                 int(Qt::AlignRight));
-        for (const char* name : kCorners)
-            QVERIFY2(!control<QRadioButton>(window, name)->isEnabled(), name);
-        QCOMPARE(window.model().layoutChoices().corner, Corner::BottomLeft);
-
-        control<QRadioButton>(window, "Option2")->setChecked(true);
-        for (const char* name : kCorners)
-            QVERIFY2(control<QRadioButton>(window, name)->isEnabled(), name);
-        QVERIFY(control<QRadioButton>(window, "Origine3")->isChecked());
-    }
-
-    void commandButtonsAreSignals()
-    {
-        MainWindow window;
-        QSignalSpy build(&window, &MainWindow::buildRequested);
-        QSignalSpy download(&window, &MainWindow::downloadRequested);
-        QSignalSpy save(&window, &MainWindow::saveRequested);
-        QSignalSpy quit(&window, &MainWindow::quitRequested);
-        QSignalSpy about(&window, &MainWindow::aboutRequested);
-        for (const char* name : {"Const1", "Télé1", "Sauve", "Quitter1", "Apropos1"})
-            control<QPushButton>(window, name)->click();
-        QCOMPARE(build.size() + download.size() + save.size() + quit.size() + about.size(), 5);
-        QCOMPARE(build.size() * download.size() * save.size() * quit.size() * about.size(), 1);
-    }
-
-    // On captions and frames only, never on a control that holds a value; the
-    // trailing blank of the last one is kept.
-    void toolTips()
-    {
-        MainWindow window;
-        window.setToolTips();
-        int tipped = 0;
-        for (QWidget* widget : window.findChildren<QWidget*>()) {
-            if (widget->toolTip().isEmpty())
-                continue;
-            ++tipped;
-            QVERIFY2(!qobject_cast<QLineEdit*>(widget) && !qobject_cast<QScrollBar*>(widget),
-                     qPrintable(widget->objectName()));
-        }
-        QCOMPARE(tipped, 31);
-        QCOMPARE(control<QWidget>(window, "Options")->toolTip(),
-                 QStringLiteral("Options de centrage ou Point de départ de la gravure "));
-    }
-
+    // Justification aligns the lines. The corners are chosen under the three
+    // centrings and disabled under free placement, the corner chosen kept.
     void meterLabelsShareTheirPlace()
     {
         MainWindow window;
@@ -158,6 +194,33 @@ private slots:
         // The caption is drawn over the bar, not hidden beneath it.
         const QObjectList& stack = visu1->parentWidget()->children();
         QVERIFY(stack.indexOf(visu1) > stack.indexOf(visu2));
+    }
+
+    void optionButtons_data()
+    {
+        QTest::addColumn<QString>("placement");
+        QTest::addColumn<bool>("cornersEnabled");
+        QTest::newRow("Centrage X / Y") << "Option1" << true;
+        QTest::newRow("Centrage X") << "Option2" << true;
+        QTest::newRow("Centrage Y") << "Option3" << true;
+        QTest::newRow("free placement") << "Option4" << false;
+    }
+
+    void optionButtons()
+    {
+        QFETCH(QString, placement);
+        QFETCH(bool, cornersEnabled);
+        MainWindow window;
+        control<QRadioButton>(window, "Justification3")->setChecked(true);
+        control<QRadioButton>(window, "Origine3")->setChecked(true);
+        control<QRadioButton>(window, "Option4")->setChecked(true);
+        control<QRadioButton>(window, qPrintable(placement))->setChecked(true);
+        QCOMPARE(int(control<QLineEdit>(window, "Saisie52")->alignment() & Qt::AlignHorizontal_Mask),
+                 int(Qt::AlignRight));
+        for (const char* name : kCorners)
+            QCOMPARE(control<QRadioButton>(window, name)->isEnabled(), cornersEnabled);
+        QVERIFY(control<QRadioButton>(window, "Origine3")->isChecked());
+        QCOMPARE(window.model().layoutChoices().corner, Corner::BottomLeft);
     }
 };
 

@@ -2,6 +2,8 @@
 // path lengths and the time, worked out by hand), the example drawn offscreen
 // for each origin corner, a program drawn up to a line it cannot read, and the
 // window following the listing and the controls.
+// Programs written by hand or damaged, each read up to the first bad line,
+// with a whole French line saying where the reading stopped.
 
 #include "panel/main_window.h"
 #include "preview/preview_action.h"
@@ -9,8 +11,10 @@
 #include "preview/preview_texts.h"
 #include "preview/preview_view.h"
 #include "preview/preview_window.h"
+#include "preview/toolpath_preview.h"
 #include "tests/preview/worked_example.h"
 #include "tests/support/window_controls.h"
+#include "tests/support/working_folder.h"
 
 #include <QDir>
 #include <QPainter>
@@ -19,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -104,6 +107,55 @@ int strayPixels(const QImage& drawn, const QImage& reference)
 class PreviewDrawingTest : public QObject {
     Q_OBJECT
 private slots:
+    void readUpToTheFirstBadLine_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<double>("feed");
+        QTest::addColumn<QString>("stop");  // empty: read to the end
+        QTest::addColumn<QString>("summary");
+
+        const QByteArray nines300(300, '9');
+        const QString start = QStringLiteral("Coupe : 0.0 mm  Rapide : 50.0 mm  Durée estimée : 1 s");
+        const QString partial = QStringLiteral("  (programme lu en partie)");
+        QTest::newRow("10 m is still in reach")
+            << QByteArrayList{"G0X0Y0Z0", "G1X10000"} << 100.0 << QString()
+            << "Coupe : 10000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 40 min 01 s";
+        QTest::newRow("just beyond 10 m")
+            << QByteArrayList{"G0X0Y0Z0", "G1X10000", "G1Y-10000.01"} << 100.0
+            << "Ligne 3 non interprétée : point à plus de 10 m de l'origine (G1Y-10000.01)"
+            << "Coupe : 10000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 40 min 01 s" + partial;
+        QTest::newRow("a 10^20 mm cut")
+            << QByteArrayList{"G0X0Y0Z0", "G1X100000000000000000000"} << 100.0
+            << "Ligne 2 non interprétée : point à plus de 10 m de l'origine (G1X100000000000000000000)"
+            << start + partial;
+        QTest::newRow("incremental steps walking out of reach")
+            << QByteArrayList{"G0X0Y0Z0", "G91", "G1X6000", "G1X" + nines300, "G1X" + nines300} << 100.0
+            << "Ligne 4 non interprétée : point à plus de 10 m de l'origine (G1X" + QString(37, '9') + "…)"
+            << "Coupe : 6000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 00 min 01 s" + partial;
+        QTest::newRow("a number beyond double precision")
+            << QByteArrayList{"G0X0Y0Z0", "G1Z" + QByteArray(400, '9')} << 100.0
+            << "Ligne 2 non interprétée : nombre mal écrit (G1Z" + QString(37, '9') + "…)" << start + partial;
+        QTest::newRow("an arc around a centre 20 m away")
+            << QByteArrayList{"G0X0Y0Z0", "G2X0Y0I20000J0"} << 100.0
+            << "Ligne 2 non interprétée : point à plus de 10 m de l'origine (G2X0Y0I20000J0)" << start + partial;
+        QTest::newRow("a feed that makes the time endless")
+            << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 1e-300 << QString()
+            << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : plus de 9999 h";
+    }
+
+    void readUpToTheFirstBadLine()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(double, feed);
+        QFETCH(QString, stop);
+        QFETCH(QString, summary);
+        const std::string program = (lines.join("\r\n") + "\r\n").toStdString();
+
+        const ToolpathPreview preview = previewProgram(program);
+        QCOMPARE(preview.stop ? stopText(*preview.stop, preview.stopLineText) : QString(), stop);
+        QCOMPARE(summaryText(preview.lengths, machiningSeconds(preview.lengths, feed), !preview.complete()), summary);
+    }
+
     void init();
     void cleanup();
     void workedExampleMeasuredByHand();
@@ -113,7 +165,8 @@ private slots:
     void followsTheListing();
     void retractClearsTheWorkTop_data();
     void retractClearsTheWorkTop();
-    void noFeedNoTime();
+    void duration_data();
+    void duration();
     void droppedPointsDrawTheFullTrace_data();
     void droppedPointsDrawTheFullTrace();
     void strokesDrawnTogetherAsOneByOne_data();
@@ -121,24 +174,17 @@ private slots:
     void rapidsHiddenAndEscapeCloses();
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    QString startFolder_;
+    std::unique_ptr<WorkingFolder> folder_;
 };
 
 // The window reads velmora.rub from the working directory: each test has its own.
 void PreviewDrawingTest::init()
 {
-    folder_ = std::make_unique<QTemporaryDir>();
+    folder_ = std::make_unique<WorkingFolder>();
     QVERIFY(folder_->isValid());
-    startFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder_->path()));
 }
 
-void PreviewDrawingTest::cleanup()
-{
-    QDir::setCurrent(startFolder_);
-    folder_.reset();
-}
+void PreviewDrawingTest::cleanup() { folder_.reset(); }
 
 void PreviewDrawingTest::workedExampleMeasuredByHand()
 {
@@ -287,11 +333,27 @@ void PreviewDrawingTest::retractClearsTheWorkTop()
     QCOMPARE(window.assumption(), QStringLiteral("Hauteur de retrait (G0G52Z) supposée : ") + assumed);
 }
 
-void PreviewDrawingTest::noFeedNoTime()
+// The estimate under the drawing: rounded to the second, carried whole into
+// minutes and hours; none without a feed.
+void PreviewDrawingTest::duration_data()
 {
-    QVERIFY(!machiningSeconds({12, 34}, 0));
-    QCOMPARE(summaryText({12, 34}, std::nullopt, false),
-             QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : inconnue (avance nulle)"));
+    QTest::addColumn<double>("seconds");  // negative: no feed
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("59.6 s is a minute") << 59.6 << "1 min 00 s";
+    QTest::newRow("3599.6 s is an hour") << 3599.6 << "1 h 00 min 00 s";
+    QTest::newRow("7199.5 s is two hours") << 7199.5 << "2 h 00 min 00 s";
+    QTest::newRow("no feed") << -1.0 << "inconnue (avance nulle)";
+}
+
+void PreviewDrawingTest::duration()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, shown);
+    const std::optional<double> time = seconds < 0 ? std::nullopt : std::optional(seconds);
+    if (!time)
+        QVERIFY(!machiningSeconds({12, 34}, 0));
+    QCOMPARE(summaryText({12, 34}, time, false),
+             QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : ") + shown);
 }
 
 // Points closer than a pixel are left out of a drawing: seen whole, it shows
