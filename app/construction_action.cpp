@@ -8,7 +8,7 @@
 #include "panel/meter.h"
 #include "panel/pause.h"
 
-#include "construction/clock.h"
+#include "construction/program_writer.h"
 
 #include <chrono>
 #include <utility>

@@ -4,7 +4,7 @@
 // and the command line both run it, so a program built from either is the
 // same program and a failure reads the same.
 
-#include "construction/clock.h"
+#include "construction/program_writer.h"
 #include "construction/program_construction.h"
 #include "construction/resume_point.h"
 

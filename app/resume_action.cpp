@@ -9,7 +9,7 @@
 #include "preview/resume_selection.h"
 #include "preview/toolpath_preview.h"
 
-#include "construction/clock.h"
+#include "construction/program_writer.h"
 #include "construction/program_writer.h"
 
 #include <QTemporaryDir>

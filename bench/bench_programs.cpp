@@ -1,6 +1,6 @@
 #include "bench_programs.h"
 
-#include "construction/clock.h"
+#include "construction/program_writer.h"
 #include "construction/program_construction.h"
 #include "fontgen/font.h"
 

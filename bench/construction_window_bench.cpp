@@ -10,7 +10,7 @@
 #include "bench_programs.h"
 
 #include "app/construction_action.h"
-#include "construction/clock.h"
+#include "construction/program_writer.h"
 #include "panel/form_job.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"

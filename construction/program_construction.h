@@ -3,11 +3,11 @@
 // whole program, line by line and character by character, and says how it
 // ended. The window turns the outcome into its messages and its meter.
 
-#include "clock.h"
 #include "engraving_job.h"
 #include "common/file_error.h"
 #include "glyph_cache.h"
 #include "glyph_file.h"
+#include "program_writer.h"
 #include "resume_point.h"
 
 #include "layout/block_layout.h"

@@ -3,17 +3,27 @@
 // runs it: header, set-up block, one block per text line with the approach of
 // every character, end block. Every line ends with CR LF, the last included.
 
-#include "clock.h"
 #include "engraving_job.h"
 #include "common/replacement_file.h"
 #include "common/whole_file.h"
 
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora {
+
+// The date and time written in the program's header, day first as French
+// operators read them: "06/12/2026" and "14:03:27". Nothing reads them back.
+struct DateTimeTexts {
+    std::string date;
+    std::string time;
+};
+
+DateTimeTexts dateTimeTexts(const std::tm& localTime);
+DateTimeTexts currentDateTimeTexts();
 
 // The three machining lines of the set-up block. The display texts go in as
 // the operator's boxes hold them: an empty feed box gives the bare word "F".

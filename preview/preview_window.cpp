@@ -1,15 +1,42 @@
 #include "preview_window.h"
 
-#include "preview_controls.h"
 #include "preview_texts.h"
 #include "preview_view.h"
 #include "resume_selection.h"
 
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace velmora::preview {
+namespace {
+
+// What the window offers beside the drawing, right under it: Escape closes
+// the window, a line says what the mouse does, and a check box hides the
+// rapid moves so the cuts stand alone.
+void addPreviewControls(QWidget& window, QBoxLayout& column, PreviewView& view)
+{
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(close, &QShortcut::activated, &window, &QWidget::close);
+
+    auto* hint = new QLabel(QStringLiteral("Molette : zoom  ·  Glisser : déplacer  ·  Double-clic : tout voir"),
+                            &window);
+    hint->setObjectName(QStringLiteral("mouseHint"));
+    auto* hideRapids = new QCheckBox(QStringLiteral("Masquer les déplacements rapides"), &window);
+    hideRapids->setObjectName(QStringLiteral("hideRapids"));
+    QObject::connect(hideRapids, &QCheckBox::toggled, &view,
+                     [&view](bool hidden) { view.setRapidMovesShown(!hidden); });
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(hint, 1);
+    row->addWidget(hideRapids);
+    column.insertLayout(column.indexOf(&view) + 1, row);
+}
+
+}  // namespace
 
 PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), view_(new PreviewView(this)), selection_(new ResumeSelection(*view_, this)),
@@ -29,7 +56,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     column->addWidget(summary_);
     column->addWidget(assumption_);
     column->addWidget(notice_);
-    addPreviewControls(*this, *view_);
+    addPreviewControls(*this, *column, *view_);
     connect(&worker_, &QFutureWatcher<std::shared_ptr<Reading>>::finished, this, [this] { readingDone(); });
 }
 
