@@ -193,7 +193,8 @@ private slots:
         WorkFolder resumeFolder;
         const ProgramPlaces fontPlaces{toPath(resumeFolder.path()), kDataFolder};
         const ProgramPlaces wholePlaces{toPath(wholeFolder.path()), kDataFolder};
-        QCOMPARE(buildProgramFile(placed->job, placed->layout, wholePlaces, kStamp).status, ConstructionStatus::Written);
+        QCOMPARE(buildProgramFile(placed->job, placed->layout, wholePlaces, kStamp).status,
+                 ConstructionStatus::Written);
         int done = 0, total = 0;
         const auto counted = [&](int count, int of) { done = count, total = of; };
         QCOMPARE(buildResumeProgramFile(placed->job, placed->layout, from, fontPlaces, kStamp, counted).status,
