@@ -192,21 +192,11 @@ private slots:
         QTest::newRow("tie raised to even") << 12345678901234.75 << "12345678901234.8";
         QTest::newRow("past a tie") << std::nextafter(12345678901234.25, 1e300) << "12345678901234.3";
         QTest::newRow("tie after the point") << 1234567890123.125 << "1234567890123.12";
-        QTest::newRow("tie below one") << 12345.0 / 65536 << ".188369750976562";
-        QTest::newRow("tie below one raised") << 12347.0 / 65536 << ".188400268554688";
-        QTest::newRow("negative tie") << -12345678901234.75 << "-12345678901234.8";
         QTest::newRow("carries to a whole") << 99999.99999999999 << "100000";
         QTest::newRow("carries below one") << 0.09999999999999999 << ".1";
-        QTest::newRow("sum of tenths") << 0.1 + 0.2 << ".3";
-        QTest::newRow("a third") << 1.0 / 3 << ".333333333333333";
-        QTest::newRow("two thirds rounded up") << 2.0 / 3 << ".666666666666667";
         QTest::newRow("single-precision width") << static_cast<double>(4.35f) << "4.34999990463257";
-        QTest::newRow("whole part rounded") << 123456789012345.6 << "123456789012346";
         QTest::newRow("negative below one") << -0.25 << "-.25";
-        QTest::newRow("negative whole") << -24.0 << "-24";
-        QTest::newRow("power of ten") << 1000.0 << "1000";
         QTest::newRow("just below a power of ten") << std::nextafter(1000.0, 0.0) << "1000";
-        QTest::newRow("smallest plain, from below") << std::nextafter(0.0001, 0.0) << ".0001";
     }
 
     void coordinateText()
@@ -217,27 +207,6 @@ private slots:
         appendCoordinateText(text, value);
         QCOMPARE(QString::fromStdString(text), "X" + expected);
         QCOMPARE(QString::fromStdString(numberTextTrimmed(value)), expected);
-    }
-
-    void coordinateTextAlongLines()
-    {
-        // The X of every character of long lines at many sizes, as the
-        // construction works them out, written as numberText writes them.
-        int mismatches = 0;
-        QString first;
-        for (float width : {0.3f, 1.0f, 2.5f, 3.7f, 12.25f})
-            for (float spacing : {0.0f, 0.1f, 0.35f, 1.0f})
-                for (double start : {-123.4, -0.05, 0.0, 7.125, 43.0}) {
-                    double x = start;
-                    for (int character = 0; character < 500; ++character) {
-                        std::string fast;
-                        appendCoordinateText(fast, x);
-                        if (fast != numberTextTrimmed(x) && mismatches++ == 0)
-                            first = QString::number(x, 'g', 17);
-                        x = static_cast<double>(width) + x + static_cast<double>(spacing);
-                    }
-                }
-        QVERIFY2(mismatches == 0, qPrintable("first mismatch at " + first));
     }
 
     void coordinateTextOverEveryMagnitude()

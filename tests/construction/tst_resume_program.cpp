@@ -17,9 +17,8 @@
 using namespace velmora;
 using namespace velmora::testing;
 
-Q_DECLARE_METATYPE(velmora::Justification)
-Q_DECLARE_METATYPE(velmora::Placement)
-Q_DECLARE_METATYPE(velmora::Corner)
+Q_DECLARE_METATYPE(velmora::LayoutChoices)
+Q_DECLARE_METATYPE(velmora::TextPlace)
 Q_DECLARE_METATYPE(velmora::ResumeRefusal)
 
 namespace {
@@ -96,11 +95,6 @@ QStringList wholeProgramFrom(const QStringList& whole, const PlacedJob& placed, 
     return kept + whole.mid(at);
 }
 
-bool engravedBefore(int line, int rank, TextPlace from)
-{
-    return line < from.line || (line == from.line && rank < from.character);
-}
-
 // The cells of the characters engraved before `from` and of those after, in
 // the order the program engraves them.
 void splitCells(const PlacedJob& placed, TextPlace from, std::vector<simulation::Cell>& skipped,
@@ -110,17 +104,11 @@ void splitCells(const PlacedJob& placed, TextPlace from, std::vector<simulation:
         double x = placed.layout.startX[line];
         for (int rank = 1; rank <= int(placed.job.lineText[line].size()); ++rank) {
             const auto cell = simulation::cellAt(x, placed.layout.baseY[line], kCharWidth);
-            (engravedBefore(line, rank, from) ? skipped : resumed).push_back(cell);
+            const bool engraved = line < from.line || (line == from.line && rank < from.character);
+            (engraved ? skipped : resumed).push_back(cell);
             x = kCharWidth + x + kCharSpacing;
         }
     }
-}
-
-bool overCell(double x, double y, const simulation::Cell& cell)
-{
-    constexpr double kEdge = 0.001;
-    return x > cell.x + kEdge && x < cell.x + cell.width - kEdge && y > cell.y + kEdge &&
-           y < cell.y + cell.height - kEdge;
 }
 
 // Where a move of the resume program touches the work it must not touch:
@@ -142,12 +130,12 @@ QStringList faultsOverEngravedCells(const simulation::Interpretation& moves,
             for (int step = 0; step <= 20; ++step) {
                 const double x = points[p].x + (points[p + 1].x - points[p].x) * step / 20;
                 const double y = points[p].y + (points[p + 1].y - points[p].y) * step / 20;
-                for (const simulation::Cell& cell : skipped)
-                    if (overCell(x, y, cell) && (move.isCut() || lowestZ < kApproachZ - 1e-9))
+                constexpr double kEdge = 0.001;  // on a cell's border is not over it
+                for (const simulation::Cell& c : skipped)
+                    if (x > c.x + kEdge && x < c.x + c.width - kEdge && y > c.y + kEdge
+                        && y < c.y + c.height - kEdge && (move.isCut() || lowestZ < kApproachZ - 1e-9))
                         faults << QString("line %1: %2 over an engraved character at Z %3")
-                                      .arg(move.sourceLine)
-                                      .arg(move.isCut() ? "cut" : "rapid move")
-                                      .arg(lowestZ);
+                                      .arg(move.sourceLine).arg(move.isCut() ? "cut" : "rapid move").arg(lowestZ);
             }
     }
     faults.removeDuplicates();
@@ -161,69 +149,55 @@ class ResumeProgramTest : public QObject {
 private slots:
     void resumeLeavesOutWhatCameBefore_data()
     {
+        // The texts, the operator's layout choices, the character chosen and
+        // the one the resume starts from.
         QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<Justification>("justification");
-        QTest::addColumn<Placement>("placement");
-        QTest::addColumn<Corner>("corner");
-        QTest::addColumn<int>("chosenLine");
-        QTest::addColumn<int>("chosenCharacter");
-        QTest::addColumn<int>("resumeLine");
-        QTest::addColumn<int>("resumeCharacter");
+        QTest::addColumn<LayoutChoices>("choices");
+        QTest::addColumn<TextPlace>("chosen");
+        QTest::addColumn<TextPlace>("startsAt");
         using J = Justification;
         using P = Placement;
         using C = Corner;
+        const auto row = [](const char* name, const QStringList& texts, LayoutChoices choices, TextPlace chosen,
+                            TextPlace startsAt) { QTest::newRow(name) << texts << choices << chosen << startsAt; };
         const QStringList fiveLines = {"VELMORA", "Été 2026", "gjpqy", "0123456789", "Ça, c'est ôté!"};
-        QTest::newRow("one line, middle") << QStringList{"VELMORA"} << J::Centred << P::CentreXY << C::TopLeft
-                                          << 1 << 4 << 1 << 4;
-        QTest::newRow("one line, first character")
-            << QStringList{"VELMORA"} << J::Left << P::Free << C::None << 1 << 1 << 1 << 1;
-        QTest::newRow("one line, last character")
-            << QStringList{"VELMORA"} << J::Right << P::CentreX << C::TopRight << 1 << 7 << 1 << 7;
-        QTest::newRow("five lines, left, middle of line 2")
-            << fiveLines << J::Left << P::CentreXY << C::BottomLeft << 2 << 5 << 2 << 5;
-        QTest::newRow("five lines, centred, first of line 3")
-            << fiveLines << J::Centred << P::CentreXY << C::BottomRight << 3 << 1 << 3 << 1;
-        QTest::newRow("five lines, right, first of line 5")
-            << fiveLines << J::Right << P::CentreY << C::TopLeft << 5 << 1 << 5 << 1;
-        QTest::newRow("five lines, last character of the text")
-            << fiveLines << J::Centred << P::Free << C::None << 5 << 14 << 5 << 14;
-        QTest::newRow("blank inside takes the next character")
-            << QStringList{"AB  CD", "EF"} << J::Centred << P::CentreXY << C::TopLeft << 1 << 3 << 1 << 5;
-        QTest::newRow("blank at the end of a line takes the next line")
-            << QStringList{"AB ", "", "  CD"} << J::Right << P::CentreXY << C::TopLeft << 1 << 3 << 3 << 3;
-        QTest::newRow("empty lines between are kept after the resume")
-            << QStringList{"", "AB", "", "", "CD"} << J::Left << P::CentreXY << C::TopRight << 2 << 2 << 2 << 2;
+        row("one line, middle", {"VELMORA"}, {J::Centred, P::CentreXY, C::TopLeft}, {1, 4}, {1, 4});
+        row("one line, first character", {"VELMORA"}, {J::Left, P::Free, C::None}, {1, 1}, {1, 1});
+        row("one line, last character", {"VELMORA"}, {J::Right, P::CentreX, C::TopRight}, {1, 7}, {1, 7});
+        row("five lines, left, middle of line 2", fiveLines, {J::Left, P::CentreXY, C::BottomLeft}, {2, 5}, {2, 5});
+        row("five lines, right, first of line 5", fiveLines, {J::Right, P::CentreY, C::TopLeft}, {5, 1}, {5, 1});
+        row("five lines, last character of the text", fiveLines, {J::Centred, P::Free, C::None}, {5, 14}, {5, 14});
+        row("blank inside takes the next character", {"AB  CD", "EF"}, {J::Centred, P::CentreXY, C::TopLeft}, {1, 3},
+            {1, 5});
+        row("blank at the end of a line takes the next line", {"AB ", "", "  CD"},
+            {J::Right, P::CentreXY, C::BottomRight}, {1, 3}, {3, 3});
+        row("empty lines between are kept after the resume", {"", "AB", "", "", "CD"},
+            {J::Left, P::CentreXY, C::TopRight}, {2, 2}, {2, 2});
     }
 
     void resumeLeavesOutWhatCameBefore()
     {
         QFETCH(QStringList, texts);
-        QFETCH(Justification, justification);
-        QFETCH(Placement, placement);
-        QFETCH(Corner, corner);
-        QFETCH(int, chosenLine);
-        QFETCH(int, chosenCharacter);
-        QFETCH(int, resumeLine);
-        QFETCH(int, resumeCharacter);
+        QFETCH(LayoutChoices, choices);
+        QFETCH(TextPlace, chosen);
+        QFETCH(TextPlace, startsAt);
 
-        const auto placed = placedJob(texts, {justification, placement, corner});
+        const auto placed = placedJob(texts, choices);
         QVERIFY(placed);
-        const auto point = resumePointFrom(placed->job.lineText, {chosenLine, chosenCharacter});
+        const auto point = resumePointFrom(placed->job.lineText, chosen);
         QVERIFY(std::holds_alternative<TextPlace>(point));
         const TextPlace from = std::get<TextPlace>(point);
-        QCOMPARE(from, (TextPlace{resumeLine, resumeCharacter}));
+        QCOMPARE(from, startsAt);
 
         WorkFolder wholeFolder;
         WorkFolder resumeFolder;
         const ProgramPlaces fontPlaces{toPath(resumeFolder.path()), kDataFolder};
-        QCOMPARE(buildProgramFile(placed->job, placed->layout, {toPath(wholeFolder.path()), kDataFolder}, kStamp)
-                     .status,
+        const ProgramPlaces wholePlaces{toPath(wholeFolder.path()), kDataFolder};
+        QCOMPARE(buildProgramFile(placed->job, placed->layout, wholePlaces, kStamp).status,
                  ConstructionStatus::Written);
-        int done = 0;
-        int total = 0;
-        QCOMPARE(buildResumeProgramFile(placed->job, placed->layout, from, fontPlaces, kStamp,
-                                        [&](int count, int of) { done = count, total = of; })
-                     .status,
+        int done = 0, total = 0;
+        const auto counted = [&](int count, int of) { done = count, total = of; };
+        QCOMPARE(buildResumeProgramFile(placed->job, placed->layout, from, fontPlaces, kStamp, counted).status,
                  ConstructionStatus::Written);
         QCOMPARE(done, total);
 
@@ -251,28 +225,27 @@ private slots:
     void noResumePoint_data()
     {
         QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("character");
+        QTest::addColumn<TextPlace>("chosen");
         QTest::addColumn<ResumeRefusal>("refusal");
-        QTest::newRow("line 0") << QStringList{"AB"} << 0 << 1 << ResumeRefusal::NoSuchCharacter;
-        QTest::newRow("line 6") << QStringList{"AB"} << 6 << 1 << ResumeRefusal::NoSuchCharacter;
-        QTest::newRow("character 0") << QStringList{"AB"} << 1 << 0 << ResumeRefusal::NoSuchCharacter;
-        QTest::newRow("past the end of the line") << QStringList{"AB", "CD"} << 1 << 3
-                                                  << ResumeRefusal::NoSuchCharacter;
-        QTest::newRow("empty line") << QStringList{"AB", "", "CD"} << 2 << 1 << ResumeRefusal::NoSuchCharacter;
-        QTest::newRow("only blanks to the end") << QStringList{"AB", "C  "} << 2 << 2 << ResumeRefusal::NothingLeft;
+        const auto none = ResumeRefusal::NoSuchCharacter;
+        QTest::newRow("line 0") << QStringList{"AB"} << TextPlace{0, 1} << none;
+        QTest::newRow("line 6") << QStringList{"AB"} << TextPlace{6, 1} << none;
+        QTest::newRow("character 0") << QStringList{"AB"} << TextPlace{1, 0} << none;
+        QTest::newRow("past the end of the line") << QStringList{"AB", "CD"} << TextPlace{1, 3} << none;
+        QTest::newRow("empty line") << QStringList{"AB", "", "CD"} << TextPlace{2, 1} << none;
+        QTest::newRow("only blanks to the end")
+            << QStringList{"AB", "C  "} << TextPlace{2, 2} << ResumeRefusal::NothingLeft;
     }
 
     void noResumePoint()
     {
         QFETCH(QStringList, texts);
-        QFETCH(int, line);
-        QFETCH(int, character);
+        QFETCH(TextPlace, chosen);
         QFETCH(ResumeRefusal, refusal);
         PerLine<std::u32string> lines;
         for (int i = 1; i <= kLineCount; ++i)
             lines[i] = texts.value(i - 1).toStdU32String();
-        const auto point = resumePointFrom(lines, {line, character});
+        const auto point = resumePointFrom(lines, chosen);
         QVERIFY(std::holds_alternative<ResumeRefusal>(point));
         QCOMPARE(std::get<ResumeRefusal>(point), refusal);
     }

@@ -14,8 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <map>
 #include <memory>
-#include <vector>
 
 using namespace velmora;
 
@@ -97,20 +97,17 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, button);
 
-        std::vector<std::unique_ptr<QSignalSpy>> clicks;
-        QStringList names;
-        for (const char* name : kCommandButtons) {
-            clicks.push_back(std::make_unique<QSignalSpy>(control<QPushButton>(*window_, name), &QPushButton::clicked));
-            names.append(QString::fromUtf8(name));
-        }
+        std::map<QString, std::unique_ptr<QSignalSpy>> clicks;
+        for (const char* name : kCommandButtons)
+            clicks[QString::fromUtf8(name)]
+                = std::make_unique<QSignalSpy>(control<QPushButton>(*window_, name), &QPushButton::clicked);
         // From a text line, where the operator types most of the time.
         control<QLineEdit>(*window_, "Saisie12")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
 
-        const qsizetype expected = names.indexOf(button);
-        QTRY_COMPARE(clicks[expected]->count(), 1);
-        for (qsizetype i = 0; i < names.size(); ++i)
-            QVERIFY2(i == expected || clicks[i]->isEmpty(), qPrintable(names[i]));
+        QTRY_COMPARE(clicks.at(button)->count(), 1);
+        for (const auto& [name, spy] : clicks)
+            QVERIFY2(name == button || spy->isEmpty(), qPrintable(name));
     }
 
     void exactValue_data()

@@ -16,51 +16,48 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 using namespace velmora;
 
 namespace {
 
-// A dark desktop palette, as a dark theme hands it to the program.
+// A dark desktop palette, as a dark theme hands it to the program: each role
+// with its colour and its disabled colour.
 QPalette darkPalette()
 {
     QPalette dark;
-    const auto set = [&dark](QPalette::ColorRole role, QColor colour, QColor disabled) {
-        dark.setColor(QPalette::Active, role, colour);
-        dark.setColor(QPalette::Inactive, role, colour);
-        dark.setColor(QPalette::Disabled, role, disabled);
-    };
-    set(QPalette::Window, QColor(53, 53, 53), QColor(53, 53, 53));
-    set(QPalette::WindowText, QColor(238, 238, 236), QColor(145, 145, 145));
-    set(QPalette::Base, QColor(45, 45, 45), QColor(45, 45, 45));
-    set(QPalette::AlternateBase, QColor(60, 60, 60), QColor(60, 60, 60));
-    set(QPalette::Text, QColor(255, 255, 255), QColor(145, 145, 145));
-    set(QPalette::Button, QColor(53, 53, 53), QColor(53, 53, 53));
-    set(QPalette::ButtonText, QColor(238, 238, 236), QColor(145, 145, 145));
-    set(QPalette::Highlight, QColor(21, 83, 158), QColor(80, 80, 80));
-    set(QPalette::HighlightedText, QColor(255, 255, 255), QColor(145, 145, 145));
-    set(QPalette::ToolTipBase, QColor(30, 30, 30), QColor(30, 30, 30));
-    set(QPalette::ToolTipText, QColor(255, 255, 255), QColor(145, 145, 145));
+    const std::tuple<QPalette::ColorRole, QRgb, QRgb> roles[] = {
+        {QPalette::Window, 0x353535, 0x353535},        {QPalette::WindowText, 0xeeeeec, 0x919191},
+        {QPalette::Base, 0x2d2d2d, 0x2d2d2d},          {QPalette::AlternateBase, 0x3c3c3c, 0x3c3c3c},
+        {QPalette::Text, 0xffffff, 0x919191},          {QPalette::Button, 0x353535, 0x353535},
+        {QPalette::ButtonText, 0xeeeeec, 0x919191},    {QPalette::Highlight, 0x15539e, 0x505050},
+        {QPalette::HighlightedText, 0xffffff, 0x919191}, {QPalette::ToolTipBase, 0x1e1e1e, 0x1e1e1e},
+        {QPalette::ToolTipText, 0xffffff, 0x919191}};
+    for (const auto& [role, colour, disabled] : roles) {
+        dark.setColor(QPalette::Active, role, QColor(colour));
+        dark.setColor(QPalette::Inactive, role, QColor(colour));
+        dark.setColor(QPalette::Disabled, role, QColor(disabled));
+    }
     return dark;
 }
 
-double channel(int value)
-{
-    const double v = value / 255.0;
-    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-}
-
+// Relative luminance and contrast ratio, as accessibility guidelines measure them.
 double luminance(QRgb pixel)
 {
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
     return 0.2126 * channel(qRed(pixel)) + 0.7152 * channel(qGreen(pixel)) + 0.0722 * channel(qBlue(pixel));
 }
 
 double contrast(QRgb a, QRgb b)
 {
-    const double la = luminance(a);
-    const double lb = luminance(b);
+    const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
@@ -151,11 +148,7 @@ private slots:
         fitOnScreen(window, available, frame);
 
         const QRect framed(window.pos(), window.size().grownBy(frame));
-        QVERIFY2(available.contains(framed), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                          .arg(framed.x())
-                                                          .arg(framed.y())
-                                                          .arg(framed.width())
-                                                          .arg(framed.height())));
+        QVERIFY2(available.contains(framed), qPrintable(QDebug::toString(framed)));
         auto* area = qobject_cast<QScrollArea*>(window.centralWidget());
         QCOMPARE(area != nullptr, scrolled);
         if (scrolled) {
