@@ -211,13 +211,10 @@ void ConstructionActionTest::lineBlocks_data()
     // Right-justified, each line starts at X 10 + the block's width - its own,
     // the block as Encombrement shows it once blank-only lines are emptied, a
     // line's width as read before.
-    const auto threeBlocks = [](const char* line2) {
-        return lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"} + lineHead(2, line2)
-            + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
-    };
     QTest::newRow("blank-only lines 2 and 5 emptied, 2 still a block")
-        << QStringList{"A", "   ", "B", "", "  "} << threeBlocks("G0X0Y14");
-    QTest::newRow("lines 1 and 3, line 2 empty") << QStringList{"A", "", "B"} << threeBlocks("G0X14Y14");
+        << QStringList{"A", "   ", "B", "", "  "}
+        << lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"} + lineHead(2, "G0X0Y14")
+               + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
     QTest::newRow("only line 3") << QStringList{"", "", "AB"}
                                  << lineHead(3, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1", "G0X15Y23", "G1X2"};
     QTest::newRow("lines 1 and 5, the fifth the widest")
@@ -252,8 +249,6 @@ void ConstructionActionTest::failure_data()
 
     const QString refused = "Modifier les paramètres";
     const QStringList fiveLines{"AB", "AB", "AB", "AB", "AB"};  // 43 mm high
-    QTest::newRow("all lines empty") << QStringList{} << QVariantMap{} << "" << refused
-                                     << "aucun texte à graver : les cinq lignes sont vides";
     // The widths are read before blank-only lines are emptied.
     QTest::newRow("blanks wider than the plate, last line")
         << QStringList{"A", "", "", "", QString(25, ' ')} << QVariantMap{} << "" << refused
@@ -267,8 +262,6 @@ void ConstructionActionTest::failure_data()
                                               << "la hauteur de la plaque (Y : -.1 mm) est négative";
     QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << QVariantMap{} << ""
         << "La gravure du caractère  (Z)  est impossible" << "";
-    QTest::newRow("blank glyph missing") << QStringList{"A", "A B"} << QVariantMap{} << ""
-        << "La gravure du caractère  ( )  est impossible" << "";
     QTest::newRow("NUL typed: named by its picture and code")
         << QStringList{"A", QString(QChar(0)) + "A"} << QVariantMap{} << ""
         << "La gravure du caractère  (\u2400)  est impossible (U+0000)" << "";

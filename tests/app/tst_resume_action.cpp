@@ -54,8 +54,6 @@ class ResumeActionTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void clickSelects_data();
-    void clickSelects();
     void resumeOnlyAfterYes();
 
 private:
@@ -115,42 +113,18 @@ void ResumeActionTest::clickAt(QPointF millimetres)
     QTest::mouseClick(&view, Qt::LeftButton, {}, view.placement().toPixel(millimetres).toPoint());
 }
 
-void ResumeActionTest::clickSelects_data()
-{
-    QTest::addColumn<QPointF>("cellFraction");  // within the cell of line 1 character 1, in cells
-    QTest::addColumn<QString>("selected");
-    QTest::newRow("inside A") << QPointF(0.4, 0.5) << "Ligne 1, caractère 1 « A »";
-    QTest::newRow("inside B") << QPointF(1.4, 0.5) << "Ligne 1, caractère 2 « B »";
-    QTest::newRow("on the blank: the next character") << QPointF(2.4, 0.5) << "Ligne 1, caractère 4 « C »";
-    QTest::newRow("on the plate above the text") << QPointF(2, 3) << "";
-    QTest::newRow("on the plate right of the text") << QPointF(8, 0.5) << "";
-}
-
-// Clicks on the drawing of the whole program; the program on disk does not
-// change whatever is selected.
-void ResumeActionTest::clickSelects()
-{
-    QFETCH(QPointF, cellFraction);
-    QFETCH(QString, selected);
-    const QByteArray whole = folder_->program();
-    const QRectF first = cellOf({1, 1});
-    const double pitch = cellOf({1, 2}).left() - first.left();
-
-    clickAt(QPointF(first.left() + pitch * cellFraction.x(), first.top() + first.height() * cellFraction.y()));
-
-    QCOMPARE(caption(), selected);
-    QCOMPARE(preview_->resumeSelection().resumeButton().isEnabled(), !selected.isEmpty());
-    QCOMPARE(folder_->program(), whole);
-    QVERIFY(messages_.calls().empty());
-}
-
 void ResumeActionTest::resumeOnlyAfterYes()
 {
     const QByteArray whole = folder_->program();
+    QPushButton& resumeHere = preview_->resumeSelection().resumeButton();
+    const QRectF b = cellOf({1, 2});
+    clickAt(b.center() + QPointF(0, 3 * b.height()));  // on the plate above the text
+    QCOMPARE(caption(), QString());
+    QVERIFY(!resumeHere.isEnabled());
     const QRectF d = cellOf({1, 5});
     clickAt(d.center());
     QCOMPARE(caption(), QStringLiteral("Ligne 1, caractère 5 « D »"));
-    QPushButton& resumeHere = preview_->resumeSelection().resumeButton();
+    QVERIFY(resumeHere.isEnabled());
 
     messages_.queueAnswer(MessageAnswer::No);
     resumeHere.click();
