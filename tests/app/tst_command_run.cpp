@@ -150,9 +150,6 @@ void CommandRunTest::buildAsTheWindowDoes_data()
     QTest::newRow("no text")
         << Settings() << QStringList() << QString() << false << 2
         << kFailureStart + "Modifier les paramètres (aucun texte à graver : les cinq lignes sont vides)\n";
-    QTest::newRow("block too large for the plate")
-        << Settings{{6, "25"}, {33, "VELMORA VELMORA VELMORA"}} << QStringList() << QString() << false << 2
-        << kFailureStart + "Modifier les paramètres (le bloc (597 mm) est plus large que la plaque (X : 100 mm))\n";
     QTest::newRow("a character with no glyph") << threeLines << QStringList{"--ligne3", "pi = π"} << QString() << false << 3
                                                << kFailureStart + "La gravure du caractère  (π)  est impossible (U+03C0)\n";
     QTest::newRow("resume inside a line")

@@ -95,22 +95,6 @@ struct TestShell {
     }
 };
 
-std::vector<std::string> numberedValues(int count)
-{
-    std::vector<std::string> values;
-    for (int i = 1; i <= count; ++i)
-        values.push_back("v" + std::to_string(i));
-    return values;
-}
-
-QByteArray linesOf(const std::vector<std::string>& values, const char* lineEnd = "\r\n")
-{
-    QByteArray bytes;
-    for (const std::string& value : values)
-        bytes += QByteArray::fromStdString(value) + lineEnd;
-    return bytes;
-}
-
 }  // namespace
 
 class ConfigurationWindowTest : public QObject {
@@ -274,10 +258,10 @@ void ConfigurationWindowTest::fileGivesUsableWindow_data()
     // Numbers rounded half to even and brought inside the range, an empty text
     // the form value; option states in any letter case, blanks around.
     QTest::newRow("conversions")
-        << workshopWith({{6, "12.5"}, {7, "13.5"}, {8, "0"}, {10, ""}, {18, " 9999 "}, {19, " TRUE "}, {21, "false"},
-                         {23, "Trueish"}, {26, " .05"}, {27, " .25"}, {28, "-1E9"}})
-        << Expectations{{"Echelle2", "12"}, {"Espace2", "14"}, {"Interligne2", "1"}, {"Avance2", "50"},
-                        {"Nom2", "9999"}, {"Justification1", "selected"}, {"Option1", "selected"},
+        << workshopWith({{6, "12.5"}, {7, "13.5"}, {8, "0"}, {9, "1E300"}, {10, ""}, {18, " 9999 "}, {19, " TRUE "},
+                         {21, "false"}, {23, "Trueish"}, {26, " .05"}, {27, " .25"}, {28, "-1E9"}})
+        << Expectations{{"Echelle2", "12"}, {"Espace2", "14"}, {"Interligne2", "1"}, {"Rotation2", "9950"},
+                        {"Avance2", "50"}, {"Nom2", "9999"}, {"Justification1", "selected"}, {"Option1", "selected"},
                         {"Posx2", "2000"}, {"Posy2", "2002"}, {"Posz2", "0"}};
 }
 
@@ -364,8 +348,8 @@ void ConfigurationWindowTest::readsOneValuePerLine_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<std::vector<std::string>>("expected");
-    QTest::newRow("1200 lines, 1000 read") << linesOf(numberedValues(1200)) << numberedValues(1000);
-    QTest::newRow("LF only") << linesOf(numberedValues(37), "\n") << numberedValues(37);
+    QTest::newRow("1200 lines, 1000 read") << QByteArray("v\r\n").repeated(1200) << std::vector<std::string>(1000, "v");
+    QTest::newRow("LF only") << QByteArray("a\nb\n") << std::vector<std::string>{"a", "b"};
     QTest::newRow("no line end after the last") << QByteArray("a\r\nb") << std::vector<std::string>{"a", "b"};
 }
 
