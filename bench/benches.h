@@ -10,7 +10,7 @@ namespace velmora::bench {
 void constructionBench();
 // "Construire" from the window against the core alone, 10,000 characters.
 void constructionWindowBench();
-// recalcul's arithmetic over five long lines.
+// The extents' arithmetic over five long lines.
 void layoutBench();
 // Typing into the main window and loading a long listing.
 void windowBench();

@@ -16,6 +16,7 @@
 #include "panel/messages.h"
 #include "panel/pause.h"
 #include "panel/program_listing_view.h"
+#include "silent_seams.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,11 +42,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kLineLength = 2000;
 constexpr int kRuns = 15;
 constexpr double kTargetRatio = 1.3;
-
-class NoPause final : public PauseSeam {
-public:
-    void pause(std::chrono::milliseconds) override {}
-};
 
 class CountedMessages final : public MessageSeam {
 public:
@@ -126,7 +122,7 @@ void bench::constructionWindowBench()
     window.show();
     QApplication::processEvents();
     CountedMessages messages;
-    NoPause pause;
+    bench::NoPause pause;
     ConstructionAction action(window, messages, pause, places);
     QObject::connect(&window, &MainWindow::buildRequested, &window, [&action] { action.build(); });
     auto* const constructionButton = find<QPushButton>(window, "Const1");

@@ -8,6 +8,7 @@
 #include "app/download_action.h"
 #include "panel/main_window.h"
 #include "panel/pause.h"
+#include "silent_seams.h"
 #include "tests/support/pseudo_terminal.h"
 
 #include <QApplication>
@@ -28,12 +29,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kItems = 20'000;
 constexpr double kTargetSeconds = 1.0;
 
-class NoPause final : public PauseSeam {
-public:
-    void pause(std::chrono::milliseconds) override {}
-};
-
-class AnswerOk final : public MessageSeam {
+class TellingMessages final : public MessageSeam {
 public:
     MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString& text, const QString&) override
     {
@@ -73,7 +69,7 @@ void downloadWindowBench()
     window.show();
     QApplication::processEvents();
     NoPause noPause;
-    AnswerOk messages;
+    TellingMessages messages;
     DownloadAction action(window, messages, noPause, [&](std::int16_t) { return farEnd.devicePath(); });
     FormModel& form = window.model();
     form.setSerialText(SerialSetting::Port, U"COM1");

@@ -9,6 +9,7 @@
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
+#include "silent_seams.h"
 
 #include <QTemporaryDir>
 
@@ -24,19 +25,6 @@ double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-class AlwaysOk final : public MessageSeam {
-public:
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&, const QString& = QString()) override
-    {
-        return MessageAnswer::Ok;
-    }
-};
-
-class NoPause final : public PauseSeam {
-public:
-    void pause(std::chrono::milliseconds) override {}
-};
 
 void loadBench(const std::filesystem::path& folder)
 {
@@ -56,8 +44,8 @@ void saveBench(const std::filesystem::path& folder)
     MainWindow window;
     loadConfigurationInto(window.model(), folder);
     window.show();
-    AlwaysOk messages;
-    NoPause pause;
+    bench::AnswerOk messages;
+    bench::NoPause pause;
     constexpr int kRounds = 5;
     const auto start = Clock::now();
     for (int i = 0; i < kRounds; ++i)

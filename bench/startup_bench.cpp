@@ -11,6 +11,7 @@
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/pause.h"
+#include "silent_seams.h"
 #include "preview/preview_action.h"
 
 #include <QApplication>
@@ -30,19 +31,6 @@ using Clock = std::chrono::steady_clock;
 constexpr double kTargetSeconds = 0.3;
 constexpr double kTargetMegabytes = 60;
 constexpr int kRuns = 5;
-
-class NoMessages final : public MessageSeam {
-public:
-    MessageAnswer show(MessageIcon, MessageButtons, const QString&, const QString&, const QString& = QString()) override
-    {
-        return MessageAnswer::Ok;
-    }
-};
-
-class NoPause final : public PauseSeam {
-public:
-    void pause(std::chrono::milliseconds) override {}
-};
 
 void startUpIn(const QString& folder, const char* name)
 {
@@ -77,8 +65,8 @@ int bench::startupChild(const char* folder)
     QDir::setCurrent(QString::fromLocal8Bit(folder));
     QApplication::setStyle(QStringLiteral("Fusion"));
     MainWindow window;
-    NoMessages messages;
-    NoPause pause;
+    bench::AnswerOk messages;
+    bench::NoPause pause;
     const ShellSeams seams{messages, pause, [] {}, [] {}};
     preview::attachPreview(window);
     startUp(window, seams);
