@@ -53,36 +53,37 @@ ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages
 
 void ConstructionAction::build()
 {
-    const ConstructionReport report
+    ConstructionReport report
         = runConstruction(window_.model(), places_, currentDateTimeTexts(), glyphs_, meterProgress(window_.meter()));
     finish(report);
 }
 
 void ConstructionAction::buildResume(TextPlace chosen)
 {
-    const ConstructionReport report = runResumeConstruction(window_.model(), chosen, places_, currentDateTimeTexts(),
-                                                            meterProgress(window_.meter()));
+    ConstructionReport report = runResumeConstruction(window_.model(), chosen, places_, currentDateTimeTexts(),
+                                                      meterProgress(window_.meter()));
     finish(report);
 }
 
-void ConstructionAction::finish(const ConstructionReport& report)
+void ConstructionAction::finish(ConstructionReport& report)
 {
     if (report.end != ConstructionEnd::Written) {
         fail(report.text, report.cause);
         return;
     }
-    window_.reloadListing();
+    window_.showWrittenProgram(std::move(report.program));
     showFinished();
 }
 
+// The full bar and then the rest are painted by the event loop: during the
+// pause, which runs it, and as soon as the click has been answered, together
+// with the new listing.
 void ConstructionAction::showFinished()
 {
     Meter& meter = window_.meter();
     meter.showFull();
-    meter.repaintNow();
     pause_.pause(kFullBarPause);
     meter.rest();
-    meter.repaintNow();
 }
 
 // The previous program stays on disk and in the listing; the meter goes back
@@ -91,7 +92,6 @@ void ConstructionAction::fail(const QString& text, const QString& cause)
 {
     messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text, cause);
     window_.meter().rest();
-    window_.meter().repaintNow();
 }
 
 }  // namespace velmora

@@ -34,7 +34,7 @@ public:
     void buildResume(TextPlace chosen);
 
 private:
-    void finish(const ConstructionReport& report);
+    void finish(ConstructionReport& report);
     void showFinished();
     void fail(const QString& text, const QString& cause = QString());
 

@@ -17,20 +17,23 @@ ConstructionReport refused(LayoutRefusal refusal, const BlockInput& block, const
 {
     const double blockHeight = readBackExtents(form.encombrement()).height;
     return {ConstructionEnd::Refused, refusedLayoutText(),
-            QString::fromStdString(refusalCause(refusal, block, blockHeight))};
+            QString::fromStdString(refusalCause(refusal, block, blockHeight)), {}};
 }
 
-ConstructionReport reportOf(const ConstructionOutcome& outcome, const ProgramPlaces& places)
+ConstructionReport reportOf(ConstructionOutcome&& outcome, const ProgramPlaces& places)
 {
     switch (outcome.status) {
-    case ConstructionStatus::Written:
-        break;
+    case ConstructionStatus::Written: {
+        ConstructionReport written;
+        written.program = std::move(outcome.program);
+        return written;
+    }
     case ConstructionStatus::MissingGlyph:
-        return {ConstructionEnd::MissingGlyph, missingGlyphText(outcome.character), {}};
+        return {ConstructionEnd::MissingGlyph, missingGlyphText(outcome.character), {}, {}};
     case ConstructionStatus::FileFailure:
-        return {ConstructionEnd::FileFailure, fileFailureText(*outcome.failure), {}};
+        return {ConstructionEnd::FileFailure, fileFailureText(*outcome.failure), {}, {}};
     case ConstructionStatus::NoFont:
-        return {ConstructionEnd::MissingGlyph, noFontText(places.glyphFolderSearched), {}};
+        return {ConstructionEnd::MissingGlyph, noFontText(places.glyphFolderSearched), {}, {}};
     }
     return {};
 }
@@ -61,24 +64,24 @@ ConstructionReport runConstruction(FormModel& form, const ProgramPlaces& places,
                                    GlyphCache& glyphs, const ConstructionProgress& progress)
 {
     const BlockInput block = engravingJobOf(form).blockInput();
-    const auto built = buildProgram(form, places, stamp, glyphs, progress);
+    auto built = buildProgram(form, places, stamp, glyphs, progress);
     if (const auto* refusal = std::get_if<LayoutRefusal>(&built))
         return refused(*refusal, block, form);
-    return reportOf(std::get<ConstructionOutcome>(built), places);
+    return reportOf(std::get<ConstructionOutcome>(std::move(built)), places);
 }
 
 ConstructionReport runResumeConstruction(FormModel& form, TextPlace chosen, const ProgramPlaces& places,
                                          const DateTimeTexts& stamp, const ConstructionProgress& progress)
 {
     const BlockInput block = engravingJobOf(form).blockInput();
-    const auto built = buildResumeProgram(form, chosen, places, stamp, progress);
+    auto built = buildResumeProgram(form, chosen, places, stamp, progress);
     if (const auto* refusal = std::get_if<LayoutRefusal>(&built))
         return refused(*refusal, block, form);
     // The text changed under the choice so that nothing is left to resume
     // from: the job as set cannot be built, as for a refused layout.
     if (const auto* refusal = std::get_if<ResumeRefusal>(&built))
-        return {ConstructionEnd::NothingToResume, refusedLayoutText(), resumeRefusalCause(*refusal, chosen)};
-    return reportOf(std::get<ConstructionOutcome>(built), places);
+        return {ConstructionEnd::NothingToResume, refusedLayoutText(), resumeRefusalCause(*refusal, chosen), {}};
+    return reportOf(std::get<ConstructionOutcome>(std::move(built)), places);
 }
 
 }  // namespace velmora

@@ -29,6 +29,7 @@ struct ConstructionReport {
     // Why, under the text, when there is more to say: for a refusal, the
     // numbers the layout went by.
     QString cause;
+    WrittenProgram program;  // Written: the program as it stands in velmora.rub
 };
 
 // The whole construction on the model (its blank-only lines emptied as in the

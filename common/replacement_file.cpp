@@ -12,9 +12,9 @@ namespace {
 
 namespace platform = replacement_system;
 
-// Large enough that a whole program takes a few system calls, small enough to
-// stay out of the way.
-constexpr std::size_t kFlushThreshold = 256 * 1024;
+// Large enough that a whole program takes a few system calls, while the disk
+// gets the first of a long program before its end is made.
+constexpr std::size_t kWriteThreshold = 1024 * 1024;
 constexpr int kNameAttempts = 100;
 
 bool allDigits(std::string_view text)
@@ -64,10 +64,7 @@ std::optional<long> temporaryFileProcess(const std::filesystem::path& target, st
     return std::stol(std::string(middle.substr(0, dash)));
 }
 
-ReplacementFile::ReplacementFile(std::filesystem::path target) : target_(std::move(target))
-{
-    buffer_.reserve(kFlushThreshold);
-}
+ReplacementFile::ReplacementFile(std::filesystem::path target) : target_(std::move(target)) {}
 
 ReplacementFile::~ReplacementFile() { discard(); }
 
@@ -94,16 +91,16 @@ void ReplacementFile::append(std::string_view bytes)
 {
     if (error_ || fd_ < 0)
         return;
-    buffer_.append(bytes);
-    if (buffer_.size() >= kFlushThreshold)
-        flushBuffer();
+    content_.append(bytes);
+    if (content_.size() - written_ >= kWriteThreshold)
+        writePending();
 }
 
-bool ReplacementFile::flushBuffer()
+bool ReplacementFile::writePending()
 {
-    if (const int failure = platform::writeAll(fd_, buffer_.data(), buffer_.size()))
+    if (const int failure = platform::writeAll(fd_, content_.data() + written_, content_.size() - written_))
         return fail(FileAction::Write, failure);
-    buffer_.clear();
+    written_ = content_.size();
     return true;
 }
 
@@ -113,7 +110,7 @@ bool ReplacementFile::commit()
         return false;
     if (fd_ < 0)
         return fail(FileAction::Write, EBADF);
-    if (!flushBuffer())
+    if (!writePending())
         return false;
     if (const int failure = platform::syncToDisk(fd_))
         return fail(FileAction::Sync, failure);
@@ -145,7 +142,8 @@ void ReplacementFile::discard()
         platform::removeFile(temporary_);
         temporary_.clear();
     }
-    buffer_.clear();
+    content_.clear();
+    written_ = 0;
 }
 
 }  // namespace velmora

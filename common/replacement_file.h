@@ -28,27 +28,34 @@ public:
     // program that was killed (their process is gone) are removed first.
     bool open();
 
-    // Buffered. Once a write has failed every later append is ignored and
-    // error() keeps the first cause.
+    // Kept whole in memory and written as it grows. Once a write has failed
+    // every later append is ignored and error() keeps the first cause.
     void append(std::string_view bytes);
+    std::size_t size() const { return content_.size(); }
+    void reserve(std::size_t bytes) { content_.reserve(bytes); }
 
     // Writes what is buffered, forces it to the disk, closes the file and
     // renames it over the target. On failure the temporary file is removed and
     // the target is left as it was.
     bool commit();
 
+    // After a commit: the bytes now in the target, handed over (the caller
+    // shows them without reading the file back).
+    std::string takeContent() { return std::move(content_); }
+
     const std::optional<FileError>& error() const { return error_; }
     const std::filesystem::path& target() const { return target_; }
 
 private:
-    bool flushBuffer();
+    bool writePending();
     bool fail(FileAction action, int errorNumber);
     void discard();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int fd_ = -1;
-    std::string buffer_;
+    std::string content_;
+    std::size_t written_ = 0;  // the bytes of content_ already in the file
     std::optional<FileError> error_;
 };
 

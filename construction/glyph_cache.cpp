@@ -82,18 +82,20 @@ GlyphCopy GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
             if (file.status != GlyphStatus::Copied)
                 return {file.status, std::move(file.error)};
             if (!stamp) {  // not a regular file: nothing to know it again by, so not kept
-                writer.writeGlyphLines(transformGlyph(file.bytes, *words_));
+                const std::string programLines = transformGlyph(file.bytes, *words_);
+                writer.writeGlyphLines(programLines, lineStartsOf(programLines));
                 return {};
             }
-            kept = KeptGlyph{*stamp, std::move(file.bytes), {}, false, false, changedLately(stamp->modifiedNanoseconds)};
+            kept = KeptGlyph{*stamp, std::move(file.bytes), {}, {}, false, false, changedLately(stamp->modifiedNanoseconds)};
         }
         kept->lookedAt = true;
     }
     if (!kept->transformed) {
         kept->programLines = transformGlyph(kept->fileBytes, *words_);
+        kept->programLineStarts = lineStartsOf(kept->programLines);
         kept->transformed = true;
     }
-    writer.writeGlyphLines(kept->programLines);
+    writer.writeGlyphLines(kept->programLines, kept->programLineStarts);
     return {};
 }
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -38,6 +39,7 @@ private:
         FileStamp stamp;
         std::string fileBytes;
         std::string programLines;  // fileBytes transformed at charWidth_
+        std::vector<std::uint32_t> programLineStarts;
         bool transformed = false;
         bool lookedAt = false;  // in this construction
         // Changed too shortly before it was read: the file system's clock

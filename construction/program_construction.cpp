@@ -16,12 +16,12 @@ using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& wr
 
 ConstructionOutcome missingGlyph(char32_t character)
 {
-    return {ConstructionStatus::MissingGlyph, character, std::nullopt};
+    return {ConstructionStatus::MissingGlyph, character, std::nullopt, {}};
 }
 
 ConstructionOutcome fileFailure(const FileError& error)
 {
-    return {ConstructionStatus::FileFailure, 0, error};
+    return {ConstructionStatus::FileFailure, 0, error, {}};
 }
 
 // One construction from its first character to its last, with the count of
@@ -124,7 +124,9 @@ ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& la
         return *stopped;
     if (!writer.writeEnd())
         return fileFailure(*writer.error());
-    return {};
+    ConstructionOutcome written;
+    written.program = writer.takeProgram();
+    return written;
 }
 
 GlyphCopier cachedCopier(GlyphCache& glyphs)
@@ -148,7 +150,7 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
 {
     std::error_code ignored;
     if (!std::filesystem::is_directory(places.glyphFolder, ignored))
-        return {ConstructionStatus::NoFont, 0, std::nullopt};
+        return {ConstructionStatus::NoFont, 0, std::nullopt, {}};
     glyphs.startConstruction(places.glyphFolder, job.charWidth);
     const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
     return writeProgram(job, layout, firstCharacter, {}, places.workFolder, stamp, cachedCopier(glyphs), progress);

@@ -41,6 +41,7 @@ struct ConstructionOutcome {
     ConstructionStatus status = ConstructionStatus::Written;
     char32_t character = 0;            // MissingGlyph: the character as the operator typed it
     std::optional<FileError> failure;  // FileFailure: what failed and why
+    WrittenProgram program;            // Written: the program as it stands in velmora.rub
 };
 
 // Called after every character with the count done so far and the job's total,

@@ -42,6 +42,12 @@ constexpr std::string_view kRetractLine = "G0G52Z";
 constexpr std::string_view kStopLine = "M5M9";
 constexpr std::string_view kEndLine = "M2";
 
+// Room for a program of several thousand characters from the start (a line
+// is a dozen bytes): pages not written cost nothing, and a program that grows
+// in place is neither copied nor paged in twice.
+constexpr std::size_t kReservedBytes = 4 * 1024 * 1024;
+constexpr std::size_t kReservedLines = kReservedBytes / 8;
+
 }  // namespace
 
 MachiningWords machiningWords(const EngravingJob& job)
@@ -56,6 +62,8 @@ MachiningWords machiningWords(const EngravingJob& job)
 ProgramWriter::ProgramWriter(const std::filesystem::path& workFolder, DateTimeTexts stamp)
     : file_(workFolder / kProgramFileName), stamp_(std::move(stamp))
 {
+    file_.reserve(kReservedBytes);
+    lineStarts_.reserve(kReservedLines);
 }
 
 bool ProgramWriter::createProgramFile() { return file_.open(); }
@@ -98,7 +106,37 @@ void ProgramWriter::writeLineBlock(int line, double startX, double baseY, double
 
 void ProgramWriter::writeCharacterApproach(double startX, double baseY) { writeMove(startX, baseY); }
 
-void ProgramWriter::writeGlyphLines(std::string_view programLines) { file_.append(programLines); }
+std::vector<std::uint32_t> lineStartsOf(std::string_view programLines)
+{
+    std::vector<std::uint32_t> starts;
+    for (std::size_t start = 0; start < programLines.size();) {
+        starts.push_back(static_cast<std::uint32_t>(start));
+        const std::size_t lineFeed = programLines.find('\n', start);
+        start = lineFeed == std::string_view::npos ? programLines.size() : lineFeed + 1;
+    }
+    return starts;
+}
+
+// A line of `length` bytes before its CR LF starts at `start` in the file.
+// Offsets fit four bytes, a program being at most kProgramFileLimit.
+void ProgramWriter::countLine(std::size_t start, std::size_t length)
+{
+    if (length > longestLength_) {
+        longestLength_ = length;
+        longestLine_ = lineStarts_.size();
+    }
+    lineStarts_.push_back(static_cast<std::uint32_t>(start));
+}
+
+void ProgramWriter::writeGlyphLines(std::string_view programLines, std::span<const std::uint32_t> lineStarts)
+{
+    const std::size_t base = file_.size();
+    for (std::size_t i = 0; i < lineStarts.size(); ++i) {
+        const std::size_t end = i + 1 < lineStarts.size() ? lineStarts[i + 1] : programLines.size();
+        countLine(base + lineStarts[i], end - lineStarts[i] - kLineEnd.size());
+    }
+    file_.append(programLines);
+}
 
 bool ProgramWriter::writeEnd()
 {
@@ -106,6 +144,11 @@ bool ProgramWriter::writeEnd()
     writeLine(kStopLine);
     writeLine(kEndLine);
     return file_.commit();
+}
+
+WrittenProgram ProgramWriter::takeProgram()
+{
+    return {file_.takeContent(), std::move(lineStarts_), longestLine_};
 }
 
 void ProgramWriter::writeLine(std::string_view line)
@@ -116,6 +159,7 @@ void ProgramWriter::writeLine(std::string_view line)
 
 void ProgramWriter::endLine()
 {
+    countLine(file_.size(), line_.size());
     line_.append(kLineEnd);
     file_.append(line_);
 }

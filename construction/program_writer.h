@@ -7,11 +7,15 @@
 #include "common/replacement_file.h"
 #include "common/whole_file.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -35,6 +39,18 @@ struct MachiningWords {
 
 MachiningWords machiningWords(const EngravingJob& job);
 
+// A program as it was written to its file, with where each of its lines
+// starts: what the listing shows after a construction, without reading the
+// file back or looking for its line ends.
+struct WrittenProgram {
+    std::string bytes;                      // the whole file
+    std::vector<std::uint32_t> lineStarts;  // one per line, in order
+    std::size_t longestLine = 0;            // a line with the most bytes before its CR LF
+};
+
+// Where each line of `programLines` starts, every line ended with CR LF.
+std::vector<std::uint32_t> lineStartsOf(std::string_view programLines);
+
 class ProgramWriter {
 public:
     // The program goes to velmora.rub in workFolder; the date and time are
@@ -51,8 +67,9 @@ public:
     void writeSetup(const MachiningWords& words);
     void writeLineBlock(int line, double startX, double baseY, double approachZ);
     void writeCharacterApproach(double startX, double baseY);
-    // Transformed glyph lines, each already ended with CR LF.
-    void writeGlyphLines(std::string_view programLines);
+    // Transformed glyph lines, each already ended with CR LF, and where
+    // each of them starts (lineStartsOf).
+    void writeGlyphLines(std::string_view programLines, std::span<const std::uint32_t> lineStarts);
 
     // Writes the end block, closes the file and puts it in place of
     // velmora.rub. False, with error() set, if any step since
@@ -62,13 +79,21 @@ public:
     // The first failure, if any. Once set, further writes are ignored.
     const std::optional<FileError>& error() const { return file_.error(); }
 
+    // After writeEnd succeeded: the program as it now stands in velmora.rub.
+    WrittenProgram takeProgram();
+
 private:
     void writeLine(std::string_view line);
     void endLine();  // ends the line being built in line_ and writes it
     void writeMove(double x, double y);
 
+    void countLine(std::size_t start, std::size_t length);
+
     ReplacementFile file_;
     DateTimeTexts stamp_;
+    std::vector<std::uint32_t> lineStarts_;
+    std::size_t longestLine_ = 0;
+    std::size_t longestLength_ = 0;
     std::string line_;  // reused, so each line costs no allocation
     // The Y of the last rapid move and its text: every character of a text
     // line goes to the same Y, so its text is formatted once per line.

@@ -156,6 +156,12 @@ void MainWindow::reloadListing()
     emit listingReloaded();
 }
 
+void MainWindow::showWrittenProgram(WrittenProgram program)
+{
+    ui_->Programme->setListing(ProgramListing(std::move(program)));
+    emit listingReloaded();
+}
+
 void MainWindow::setToolTips()
 {
     applyToolTips(*this);

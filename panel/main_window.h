@@ -17,6 +17,8 @@ class MainWindow;
 
 namespace velmora {
 
+struct WrittenProgram;
+
 class Meter;
 
 // The program's icon (a V-bit cutting a letter into a plate), at 16, 32 and
@@ -35,6 +37,8 @@ public:
 
     // Fills the listing from the program file in the working directory.
     void reloadListing();
+    // Shows the program a construction has just written to that file.
+    void showWrittenProgram(WrittenProgram program);
 
     // The start-up sets the tool tips once the configuration has been applied.
     void setToolTips();

@@ -86,6 +86,12 @@ ProgramListing::ProgramListing(std::string listing) : bytes_(std::move(listing))
         longestRow_ = rowStarts_.size() - 1;
 }
 
+// Every line of a written program ends with CR LF, which rowEnd leaves out.
+ProgramListing::ProgramListing(WrittenProgram program)
+    : bytes_(std::move(program.bytes)), rowStarts_(std::move(program.lineStarts)), longestRow_(program.longestLine)
+{
+}
+
 std::size_t ProgramListing::rowEnd(std::size_t index) const
 {
     const std::size_t start = rowStarts_[index];

@@ -4,6 +4,7 @@
 
 #include "common/fields.h"
 #include "common/whole_file.h"
+#include "construction/program_writer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,10 @@ class ProgramListing {
 public:
     ProgramListing() = default;
     explicit ProgramListing(std::string listing);
+    // The rows of a program just written, from where the writer started
+    // each line: the same rows as its file's listing, found without a look
+    // at its bytes.
+    explicit ProgramListing(WrittenProgram program);
 
     std::size_t rowCount() const { return rowStarts_.size(); }
     std::string_view row(std::size_t index) const;  // Windows-1252 bytes

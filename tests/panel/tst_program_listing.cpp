@@ -1,6 +1,7 @@
 // The listing of the program file: the bytes taken from the file, the rows the
 // listing box then shows the operator, and the rows copied from it.
 
+#include "construction/program_writer.h"
 #include "panel/main_window.h"
 #include "panel/program_listing_view.h"
 #include "tests/support/window_controls.h"
@@ -139,6 +140,43 @@ private slots:
                     first = QString::fromLatin1(QByteArray::fromStdString(text).toPercentEncoding());
             }
         QVERIFY2(mismatches == 0, qPrintable("first text cut otherwise: " + first));
+    }
+
+    // A construction hands the listing the program it has just written and
+    // where its lines start: the same rows, and the same longest row for the
+    // scroll bar, as the listing read back from the file. The longest line
+    // stands in a glyph, in the writer's own lines, or last.
+    void writtenProgramIsItsFileListing_data()
+    {
+        QTest::addColumn<QByteArray>("glyph");
+        QTest::addColumn<double>("lastX");
+        QTest::newRow("longest in a glyph") << QByteArray("G1X1Y1\r\nG1X123.456Y-98.765\r\nG1X2\r\n") << 1.0;
+        QTest::newRow("longest a rapid move") << QByteArray("G1X1\r\n") << -123456.789;
+        QTest::newRow("one-line glyph, longest in the header") << QByteArray("G1\r\n") << 1.0;
+    }
+    void writtenProgramIsItsFileListing()
+    {
+        QFETCH(QByteArray, glyph);
+        QFETCH(double, lastX);
+        ProgramWriter writer(folder_->path().toStdString(), {"06/12/2026", "20:00:00"});
+        QVERIFY(writer.createProgramFile());
+        writer.writeHeader("%7");
+        writer.writeSetup({"T1D1", "M3M40S2000", "F300"});
+        const std::string glyphLines = glyph.toStdString();
+        const std::vector<std::uint32_t> glyphStarts = lineStartsOf(glyphLines);
+        writer.writeLineBlock(1, 10, -20, 5);
+        for (double x : {1.5, 20.25, lastX}) {
+            writer.writeCharacterApproach(x, -20);
+            writer.writeGlyphLines(glyphLines, glyphStarts);
+        }
+        QVERIFY(writer.writeEnd());
+
+        const ProgramListing fromWriter(writer.takeProgram());
+        const ProgramListing fromFile(readProgramListing(folder_->path().toStdString() + "/velmora.rub"));
+        QCOMPARE(fromWriter.rowCount(), fromFile.rowCount());
+        for (std::size_t row = 0; row < fromFile.rowCount(); ++row)
+            QCOMPARE(fromWriter.row(row), fromFile.row(row));
+        QCOMPARE(fromWriter.row(fromWriter.longestRow()).size(), fromFile.row(fromFile.longestRow()).size());
     }
 
     // The horizontal bar reaches the end of the widest row, and only the
