@@ -45,11 +45,18 @@ int writeAll(int descriptor, const char* bytes, std::size_t size)
     return 0;
 }
 
+// The data and what it takes to read it back (the size, the blocks) reach
+// the disk before the rename; the file's times need not, so Linux is asked
+// for no more than that.
 int syncToDisk(int descriptor)
 {
     int synced;
     do
+#if defined(__linux__)
+        synced = ::fdatasync(descriptor);
+#else
         synced = ::fsync(descriptor);
+#endif
     while (synced != 0 && errno == EINTR);
     return synced == 0 ? 0 : errno;
 }

@@ -15,7 +15,8 @@ int createNewFile(const std::filesystem::path& path, const std::filesystem::path
 
 int writeAll(int descriptor, const char* bytes, std::size_t size);
 
-// Forces what was written to the disk: fsync, FlushFileBuffers.
+// Forces what was written to the disk: fdatasync on Linux, fsync on other
+// POSIX systems, FlushFileBuffers on Windows.
 int syncToDisk(int descriptor);
 
 int closeFile(int descriptor);
