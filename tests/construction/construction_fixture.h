@@ -1,10 +1,13 @@
 #pragma once
 // Helpers shared by the construction tests: a work folder with its glyph
 // folder, glyph files written from the test's own bytes, and jobs built from
-// a few values.
+// a few values and laid out.
 
 #include "construction/engraving_job.h"
 #include "construction/program_construction.h"
+#include "common/numbers.h"
+#include "layout/block_layout.h"
+#include "layout/extents.h"
 #include "tests/support/working_folder.h"
 
 #include <QByteArray>
@@ -16,6 +19,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace velmora::testing {
@@ -100,6 +104,22 @@ inline LayoutResult placeLines(EngravingJob& job, const QStringList& texts, cons
         }
     }
     return layout;
+}
+
+// Lays the job out as the window does: line widths and extents read out from
+// its texts, blank lines handled, then the layout step with the three choices.
+inline std::optional<LayoutResult> layOutJob(EngravingJob& job, const LayoutChoices& choices)
+{
+    const auto text = [](float value) { return QString::number(value).toStdString(); };
+    const ExtentsTexts shown = computeExtents({job.lineText, text(job.charWidth), text(job.charSpacing),
+                                               int(job.charWidth), int(job.lineSpacing)});
+    for (int line = 1; line <= kLineCount; ++line)
+        job.lineWidth[line] = leadingNumber(shown.lineReadout[line]);
+    applyBlankLineRule(job);
+    const auto laid = layoutTextBlock(job.blockInput(), choices, shown.encombrement);
+    if (const auto* layout = std::get_if<LayoutResult>(&laid))
+        return *layout;
+    return std::nullopt;
 }
 
 }  // namespace velmora::testing

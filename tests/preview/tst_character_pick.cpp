@@ -2,6 +2,7 @@
 // could be taken for another character or for nothing.
 
 #include "preview/character_pick.h"
+#include "tests/construction/construction_fixture.h"
 
 #include <QtTest>
 
@@ -17,16 +18,7 @@ std::vector<CharacterCell> cellsWithSpacing(float spacing)
     EngravingJob job;
     job.charWidth = 4;
     job.charSpacing = spacing;
-    job.lineText[1] = U"A B";
-    job.lineText[2] = U"O ";
-    job.lineText[3] = U"D";
-    LayoutResult layout;
-    layout.firstLine = 1;
-    layout.lastLine = 3;
-    layout.baseY[1] = 0;
-    layout.baseY[2] = -10;
-    layout.baseY[3] = -20;
-    return characterCells(job, layout);
+    return characterCells(job, testing::placeLines(job, {"A B", "O ", "D"}, {}, {0, -10, -20}));
 }
 
 // Strokes on the 4 x 7 mm cell, from its bottom left corner.
