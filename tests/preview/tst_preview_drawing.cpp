@@ -170,6 +170,24 @@ private slots:
         QTest::newRow("a feed that makes the time endless")
             << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 1e-300 << 0.0 << QString()
             << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : plus de 9999 h";
+        // Every cause a line is left unread for, after a rapid move and a cut.
+        const auto after = [](const QByteArray& bad) { return QByteArrayList{"G0X1", "$ ok", "G1X2", bad, "G1X3"}; };
+        const QString twoMoves = "Coupe : 1.0 mm  Rapide : 1.0 mm  Durée estimée : 1 s" + partial;
+        QTest::newRow("unknown letter") << after("G1Q2") << 100.0 << 0.0
+                                        << "Ligne 4 non interprétée : mot inconnu (G1Q2)" << twoMoves;
+        QTest::newRow("two points") << after("G1X1.2.3") << 100.0 << 0.0
+                                    << "Ligne 4 non interprétée : nombre mal écrit (G1X1.2.3)" << twoMoves;
+        QTest::newRow("letter without value") << after("G1X") << 100.0 << 0.0
+                                              << "Ligne 4 non interprétée : mot sans valeur (G1X)" << twoMoves;
+        QTest::newRow("plane never written") << after("G18") << 100.0 << 0.0
+            << "Ligne 4 non interprétée : code G que le système n'écrit pas (G18)" << twoMoves;
+        QTest::newRow("two motion codes") << after("G0G1X1") << 100.0 << 0.0
+            << "Ligne 4 non interprétée : mots contradictoires sur la ligne (G0G1X1)" << twoMoves;
+        QTest::newRow("arc end off its circle") << after("G2X5Y0I1J0") << 100.0 << 0.0
+                                                << "Ligne 4 non interprétée : arc impossible (G2X5Y0I1J0)" << twoMoves;
+        QTest::newRow("coordinates before any motion code") << QByteArrayList{"$ start", "X1Y1"} << 100.0 << 0.0
+            << "Ligne 2 non interprétée : coordonnées avant tout G0, G1, G2 ou G3 (X1Y1)"
+            << "Coupe : 0.0 mm  Rapide : 0.0 mm  Durée estimée : 0 s" + partial;
         QTest::newRow("no feed") << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 0.0 << 0.0 << QString()
                                  << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : inconnue (avance nulle)";
         // The retract "G0G52Z" is taken to 50 mm, or 10 mm above a higher work

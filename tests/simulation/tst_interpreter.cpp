@@ -1,5 +1,5 @@
 // The interpreter on what a hand-written program may hold beyond what this
-// system writes, where it stops, and the lengths it measures for the time shown.
+// system writes. (Where it stops, and why, is shown under the preview.)
 
 #include "simulation/program_interpreter.h"
 #include "simulation/program_measures.h"
@@ -11,8 +11,6 @@
 #include <numbers>
 
 using namespace velmora::simulation;
-
-Q_DECLARE_METATYPE(velmora::simulation::StopCause)
 
 namespace {
 
@@ -88,38 +86,6 @@ private slots:
         const Interpretation result = run(text);
         QVERIFY2(result.ok(), result.stop ? result.stop->reason.c_str() : "");
         QCOMPARE(trace(result.moves), expected);
-    }
-
-    void stops_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<StopCause>("cause");
-        QTest::addColumn<int>("movesKept");
-
-        const auto before = [](const char* bad) { return program({"G0X1", "$ ok", "G1X2", bad, "G1X3"}); };
-        QTest::newRow("unknown letter") << before("G1Q2") << 4 << StopCause::UnknownWord << 2;
-        QTest::newRow("two points") << before("G1X1.2.3") << 4 << StopCause::MalformedNumber << 2;
-        QTest::newRow("letter without value") << before("G1X") << 4 << StopCause::MissingValue << 2;
-        QTest::newRow("plane the system never uses") << before("G18") << 4 << StopCause::UnsupportedCode << 2;
-        QTest::newRow("two motion codes") << before("G0G1X1") << 4 << StopCause::ConflictingWords << 2;
-        QTest::newRow("arc end off its circle") << before("G2X5Y0I1J0") << 4 << StopCause::BadArc << 2;
-        QTest::newRow("coordinates before any motion code")
-            << program({"$ start", "X1Y1"}) << 2 << StopCause::MissingMotionMode << 0;
-    }
-
-    void stops()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(int, line);
-        QFETCH(StopCause, cause);
-        QFETCH(int, movesKept);
-        const Interpretation result = run(text);
-        QVERIFY(result.stop.has_value());
-        QCOMPARE(result.stop->line, line);
-        QCOMPARE(result.stop->cause, cause);
-        QVERIFY(!result.stop->reason.empty());
-        QCOMPARE(static_cast<int>(result.moves.size()), movesKept);
     }
 
     // The preview draws an arc through these points: from its start to its
