@@ -146,7 +146,6 @@ private slots:
     {
         QTest::addColumn<QByteArrayList>("lines");
         QTest::addColumn<double>("feed");
-        QTest::addColumn<double>("workTop");
         QTest::addColumn<QString>("stop");  // empty: read to the end
         QTest::addColumn<QString>("summary");
 
@@ -154,59 +153,53 @@ private slots:
         const QString start = QStringLiteral("Coupe : 0.0 mm  Rapide : 50.0 mm  Durée estimée : 1 s");
         const QString partial = QStringLiteral("  (programme lu en partie)");
         QTest::newRow("10 m is in reach, just beyond is not")
-            << QByteArrayList{"G0X0Y0Z0", "G1X10000", "G1Y-10000.01"} << 100.0 << 0.0
+            << QByteArrayList{"G0X0Y0Z0", "G1X10000", "G1Y-10000.01"} << 100.0
             << "Ligne 3 non interprétée : point à plus de 10 m de l'origine (G1Y-10000.01)"
             << "Coupe : 10000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 40 min 01 s" + partial;
         QTest::newRow("incremental steps walking out of reach")
-            << QByteArrayList{"G0X0Y0Z0", "G91", "G1X6000", "G1X" + nines300, "G1X" + nines300} << 100.0 << 0.0
+            << QByteArrayList{"G0X0Y0Z0", "G91", "G1X6000", "G1X" + nines300, "G1X" + nines300} << 100.0
             << "Ligne 4 non interprétée : point à plus de 10 m de l'origine (G1X" + QString(37, '9') + "…)"
             << "Coupe : 6000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 00 min 01 s" + partial;
         QTest::newRow("a number beyond double precision")
-            << QByteArrayList{"G0X0Y0Z0", "G1Z" + QByteArray(400, '9')} << 100.0 << 0.0
+            << QByteArrayList{"G0X0Y0Z0", "G1Z" + QByteArray(400, '9')} << 100.0
             << "Ligne 2 non interprétée : nombre mal écrit (G1Z" + QString(37, '9') + "…)" << start + partial;
         QTest::newRow("an arc around a centre 20 m away")
-            << QByteArrayList{"G0X0Y0Z0", "G2X0Y0I20000J0"} << 100.0 << 0.0
+            << QByteArrayList{"G0X0Y0Z0", "G2X0Y0I20000J0"} << 100.0
             << "Ligne 2 non interprétée : point à plus de 10 m de l'origine (G2X0Y0I20000J0)" << start + partial;
         QTest::newRow("a feed that makes the time endless")
-            << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 1e-300 << 0.0 << QString()
+            << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 1e-300 << QString()
             << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : plus de 9999 h";
         // Every cause a line is left unread for, after a rapid move and a cut.
         const auto after = [](const QByteArray& bad) { return QByteArrayList{"G0X1", "$ ok", "G1X2", bad, "G1X3"}; };
         const QString twoMoves = "Coupe : 1.0 mm  Rapide : 1.0 mm  Durée estimée : 1 s" + partial;
-        QTest::newRow("unknown letter") << after("G1Q2") << 100.0 << 0.0
+        QTest::newRow("unknown letter") << after("G1Q2") << 100.0
                                         << "Ligne 4 non interprétée : mot inconnu (G1Q2)" << twoMoves;
-        QTest::newRow("two points") << after("G1X1.2.3") << 100.0 << 0.0
+        QTest::newRow("two points") << after("G1X1.2.3") << 100.0
                                     << "Ligne 4 non interprétée : nombre mal écrit (G1X1.2.3)" << twoMoves;
-        QTest::newRow("letter without value") << after("G1X") << 100.0 << 0.0
+        QTest::newRow("letter without value") << after("G1X") << 100.0
                                               << "Ligne 4 non interprétée : mot sans valeur (G1X)" << twoMoves;
-        QTest::newRow("plane never written") << after("G18") << 100.0 << 0.0
+        QTest::newRow("plane never written") << after("G18") << 100.0
             << "Ligne 4 non interprétée : code G que le système n'écrit pas (G18)" << twoMoves;
-        QTest::newRow("two motion codes") << after("G0G1X1") << 100.0 << 0.0
+        QTest::newRow("two motion codes") << after("G0G1X1") << 100.0
             << "Ligne 4 non interprétée : mots contradictoires sur la ligne (G0G1X1)" << twoMoves;
-        QTest::newRow("arc end off its circle") << after("G2X5Y0I1J0") << 100.0 << 0.0
+        QTest::newRow("arc end off its circle") << after("G2X5Y0I1J0") << 100.0
                                                 << "Ligne 4 non interprétée : arc impossible (G2X5Y0I1J0)" << twoMoves;
-        QTest::newRow("coordinates before any motion code") << QByteArrayList{"$ start", "X1Y1"} << 100.0 << 0.0
+        QTest::newRow("coordinates before any motion code") << QByteArrayList{"$ start", "X1Y1"} << 100.0
             << "Ligne 2 non interprétée : coordonnées avant tout G0, G1, G2 ou G3 (X1Y1)"
             << "Coupe : 0.0 mm  Rapide : 0.0 mm  Durée estimée : 0 s" + partial;
-        QTest::newRow("no feed") << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 0.0 << 0.0 << QString()
+        QTest::newRow("no feed") << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 0.0 << QString()
                                  << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : inconnue (avance nulle)";
-        // The retract "G0G52Z" is taken to 50 mm, or 10 mm above a higher work
-        // top: the rapid moves count from there.
-        QTest::newRow("retract above a work top at 200")
-            << QByteArrayList{"G0G52Z", "G0Z3", "G1Z-1", "G1Z3", "G0G52Z"} << 300.0 << 200.0 << QString()
-            << "Coupe : 8.0 mm  Rapide : 414.0 mm  Durée estimée : 10 s";
     }
 
     void readUpToTheFirstBadLine()
     {
         QFETCH(QByteArrayList, lines);
         QFETCH(double, feed);
-        QFETCH(double, workTop);
         QFETCH(QString, stop);
         QFETCH(QString, summary);
         const std::string program = (lines.join("\r\n") + "\r\n").toStdString();
 
-        const ToolpathPreview preview = previewProgram(program, workTop);
+        const ToolpathPreview preview = previewProgram(program);
         QCOMPARE(preview.stop ? stopText(*preview.stop, preview.stopLineText) : QString(), stop);
         QCOMPARE(summaryText(preview.lengths, machiningSeconds(preview.lengths, feed), !preview.complete()), summary);
     }
@@ -289,8 +282,8 @@ private slots:
         QCOMPARE(origin.y() < middle.y(), originTop);
     }
 
-    // A program drawn up to a line it cannot read, the retract taken above
-    // the work top; the check box under the drawing takes the rapid moves out
+    // A program drawn up to a line it cannot read, the retract taken to 10 mm
+    // above a work top higher than 40 mm; the check box under the drawing takes the rapid moves out
     // of it and leaves the cuts; Escape closes the window.
     void windowDrawsWhatItRead()
     {
@@ -298,10 +291,11 @@ private slots:
         window.resize(500, 400);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.showProgram(std::string("G0X0Y0\r\nG0X30Y0\r\nG1X30Y20\r\nG1X0Y20Q2\r\nG1X0Y0\r\n"),
+        window.showProgram(std::string("G0X0Y0Z3\r\nG0X30Y0\r\nG1X30Y20\r\nG1X0Y20Q2\r\nG1X0Y0\r\n"),
                            PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300, 200});
         QCOMPARE(window.notice(), QStringLiteral("Ligne 4 non interprétée : mot inconnu (G1X0Y20Q2)"));
-        QVERIFY(window.summary().endsWith(QStringLiteral("(programme lu en partie)")));
+        QCOMPARE(window.summary(),
+                 QStringLiteral("Coupe : 20.0 mm  Rapide : 237.0 mm  Durée estimée : 9 s  (programme lu en partie)"));
         QCOMPARE(window.assumption(), QStringLiteral("Hauteur de retrait (G0G52Z) supposée : Z 210.0 mm"));
 
         const ViewPlacement& view = window.view().placement();

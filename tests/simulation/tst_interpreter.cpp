@@ -61,7 +61,6 @@ private slots:
             << program({"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "$ LIGNE  1", "",
                         "  $ indented comment", "G0X1", "M5M9", "M2"})
             << "G0 1,0,50";
-        QTest::newRow("retract to the safe height") << program({"G0X1Y1Z2", "G0G52Z"}) << "G0 1,1,2 | G0 1,1,50";
         QTest::newRow("blanks between words") << program({"G1 X2  Y3"}) << "G1 2,3,50";
         QTest::newRow("LF and lone CR line ends") << QByteArray("G0X1\nG0X2\rG0X3")
                                                   << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
@@ -71,8 +70,6 @@ private slots:
                                            << "G0 1,0,50 | G2 0,1,50 around 0,0 by -270";
         QTest::newRow("G3 full circle without end words") << program({"G0X1Y0", "G3I-1"})
                                                           << "G0 1,0,50 | G3 1,0,50 around 0,0 by 360";
-        QTest::newRow("helical arc") << program({"G0X0Y0Z0", "G2X2Y0Z-1I1J0"})
-                                     << "G0 0,0,0 | G2 2,0,-1 around 1,0 by -180";
         QTest::newRow("arc centre stays incremental in absolute mode")
             << program({"G0X5Y5", "G3X3Y5I-1J0"}) << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
         QTest::newRow("arc end incremental in G91") << program({"G0X5Y5", "G91", "G3X-2Y0I-1J0"})
