@@ -1,5 +1,5 @@
-// The preview: programs written by hand or damaged, read up to the first bad
-// line; what it measures of the worked example, worked out by hand, and the
+// The preview: programs written by hand or damaged, their moves as the
+// interpreter reads them and each program read up to its first bad line; what it measures of the worked example, worked out by hand, and the
 // example drawn for each origin corner; the window following the listing;
 // what a click on the drawing selects.
 
@@ -11,6 +11,7 @@
 #include "preview/preview_view.h"
 #include "preview/preview_window.h"
 #include "preview/toolpath_preview.h"
+#include "simulation/program_interpreter.h"
 #include "tests/preview/worked_example.h"
 #include "tests/support/window_controls.h"
 #include "tests/support/working_folder.h"
@@ -34,6 +35,27 @@ using namespace velmora::testing;
 Q_DECLARE_METATYPE(velmora::Corner)
 
 namespace {
+
+// Lines joined with CR LF, as the program file holds them.
+std::string programText(const QByteArrayList& lines)
+{
+    return (lines.join("\r\n") + "\r\n").toStdString();
+}
+
+// "G1 1,2,-0.2" per move, joined by " | ": kind (the move kinds follow the G
+// numbers) and end point, and for an arc its centre and its sweep in degrees,
+// counterclockwise positive.
+QString trace(const std::vector<simulation::Move>& moves)
+{
+    QStringList parts;
+    for (const simulation::Move& m : moves) {
+        parts << QString("G%1 %2,%3,%4").arg(int(m.kind)).arg(m.end.x).arg(m.end.y).arg(m.end.z);
+        if (m.isArc())
+            parts.last() += QString(" around %1,%2 by %3").arg(m.centreX).arg(m.centreY)
+                                .arg(std::round(simulation::arcSweep(m) * 180 / std::numbers::pi * 1e6) / 1e6);
+    }
+    return parts.join(" | ");
+}
 
 const PreviewColours kColours;
 const QSize kImageSize(400, 300);
@@ -142,6 +164,72 @@ std::vector<QPolygonF> strokesOf(const std::vector<CharacterCell>& cells, char32
 class PreviewDrawingTest : public QObject {
     Q_OBJECT
 private slots:
+    void moves_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("motion code carries to later lines") << QByteArrayList{"G1X1", "Y2", "Z-1"}
+                                                            << "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1";
+        QTest::newRow("mode change on the same line applies to it") << QByteArrayList{"G0X5", "G91G0X1"}
+                                                                    << "G0 5,0,50 | G0 6,0,50";
+        QTest::newRow("set-up lines, comments and empty lines move nothing")
+            << QByteArrayList{"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "$ LIGNE  1", "",
+                              "  $ indented comment", "G0X1", "M5M9", "M2"}
+            << "G0 1,0,50";
+        QTest::newRow("blanks between words") << QByteArrayList{"G1 X2  Y3"} << "G1 2,3,50";
+        QTest::newRow("LF and lone CR line ends") << QByteArrayList{"G0X1\nG0X2\rG0X3"}
+                                                  << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
+        // Arcs both ways, their centres always incremental.
+        QTest::newRow("G2 three quarters") << QByteArrayList{"G0X1Y0", "G2X0Y1I-1J0"}
+                                           << "G0 1,0,50 | G2 0,1,50 around 0,0 by -270";
+        QTest::newRow("G3 full circle without end words") << QByteArrayList{"G0X1Y0", "G3I-1"}
+                                                          << "G0 1,0,50 | G3 1,0,50 around 0,0 by 360";
+        QTest::newRow("arc centre stays incremental in absolute mode")
+            << QByteArrayList{"G0X5Y5", "G3X3Y5I-1J0"} << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
+        QTest::newRow("arc end incremental in G91") << QByteArrayList{"G0X5Y5", "G91", "G3X-2Y0I-1J0"}
+                                                    << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
+    }
+
+    void moves()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(QString, expected);
+        const simulation::Interpretation result = simulation::interpretProgram(programText(lines));
+        QVERIFY2(result.ok(), result.stop ? result.stop->reason.c_str() : "");
+        QCOMPARE(trace(result.moves), expected);
+    }
+
+    // The drawing and the character pick follow an arc through these points:
+    // from its start to its end, never off its circle (blending to an end set
+    // off it within the tolerance), a step at most apart, turning one way, Z
+    // along the helix.
+    void tracedArcs_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::newRow("G2 three quarters") << QByteArrayList{"G0X1Y0", "G2X0Y1I-1J0"};
+        QTest::newRow("G3 helical, end just off its circle") << QByteArrayList{"G0X0Y0Z0", "G3X2.005Y0Z-1I1J0"};
+    }
+
+    void tracedArcs()
+    {
+        using namespace simulation;
+        QFETCH(QByteArrayList, lines);
+        const Move arc = interpretProgram(programText(lines)).moves.back();
+        const double r0 = arcRadius(arc);
+        const double r1 = std::hypot(arc.end.x - arc.centreX, arc.end.y - arc.centreY);
+        const std::vector<Point> points = tracePoints(arc, 0.1);
+        QCOMPARE(points.front().x, arc.start.x);
+        QCOMPARE(points.back().y, arc.end.y);
+        const auto angleOf = [&](const Point& p) { return std::atan2(p.y - arc.centreY, p.x - arc.centreX); };
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const double r = std::hypot(points[i].x - arc.centreX, points[i].y - arc.centreY);
+            const double step = std::remainder(angleOf(points[i]) - angleOf(points[i - 1]), 2 * std::numbers::pi);
+            QVERIFY2(r >= std::min(r0, r1) - 1e-9 && r <= std::max(r0, r1) + 1e-9, qPrintable(QString::number(r)));
+            QVERIFY2(step * arcSweep(arc) > 0 && std::abs(step) <= 0.1 + 1e-9, qPrintable(QString::number(step)));
+            QVERIFY(points[i].z <= points[i - 1].z);
+        }
+    }
+
     void readUpToTheFirstBadLine_data()
     {
         QTest::addColumn<QByteArrayList>("lines");
@@ -187,6 +275,9 @@ private slots:
         QTest::newRow("coordinates before any motion code") << QByteArrayList{"$ start", "X1Y1"} << 100.0
             << "Ligne 2 non interprétée : coordonnées avant tout G0, G1, G2 ou G3 (X1Y1)"
             << "Coupe : 0.0 mm  Rapide : 0.0 mm  Durée estimée : 0 s" + partial;
+        // A helix is measured along itself: half a turn of radius 1 falling 1.
+        QTest::newRow("helix") << QByteArrayList{"G0X0Y0Z50", "G2X2Y0Z49I1J0"} << 100.0 << QString()
+                               << "Coupe : 3.3 mm  Rapide : 0.0 mm  Durée estimée : 2 s";
         QTest::newRow("no feed") << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 0.0 << QString()
                                  << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : inconnue (avance nulle)";
     }
@@ -197,9 +288,7 @@ private slots:
         QFETCH(double, feed);
         QFETCH(QString, stop);
         QFETCH(QString, summary);
-        const std::string program = (lines.join("\r\n") + "\r\n").toStdString();
-
-        const ToolpathPreview preview = previewProgram(program);
+        const ToolpathPreview preview = previewProgram(programText(lines));
         QCOMPARE(preview.stop ? stopText(*preview.stop, preview.stopLineText) : QString(), stop);
         QCOMPARE(summaryText(preview.lengths, machiningSeconds(preview.lengths, feed), !preview.complete()), summary);
     }
