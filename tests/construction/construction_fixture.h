@@ -31,10 +31,7 @@ inline std::filesystem::path toPath(const QString& path) { return std::filesyste
 // Program lines joined with CR LF, the last one ended too.
 inline QByteArray programBytes(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
+    return (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
 // A temporary work folder holding Data/ with the glyph files given.
@@ -71,17 +68,9 @@ private:
 // and coolant on, range 40, 2000 rpm, feed 300, program %12.
 inline EngravingJob machiningJob()
 {
-    EngravingJob job;
-    job.charWidth = 4;
-    job.charSpacing = 1;
-    job.approachZ = 3.5;
-    job.toolChange = job.coolant = true;
-    job.toolText = job.correctorText = "3";
-    job.rangeText = "40";
-    job.spindleText = "2000";
-    job.feedText = "300";
-    job.programNumber = "%12";
-    return job;
+    return {.lineText = {}, .lineWidth = {}, .approachZ = 3.5, .charWidth = 4, .charSpacing = 1, .toolChange = true,
+            .coolant = true, .toolText = "3", .correctorText = "3", .rangeText = "40", .spindleText = "2000",
+            .feedText = "300", .programNumber = "%12"};
 }
 
 // Puts the texts in the job and a layout that starts every line at the

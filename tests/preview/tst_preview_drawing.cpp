@@ -1,7 +1,8 @@
 // The preview: programs written by hand or damaged, their moves as the
-// interpreter reads them and each program read up to its first bad line; what it measures of the worked example, worked out by hand, and the
-// example drawn for each origin corner; the window following the listing;
-// what a click on the drawing selects.
+// interpreter reads them and each read up to its first bad line; what it
+// measures of the worked example, worked out by hand, and the example drawn
+// for each origin corner; the window following the listing; what a click on
+// the drawing selects.
 
 #include "panel/main_window.h"
 #include "preview/character_pick.h"
@@ -17,7 +18,6 @@
 #include "tests/support/working_folder.h"
 
 #include <QPainter>
-#include <QPen>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
