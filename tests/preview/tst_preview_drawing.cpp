@@ -168,26 +168,23 @@ private slots:
     {
         QTest::addColumn<QByteArrayList>("lines");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("motion code carries to later lines") << QByteArrayList{"G1X1", "Y2", "Z-1"}
-                                                            << "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1";
-        QTest::newRow("mode change on the same line applies to it") << QByteArrayList{"G0X5", "G91G0X1"}
-                                                                    << "G0 5,0,50 | G0 6,0,50";
-        QTest::newRow("set-up lines, comments and empty lines move nothing")
-            << QByteArrayList{"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "$ LIGNE  1", "",
-                              "  $ indented comment", "G0X1", "M5M9", "M2"}
-            << "G0 1,0,50";
-        QTest::newRow("blanks between words") << QByteArrayList{"G1 X2  Y3"} << "G1 2,3,50";
-        QTest::newRow("LF and lone CR line ends") << QByteArrayList{"G0X1\nG0X2\rG0X3"}
-                                                  << "G0 1,0,50 | G0 2,0,50 | G0 3,0,50";
+        const auto row = [](const char* name, const QByteArrayList& lines, const char* moves) {
+            QTest::newRow(name) << lines << QString(moves);
+        };
+        row("motion code carries to later lines", {"G1X1", "Y2", "Z-1"}, "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1");
+        row("mode change on the same line applies to it", {"G0X5", "G91G0X1"}, "G0 5,0,50 | G0 6,0,50");
+        row("set-up lines, comments and empty lines move nothing",
+            {"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "$ LIGNE  1", "", "  $ indented comment",
+             "G0X1", "M5M9", "M2"},
+            "G0 1,0,50");
+        row("blanks between words", {"G1 X2  Y3"}, "G1 2,3,50");
+        row("LF and lone CR line ends", {"G0X1\nG0X2\rG0X3"}, "G0 1,0,50 | G0 2,0,50 | G0 3,0,50");
         // Arcs both ways, their centres always incremental.
-        QTest::newRow("G2 three quarters") << QByteArrayList{"G0X1Y0", "G2X0Y1I-1J0"}
-                                           << "G0 1,0,50 | G2 0,1,50 around 0,0 by -270";
-        QTest::newRow("G3 full circle without end words") << QByteArrayList{"G0X1Y0", "G3I-1"}
-                                                          << "G0 1,0,50 | G3 1,0,50 around 0,0 by 360";
-        QTest::newRow("arc centre stays incremental in absolute mode")
-            << QByteArrayList{"G0X5Y5", "G3X3Y5I-1J0"} << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
-        QTest::newRow("arc end incremental in G91") << QByteArrayList{"G0X5Y5", "G91", "G3X-2Y0I-1J0"}
-                                                    << "G0 5,5,50 | G3 3,5,50 around 4,5 by 180";
+        row("G2 three quarters", {"G0X1Y0", "G2X0Y1I-1J0"}, "G0 1,0,50 | G2 0,1,50 around 0,0 by -270");
+        row("G3 full circle without end words", {"G0X1Y0", "G3I-1"}, "G0 1,0,50 | G3 1,0,50 around 0,0 by 360");
+        row("arc centre stays incremental in absolute mode", {"G0X5Y5", "G3X3Y5I-1J0"},
+            "G0 5,5,50 | G3 3,5,50 around 4,5 by 180");
+        row("arc end incremental in G91", {"G0X5Y5", "G91", "G3X-2Y0I-1J0"}, "G0 5,5,50 | G3 3,5,50 around 4,5 by 180");
     }
 
     void moves()
@@ -258,20 +255,16 @@ private slots:
             << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 1e-300 << QString()
             << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : plus de 9999 h";
         // Every cause a line is left unread for, after a rapid move and a cut.
-        const auto after = [](const QByteArray& bad) { return QByteArrayList{"G0X1", "$ ok", "G1X2", bad, "G1X3"}; };
         const QString twoMoves = "Coupe : 1.0 mm  Rapide : 1.0 mm  Durée estimée : 1 s" + partial;
-        QTest::newRow("unknown letter") << after("G1Q2") << 100.0
-                                        << "Ligne 4 non interprétée : mot inconnu (G1Q2)" << twoMoves;
-        QTest::newRow("two points") << after("G1X1.2.3") << 100.0
-                                    << "Ligne 4 non interprétée : nombre mal écrit (G1X1.2.3)" << twoMoves;
-        QTest::newRow("letter without value") << after("G1X") << 100.0
-                                              << "Ligne 4 non interprétée : mot sans valeur (G1X)" << twoMoves;
-        QTest::newRow("plane never written") << after("G18") << 100.0
-            << "Ligne 4 non interprétée : code G que le système n'écrit pas (G18)" << twoMoves;
-        QTest::newRow("two motion codes") << after("G0G1X1") << 100.0
-            << "Ligne 4 non interprétée : mots contradictoires sur la ligne (G0G1X1)" << twoMoves;
-        QTest::newRow("arc end off its circle") << after("G2X5Y0I1J0") << 100.0
-                                                << "Ligne 4 non interprétée : arc impossible (G2X5Y0I1J0)" << twoMoves;
+        const auto cause = [&](const char* name, const QByteArray& bad, const QString& stop) {
+            QTest::newRow(name) << QByteArrayList{"G0X1", "$ ok", "G1X2", bad, "G1X3"} << 100.0 << stop << twoMoves;
+        };
+        cause("unknown letter", "G1Q2", "Ligne 4 non interprétée : mot inconnu (G1Q2)");
+        cause("two points", "G1X1.2.3", "Ligne 4 non interprétée : nombre mal écrit (G1X1.2.3)");
+        cause("letter without value", "G1X", "Ligne 4 non interprétée : mot sans valeur (G1X)");
+        cause("plane never written", "G18", "Ligne 4 non interprétée : code G que le système n'écrit pas (G18)");
+        cause("two motion codes", "G0G1X1", "Ligne 4 non interprétée : mots contradictoires sur la ligne (G0G1X1)");
+        cause("arc end off its circle", "G2X5Y0I1J0", "Ligne 4 non interprétée : arc impossible (G2X5Y0I1J0)");
         QTest::newRow("coordinates before any motion code") << QByteArrayList{"$ start", "X1Y1"} << 100.0
             << "Ligne 2 non interprétée : coordonnées avant tout G0, G1, G2 ou G3 (X1Y1)"
             << "Coupe : 0.0 mm  Rapide : 0.0 mm  Durée estimée : 0 s" + partial;
