@@ -1,7 +1,5 @@
 // A resume program, built with the real font and layout, against the whole
-// program of the same job: the same lines less the characters left out. (That
-// what the whole program engraves stays in its cells, above the work between
-// them, is proved on every glyph in the font program test.)
+// program of the same job: the same lines less the characters left out.
 
 #include "construction_fixture.h"
 

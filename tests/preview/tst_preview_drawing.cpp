@@ -25,7 +25,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 using namespace velmora;
@@ -286,15 +285,6 @@ private slots:
         QCOMPARE(summaryText(preview.lengths, machiningSeconds(preview.lengths, feed), !preview.complete()), summary);
     }
 
-    // The window reads velmora.rub from the working directory: each test has its own.
-    void init()
-    {
-        folder_ = std::make_unique<WorkingFolder>();
-        QVERIFY(folder_->isValid());
-    }
-
-    void cleanup() { folder_.reset(); }
-
     void workedExampleMeasuredByHand()
     {
         const BuiltExample example = buildWorkedExample(Corner::TopLeft);
@@ -404,6 +394,8 @@ private slots:
     // last showed, with the settings of that moment, and every later one.
     void followsTheListing()
     {
+        const WorkingFolder folder;  // the window reads velmora.rub from the working directory
+        QVERIFY(folder.isValid());
         MainWindow window;
         PreviewWindow& preview = attachPreview(window);
         control<QScrollBar>(window, "Avance2")->setValue(600);
@@ -546,8 +538,6 @@ private slots:
         const auto place = pickCharacter(cells, strokesOf(cells, char32_t(leftOut)), at, 0.5);
         QCOMPARE(place ? selectionText(*cellAt(cells, *place)) : QString(), selected);
     }
-private:
-    std::unique_ptr<WorkingFolder> folder_;
 };
 
 QTEST_MAIN(PreviewDrawingTest)
