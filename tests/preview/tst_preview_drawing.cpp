@@ -172,10 +172,8 @@ private slots:
         };
         row("motion code carries to later lines", {"G1X1", "Y2", "Z-1"}, "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1");
         row("mode change on the same line applies to it", {"G0X5", "G91G0X1"}, "G0 5,0,50 | G0 6,0,50");
-        row("set-up lines, comments and empty lines move nothing",
-            {"%12", "G0G17G40G80G90M5M9", "M6T3D3", "M3M8M40S2000", "F300", "$ LIGNE  1", "", "  $ indented comment",
-             "G0X1", "M5M9", "M2"},
-            "G0 1,0,50");
+        // (The set-up lines this system writes are read in the worked example.)
+        row("empty lines and indented comments move nothing", {"", "  $ indented comment", "G0X1"}, "G0 1,0,50");
         row("blanks between words", {"G1 X2  Y3"}, "G1 2,3,50");
         row("LF and lone CR line ends", {"G0X1\nG0X2\rG0X3"}, "G0 1,0,50 | G0 2,0,50 | G0 3,0,50");
         // Arcs both ways, their centres always incremental.
