@@ -1,10 +1,13 @@
 #pragma once
 // Helpers shared by the construction tests: a work folder with its glyph
 // folder, glyph files written from the test's own bytes, and jobs built from
-// a few values.
+// a few values and laid out.
 
 #include "construction/engraving_job.h"
 #include "construction/program_construction.h"
+#include "common/numbers.h"
+#include "layout/block_layout.h"
+#include "layout/extents.h"
 #include "tests/support/working_folder.h"
 
 #include <QByteArray>
@@ -16,6 +19,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace velmora::testing {
@@ -27,10 +31,7 @@ inline std::filesystem::path toPath(const QString& path) { return std::filesyste
 // Program lines joined with CR LF, the last one ended too.
 inline QByteArray programBytes(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
+    return (lines.join("\r\n") + "\r\n").toLatin1();
 }
 
 // A temporary work folder holding Data/ with the glyph files given.
@@ -67,17 +68,9 @@ private:
 // and coolant on, range 40, 2000 rpm, feed 300, program %12.
 inline EngravingJob machiningJob()
 {
-    EngravingJob job;
-    job.charWidth = 4;
-    job.charSpacing = 1;
-    job.approachZ = 3.5;
-    job.toolChange = job.coolant = true;
-    job.toolText = job.correctorText = "3";
-    job.rangeText = "40";
-    job.spindleText = "2000";
-    job.feedText = "300";
-    job.programNumber = "%12";
-    return job;
+    return {.lineText = {}, .lineWidth = {}, .approachZ = 3.5, .charWidth = 4, .charSpacing = 1, .toolChange = true,
+            .coolant = true, .toolText = "3", .correctorText = "3", .rangeText = "40", .spindleText = "2000",
+            .feedText = "300", .programNumber = "%12"};
 }
 
 // Puts the texts in the job and a layout that starts every line at the
@@ -100,6 +93,22 @@ inline LayoutResult placeLines(EngravingJob& job, const QStringList& texts, cons
         }
     }
     return layout;
+}
+
+// Lays the job out as the window does: line widths and extents read out from
+// its texts, blank lines handled, then the layout step with the three choices.
+inline std::optional<LayoutResult> layOutJob(EngravingJob& job, const LayoutChoices& choices)
+{
+    const auto text = [](float value) { return QString::number(value).toStdString(); };
+    const ExtentsTexts shown = computeExtents({job.lineText, text(job.charWidth), text(job.charSpacing),
+                                               int(job.charWidth), int(job.lineSpacing)});
+    for (int line = 1; line <= kLineCount; ++line)
+        job.lineWidth[line] = leadingNumber(shown.lineReadout[line]);
+    applyBlankLineRule(job);
+    const auto laid = layoutTextBlock(job.blockInput(), choices, shown.encombrement);
+    if (const auto* layout = std::get_if<LayoutResult>(&laid))
+        return *layout;
+    return std::nullopt;
 }
 
 }  // namespace velmora::testing

@@ -1,23 +1,23 @@
-// The preview: what it measures of the worked example (the cut block, the
-// path lengths and the time, worked out by hand), the example drawn offscreen
-// for each origin corner, a program drawn up to a line it cannot read, and the
-// window following the listing and the controls.
-// Programs written by hand or damaged, each read up to the first bad line,
-// with a whole French line saying where the reading stopped.
+// The preview: programs written by hand or damaged, their moves as the
+// interpreter reads them and each read up to its first bad line; what it
+// measures of the worked example, worked out by hand, and the example drawn
+// for each origin corner; the window following the listing; what a click on
+// the drawing selects.
 
 #include "panel/main_window.h"
+#include "preview/character_pick.h"
 #include "preview/preview_action.h"
 #include "preview/preview_drawing.h"
 #include "preview/preview_texts.h"
 #include "preview/preview_view.h"
 #include "preview/preview_window.h"
 #include "preview/toolpath_preview.h"
+#include "simulation/program_interpreter.h"
 #include "tests/preview/worked_example.h"
 #include "tests/support/window_controls.h"
 #include "tests/support/working_folder.h"
 
 #include <QPainter>
-#include <QPen>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,7 +25,6 @@
 #include <QtTest>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 using namespace velmora;
@@ -35,6 +34,27 @@ using namespace velmora::testing;
 Q_DECLARE_METATYPE(velmora::Corner)
 
 namespace {
+
+// Lines joined with CR LF, as the program file holds them.
+std::string programText(const QByteArrayList& lines)
+{
+    return (lines.join("\r\n") + "\r\n").toStdString();
+}
+
+// "G1 1,2,-0.2" per move, joined by " | ": kind (the move kinds follow the G
+// numbers) and end point, and for an arc its centre and its sweep in degrees,
+// counterclockwise positive.
+QString trace(const std::vector<simulation::Move>& moves)
+{
+    QStringList parts;
+    for (const simulation::Move& m : moves) {
+        parts << QString("G%1 %2,%3,%4").arg(int(m.kind)).arg(m.end.x).arg(m.end.y).arg(m.end.z);
+        if (m.isArc())
+            parts.last() += QString(" around %1,%2 by %3").arg(m.centreX).arg(m.centreY)
+                                .arg(std::round(simulation::arcSweep(m) * 180 / std::numbers::pi * 1e6) / 1e6);
+    }
+    return parts.join(" | ");
+}
 
 const PreviewColours kColours;
 const QSize kImageSize(400, 300);
@@ -107,11 +127,103 @@ int strayPixels(const QImage& drawn, const QImage& reference)
     return stray;
 }
 
+// Lines "A B", "O " and "D", 4 mm characters, each line 10 mm below the one
+// above, every line starting at X 0.
+std::vector<CharacterCell> cellsWithSpacing(float spacing)
+{
+    EngravingJob job;
+    job.charWidth = 4;
+    job.charSpacing = spacing;
+    return characterCells(job, testing::placeLines(job, {"A B", "O ", "D"}, {}, {0, -10, -20}));
+}
+
+// Strokes on the 4 x 7 mm cell, from its bottom left corner.
+QPolygonF glyph(char32_t character)
+{
+    switch (character) {
+    case U'A': return QPolygonF({{0, 1.25}, {2, 5.75}, {4, 1.25}});
+    case U'B': return QPolygonF({{0, 1.25}, {0, 5.75}, {3, 5.75}});
+    case U'O': return QPolygonF({{0.5, 1.25}, {3.5, 1.25}, {3.5, 5.75}, {0.5, 5.75}, {0.5, 1.25}});
+    case U'D': return QPolygonF({{0, 1.25}, {0, 5.75}});
+    }
+    return {};
+}
+
+std::vector<QPolygonF> strokesOf(const std::vector<CharacterCell>& cells, char32_t leftOut)
+{
+    std::vector<QPolygonF> strokes;
+    for (const CharacterCell& cell : cells)
+        if (cell.character != leftOut && !glyph(cell.character).isEmpty())
+            strokes.push_back(glyph(cell.character).translated(cell.area.topLeft()));
+    return strokes;
+}
+
 }  // namespace
 
 class PreviewDrawingTest : public QObject {
     Q_OBJECT
 private slots:
+    void moves_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const QByteArrayList& lines, const char* moves) {
+            QTest::newRow(name) << lines << QString(moves);
+        };
+        row("motion code carries to later lines", {"G1X1", "Y2", "Z-1"}, "G1 1,0,50 | G1 1,2,50 | G1 1,2,-1");
+        row("mode change on the same line applies to it", {"G0X5", "G91G0X1"}, "G0 5,0,50 | G0 6,0,50");
+        // (The set-up lines this system writes are read in the worked example.)
+        row("empty lines and indented comments move nothing", {"", "  $ indented comment", "G0X1"}, "G0 1,0,50");
+        row("blanks between words", {"G1 X2  Y3"}, "G1 2,3,50");
+        row("LF and lone CR line ends", {"G0X1\nG0X2\rG0X3"}, "G0 1,0,50 | G0 2,0,50 | G0 3,0,50");
+        // Arcs both ways, their centres always incremental.
+        row("G2 three quarters", {"G0X1Y0", "G2X0Y1I-1J0"}, "G0 1,0,50 | G2 0,1,50 around 0,0 by -270");
+        row("G3 full circle without end words", {"G0X1Y0", "G3I-1"}, "G0 1,0,50 | G3 1,0,50 around 0,0 by 360");
+        row("arc centre stays incremental in absolute mode", {"G0X5Y5", "G3X3Y5I-1J0"},
+            "G0 5,5,50 | G3 3,5,50 around 4,5 by 180");
+        row("arc end incremental in G91", {"G0X5Y5", "G91", "G3X-2Y0I-1J0"}, "G0 5,5,50 | G3 3,5,50 around 4,5 by 180");
+    }
+
+    void moves()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(QString, expected);
+        const simulation::Interpretation result = simulation::interpretProgram(programText(lines));
+        QVERIFY2(result.ok(), result.stop ? result.stop->reason.c_str() : "");
+        QCOMPARE(trace(result.moves), expected);
+    }
+
+    // The drawing and the character pick follow an arc through these points:
+    // from its start to its end, never off its circle (blending to an end set
+    // off it within the tolerance), a step at most apart, turning one way, Z
+    // along the helix.
+    void tracedArcs_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::newRow("G2 three quarters") << QByteArrayList{"G0X1Y0", "G2X0Y1I-1J0"};
+        QTest::newRow("G3 helical, end just off its circle") << QByteArrayList{"G0X0Y0Z0", "G3X2.005Y0Z-1I1J0"};
+    }
+
+    void tracedArcs()
+    {
+        using namespace simulation;
+        QFETCH(QByteArrayList, lines);
+        const Move arc = interpretProgram(programText(lines)).moves.back();
+        const double r0 = arcRadius(arc);
+        const double r1 = std::hypot(arc.end.x - arc.centreX, arc.end.y - arc.centreY);
+        const std::vector<Point> points = tracePoints(arc, 0.1);
+        QCOMPARE(points.front().x, arc.start.x);
+        QCOMPARE(points.back().y, arc.end.y);
+        const auto angleOf = [&](const Point& p) { return std::atan2(p.y - arc.centreY, p.x - arc.centreX); };
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const double r = std::hypot(points[i].x - arc.centreX, points[i].y - arc.centreY);
+            const double step = std::remainder(angleOf(points[i]) - angleOf(points[i - 1]), 2 * std::numbers::pi);
+            QVERIFY2(r >= std::min(r0, r1) - 1e-9 && r <= std::max(r0, r1) + 1e-9, qPrintable(QString::number(r)));
+            QVERIFY2(step * arcSweep(arc) > 0 && std::abs(step) <= 0.1 + 1e-9, qPrintable(QString::number(step)));
+            QVERIFY(points[i].z <= points[i - 1].z);
+        }
+    }
+
     void readUpToTheFirstBadLine_data()
     {
         QTest::addColumn<QByteArrayList>("lines");
@@ -122,10 +234,7 @@ private slots:
         const QByteArray nines300(300, '9');
         const QString start = QStringLiteral("Coupe : 0.0 mm  Rapide : 50.0 mm  Durée estimée : 1 s");
         const QString partial = QStringLiteral("  (programme lu en partie)");
-        QTest::newRow("10 m is still in reach")
-            << QByteArrayList{"G0X0Y0Z0", "G1X10000"} << 100.0 << QString()
-            << "Coupe : 10000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 40 min 01 s";
-        QTest::newRow("just beyond 10 m")
+        QTest::newRow("10 m is in reach, just beyond is not")
             << QByteArrayList{"G0X0Y0Z0", "G1X10000", "G1Y-10000.01"} << 100.0
             << "Ligne 3 non interprétée : point à plus de 10 m de l'origine (G1Y-10000.01)"
             << "Coupe : 10000.0 mm  Rapide : 50.0 mm  Durée estimée : 1 h 40 min 01 s" + partial;
@@ -142,6 +251,25 @@ private slots:
         QTest::newRow("a feed that makes the time endless")
             << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 1e-300 << QString()
             << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : plus de 9999 h";
+        // Every cause a line is left unread for, after a rapid move and a cut.
+        const QString twoMoves = "Coupe : 1.0 mm  Rapide : 1.0 mm  Durée estimée : 1 s" + partial;
+        const auto cause = [&](const char* name, const QByteArray& bad, const QString& stop) {
+            QTest::newRow(name) << QByteArrayList{"G0X1", "$ ok", "G1X2", bad, "G1X3"} << 100.0 << stop << twoMoves;
+        };
+        cause("unknown letter", "G1Q2", "Ligne 4 non interprétée : mot inconnu (G1Q2)");
+        cause("two points", "G1X1.2.3", "Ligne 4 non interprétée : nombre mal écrit (G1X1.2.3)");
+        cause("letter without value", "G1X", "Ligne 4 non interprétée : mot sans valeur (G1X)");
+        cause("plane never written", "G18", "Ligne 4 non interprétée : code G que le système n'écrit pas (G18)");
+        cause("two motion codes", "G0G1X1", "Ligne 4 non interprétée : mots contradictoires sur la ligne (G0G1X1)");
+        cause("arc end off its circle", "G2X5Y0I1J0", "Ligne 4 non interprétée : arc impossible (G2X5Y0I1J0)");
+        QTest::newRow("coordinates before any motion code") << QByteArrayList{"$ start", "X1Y1"} << 100.0
+            << "Ligne 2 non interprétée : coordonnées avant tout G0, G1, G2 ou G3 (X1Y1)"
+            << "Coupe : 0.0 mm  Rapide : 0.0 mm  Durée estimée : 0 s" + partial;
+        // A helix is measured along itself: half a turn of radius 1 falling 1.
+        QTest::newRow("helix") << QByteArrayList{"G0X0Y0Z50", "G2X2Y0Z49I1J0"} << 100.0 << QString()
+                               << "Coupe : 3.3 mm  Rapide : 0.0 mm  Durée estimée : 2 s";
+        QTest::newRow("no feed") << QByteArrayList{"G0X0Y0Z0", "G1X10"} << 0.0 << QString()
+                                 << "Coupe : 10.0 mm  Rapide : 50.0 mm  Durée estimée : inconnue (avance nulle)";
     }
 
     void readUpToTheFirstBadLine()
@@ -150,21 +278,10 @@ private slots:
         QFETCH(double, feed);
         QFETCH(QString, stop);
         QFETCH(QString, summary);
-        const std::string program = (lines.join("\r\n") + "\r\n").toStdString();
-
-        const ToolpathPreview preview = previewProgram(program);
+        const ToolpathPreview preview = previewProgram(programText(lines));
         QCOMPARE(preview.stop ? stopText(*preview.stop, preview.stopLineText) : QString(), stop);
         QCOMPARE(summaryText(preview.lengths, machiningSeconds(preview.lengths, feed), !preview.complete()), summary);
     }
-
-    // The window reads velmora.rub from the working directory: each test has its own.
-    void init()
-    {
-        folder_ = std::make_unique<WorkingFolder>();
-        QVERIFY(folder_->isValid());
-    }
-
-    void cleanup() { folder_.reset(); }
 
     void workedExampleMeasuredByHand()
     {
@@ -235,28 +352,48 @@ private slots:
         QCOMPARE(origin.y() < middle.y(), originTop);
     }
 
-    void unreadableLineKeepsTheDrawing()
+    // A program drawn up to a line it cannot read, the retract taken to 10 mm
+    // above a work top higher than 40 mm; the check box under the drawing takes the rapid moves out
+    // of it and leaves the cuts; Escape closes the window.
+    void windowDrawsWhatItRead()
     {
         PreviewWindow window;
         window.resize(500, 400);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.showProgram(std::string("G0X0Y0\r\nG1X30Y0\r\nG1X30Y20\r\nG1X0Y20Q2\r\nG1X0Y0\r\n"),
-                           PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300});
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.showProgram(std::string("G0X0Y0Z3\r\nG0X30Y0\r\nG1X30Y20\r\nG1X0Y20Q2\r\nG1X0Y0\r\n"),
+                           PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300, 200});
         QCOMPARE(window.notice(), QStringLiteral("Ligne 4 non interprétée : mot inconnu (G1X0Y20Q2)"));
-        QVERIFY(window.summary().endsWith(QStringLiteral("(programme lu en partie)")));
+        QCOMPARE(window.summary(),
+                 QStringLiteral("Coupe : 20.0 mm  Rapide : 237.0 mm  Durée estimée : 9 s  (programme lu en partie)"));
+        QCOMPARE(window.assumption(), QStringLiteral("Hauteur de retrait (G0G52Z) supposée : Z 210.0 mm"));
 
-        const QImage image = window.view().grab().toImage();
         const ViewPlacement& view = window.view().placement();
-        QVERIFY2(inkAround(image, view.toPixel(QPointF(15, 0)).toPoint()), "first cut");
-        QVERIFY2(inkAround(image, view.toPixel(QPointF(30, 10)).toPoint()), "second cut");
-        QVERIFY2(!inkAround(image, view.toPixel(QPointF(15, 20)).toPoint()), "the line it could not read");
+        const QPoint rapid = view.toPixel(QPointF(15, 0)).toPoint();
+        const QPoint cut = view.toPixel(QPointF(30, 10)).toPoint();
+        // Anything but the background near the point.
+        const auto drawnAround = [](const QImage& image, QPoint centre) {
+            return anyAround(image, centre, [](QColor c) { return c != kColours.background; });
+        };
+        const QImage shown = window.view().grab().toImage();
+        QVERIFY2(drawnAround(shown, rapid) && inkAround(shown, cut), "rapid move and cut shown");
+        QVERIFY2(!drawnAround(shown, view.toPixel(QPointF(15, 20)).toPoint()), "the line it could not read");
+
+        control<QCheckBox>(window, "hideRapids")->click();
+        const QImage hidden = window.view().grab().toImage();
+        QVERIFY2(!drawnAround(hidden, rapid), "rapid move hidden");
+        QVERIFY2(inkAround(hidden, cut), "cut kept");
+
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
     }
 
     // Closed, the preview reads nothing; shown, it reads the file the listing
     // last showed, with the settings of that moment, and every later one.
     void followsTheListing()
     {
+        const WorkingFolder folder;  // the window reads velmora.rub from the working directory
+        QVERIFY(folder.isValid());
         MainWindow window;
         PreviewWindow& preview = attachPreview(window);
         control<QScrollBar>(window, "Avance2")->setValue(600);
@@ -287,51 +424,21 @@ private slots:
         QCOMPARE(settings.posX, 99.5);
     }
 
-    // The retract "G0G52Z" is taken to 50 mm, or higher when the work's top
-    // would not be cleared: the rapid length counts from there and the text
-    // under the drawing says so.
-    void retractClearsTheWorkTop_data()
-    {
-        QTest::addColumn<double>("workTop");
-        QTest::addColumn<double>("rapid");
-        QTest::addColumn<QString>("assumed");
-        QTest::newRow("top at 0") << 0.0 << 2 * (50 - 3.0) << "Z 50.0 mm";
-        QTest::newRow("top at 200") << 200.0 << 2 * (210 - 3.0) << "Z 210.0 mm";
-    }
-
-    void retractClearsTheWorkTop()
-    {
-        QFETCH(double, workTop);
-        QFETCH(double, rapid);
-        QFETCH(QString, assumed);
-        const std::string program = "%1\r\nG0G52Z\r\nG0Z3\r\nG1Z-1\r\nG1Z3\r\nG0G52Z\r\nM2\r\n";
-        PreviewWindow window;
-        window.showProgram(program, PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300, workTop});
-        const ToolpathPreview preview = previewProgram(program, workTop);
-        QCOMPARE(preview.lengths.rapid, rapid);
-        QCOMPARE(window.assumption(), QStringLiteral("Hauteur de retrait (G0G52Z) supposée : ") + assumed);
-    }
-
-    // The estimate under the drawing: rounded to the second, carried whole into
-    // minutes and hours; none without a feed.
+    // The time under the drawing: rounded to the second, carried whole into
+    // minutes and hours.
     void duration_data()
     {
-        QTest::addColumn<double>("seconds");  // negative: no feed
+        QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("shown");
         QTest::newRow("59.6 s is a minute") << 59.6 << "1 min 00 s";
         QTest::newRow("7199.5 s is two hours") << 7199.5 << "2 h 00 min 00 s";
-        QTest::newRow("no feed") << -1.0 << "inconnue (avance nulle)";
     }
 
     void duration()
     {
         QFETCH(double, seconds);
         QFETCH(QString, shown);
-        const std::optional<double> time = seconds < 0 ? std::nullopt : std::optional(seconds);
-        if (!time)
-            QVERIFY(!machiningSeconds({12, 34}, 0));
-        QCOMPARE(summaryText({12, 34}, time, false),
-                 QStringLiteral("Coupe : 12.0 mm  Rapide : 34.0 mm  Durée estimée : ") + shown);
+        QCOMPARE(durationText(seconds), shown);
     }
 
     // Points closer than a pixel are left out of a drawing: seen whole, it shows
@@ -399,36 +506,36 @@ private slots:
         QVERIFY(!inked(dropped, view.toPixel(QPointF(12.4, 0.2)).toPoint(), 20));
     }
 
-    // The check box under the drawing takes the rapid moves out of it and leaves
-    // the cuts; Escape closes the window.
-    void rapidsHiddenAndEscapeCloses()
+    // What a click on the drawing selects for a resume, in the places where
+    // it could be taken for another character or for nothing.
+    void clickSelects_data()
     {
-        PreviewWindow window;
-        window.resize(500, 400);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.showProgram(std::string("G0X0Y0\r\nG0X30Y0\r\nG1X30Y20\r\n"),
-                           PreviewSettings{Placement::Free, Corner::TopLeft, 0, 0, 300});
-        const ViewPlacement& view = window.view().placement();
-        const QPoint rapid = view.toPixel(QPointF(15, 0)).toPoint();
-        const QPoint cut = view.toPixel(QPointF(30, 10)).toPoint();
-        // Anything but the background near the point.
-        const auto drawnAround = [](const QImage& image, QPoint centre) {
-            return anyAround(image, centre, [](QColor c) { return c != kColours.background; });
-        };
-        QVERIFY2(drawnAround(window.view().grab().toImage(), rapid), "rapid move shown");
-
-        control<QCheckBox>(window, "hideRapids")->click();
-        const QImage hidden = window.view().grab().toImage();
-        QVERIFY2(!drawnAround(hidden, rapid), "rapid move hidden");
-        QVERIFY2(inkAround(hidden, cut), "cut kept");
-
-        QTest::keyClick(&window, Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
+        QTest::addColumn<float>("spacing");
+        QTest::addColumn<uint>("leftOut");  // a character whose strokes are not drawn
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<QString>("selected");  // as the window shows it, empty for nothing
+        QTest::newRow("on a stroke") << 1.f << 0u << QPointF(1, 3.5) << "Ligne 1, caractère 1 « A »";
+        QTest::newRow("beside a stroke, outside the cell") << 1.f << 0u << QPointF(4.3, 1.3) << "Ligne 1, caractère 1 « A »";
+        QTest::newRow("inside the hole of an O") << 1.f << 0u << QPointF(2, -6.5) << "Ligne 2, caractère 1 « O »";
+        QTest::newRow("on a blank: the next character") << 1.f << 0u << QPointF(7, 3) << "Ligne 1, caractère 3 « B »";
+        QTest::newRow("on a blank ending a line: the next line") << 1.f << 0u << QPointF(7, -6) << "Ligne 3, caractère 1 « D »";
+        QTest::newRow("between two characters, near neither") << 1.f << 0u << QPointF(4.5, 6.5) << "";
+        QTest::newRow("empty space beside the text") << 1.f << 0u << QPointF(30, 3) << "";
+        QTest::newRow("on the plate outline") << 1.f << 0u << QPointF(-10, -5) << "";
+        QTest::newRow("a character not drawn") << 1.f << uint('D') << QPointF(0, -17) << "";
+        QTest::newRow("overlapping cells: the nearer centre") << -2.f << 0u << QPointF(3.5, 6.8) << "Ligne 1, caractère 3 « B »";
     }
 
-private:
-    std::unique_ptr<WorkingFolder> folder_;
+    void clickSelects()
+    {
+        QFETCH(float, spacing);
+        QFETCH(uint, leftOut);
+        QFETCH(QPointF, at);
+        QFETCH(QString, selected);
+        const std::vector<CharacterCell> cells = cellsWithSpacing(spacing);
+        const auto place = pickCharacter(cells, strokesOf(cells, char32_t(leftOut)), at, 0.5);
+        QCOMPARE(place ? selectionText(*cellAt(cells, *place)) : QString(), selected);
+    }
 };
 
 QTEST_MAIN(PreviewDrawingTest)

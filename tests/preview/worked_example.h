@@ -7,10 +7,7 @@
 //   B  up the cell's left side (7) and along its top (4)
 //   C  a full circle of radius 2 resting on the base, its start 2 to the right
 
-#include "layout/block_layout.h"
 #include "tests/construction/construction_fixture.h"
-
-#include <variant>
 
 namespace velmora::testing {
 
@@ -25,17 +22,13 @@ inline BuiltExample buildWorkedExample(Corner corner)
     const WorkFolder folder({{65, "G91\r\nG1Z-1\r\nG1X3Y4\r\nG0Z1\r\nG90\r\n"},
                              {66, "G91\r\nG1Z-1\r\nG1X0Y7\r\nG1X4Y0\r\nG0Z1\r\nG90\r\n"},
                              {67, "G91\r\nG0X2Y0\r\nG1Z-1\r\nG2X0Y0I0J2\r\nG0Z1\r\nG90\r\n"}});
-    const LayoutChoices choices{Justification::Centred, Placement::CentreXY, corner};
     EngravingJob job = machiningJob();
     job.lineText[1] = U"ABC";
     job.lineText[2] = U"AB";
-    job.lineWidth[1] = 14;
-    job.lineWidth[2] = 9;
     job.posX = 100;
     job.posY = 50;
     job.lineSpacing = 2;
-    const auto laid = layoutTextBlock(job.blockInput(), choices, " X :  14 mm / Y :  16 mm");
-    const auto* layout = std::get_if<LayoutResult>(&laid);
+    const auto layout = layOutJob(job, {Justification::Centred, Placement::CentreXY, corner});
     if (!layout || buildProgramFile(job, *layout, folder.places(), kStamp).status != ConstructionStatus::Written)
         qFatal("the worked example was not built");
     return {*layout, folder.program().toStdString()};
