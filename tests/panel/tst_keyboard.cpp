@@ -23,6 +23,12 @@ namespace {
 
 const char* const kCommandButtons[] = {"Const1", "Télé1", "Sauve", "Quitter1", "Apropos1", "Effacer", "Aperçu1"};
 
+// A scroll bar "Posx2" shows its value in the box "Posx3".
+QLineEdit* valueBoxOf(QWidget& window, const QString& bar)
+{
+    return control<QLineEdit>(window, qPrintable(bar.chopped(1) + '3'));
+}
+
 }  // namespace
 
 class KeyboardTest : public QObject {
@@ -40,44 +46,32 @@ private slots:
     void keysMoveTheBarAndItsBox_data()
     {
         QTest::addColumn<QString>("bar");
-        QTest::addColumn<QString>("box");
         QTest::addColumn<int>("start");
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QStringList>("shown");  // the box after each key
-
-        const auto row = [](const char* name, const char* bar, const char* box, int start, QList<int> keys,
-                            QStringList shown) {
-            QTest::newRow(name) << QString::fromUtf8(bar) << QString::fromUtf8(box) << start << keys << shown;
-        };
-        row("size: right, page up", "Echelle2", "Echelle3", 5, {Qt::Key_Right, Qt::Key_PageUp}, {"6", "11"});
-        row("spindle: down, page up, end", "Rotation2", "Rotation3", 2000,
-            {Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End}, {"1999", "2049", "9950"});
-        row("corrector: down, page down, end", "Correcteur2", "Correcteur3", 32,
-            {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End}, {"31", "26", "32"});
-        row("X: right, page up, home", "Posx2", "Posx3", 2000, {Qt::Key_Right, Qt::Key_PageUp, Qt::Key_Home},
-            {" .1", " 1.1", "-200"});
-        row("Z: up, page up, end", "Posz2", "Posz3", 0, {Qt::Key_Up, Qt::Key_PageUp, Qt::Key_End},
-            {"-199.9", "-198.9", " 200"});
-        row("program number: right, page up", "Nom2", "Nom3", 1, {Qt::Key_Right, Qt::Key_PageUp}, {"%2", "%12"});
+        QTest::newRow("spindle: down, page up, end") << "Rotation2" << 2000
+            << QList<int>{Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End} << QStringList{"1999", "2049", "9950"};
+        QTest::newRow("X: every key") << "Posx2" << 2000
+            << QList<int>{Qt::Key_Right, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Down, Qt::Key_PageDown,
+                          Qt::Key_Home, Qt::Key_End}
+            << QStringList{" .1", " .2", " 1.2", " 1.1", " 1", " 0", "-200", " 200"};
     }
 
     void keysMoveTheBarAndItsBox()
     {
         QFETCH(QString, bar);
-        QFETCH(QString, box);
         QFETCH(int, start);
         QFETCH(QList<int>, keys);
         QFETCH(QStringList, shown);
 
-        auto* scrollBar = control<QScrollBar>(*window_, bar.toUtf8().constData());
-        auto* valueBox = control<QLineEdit>(*window_, box.toUtf8().constData());
+        auto* scrollBar = control<QScrollBar>(*window_, qPrintable(bar));
         scrollBar->setValue(start);
         scrollBar->setFocus(Qt::TabFocusReason);
         QVERIFY(scrollBar->hasFocus());
         QStringList seen;
         for (int key : keys) {
             QTest::keyClick(scrollBar, Qt::Key(key));
-            seen.append(valueBox->text());
+            seen.append(valueBoxOf(*window_, bar)->text());
         }
         QCOMPARE(seen, shown);
     }
@@ -113,41 +107,36 @@ private slots:
     void exactValue_data()
     {
         QTest::addColumn<QString>("bar");
-        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("start");
         QTest::addColumn<bool>("byEnter");  // Enter on the bar, or a double click on the box
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");    // the box once the entry has closed
         QTest::addColumn<QString>("refusal");  // what the entry said, empty when it took the number
 
-        QTest::newRow("size in range") << "Echelle2" << "Echelle3" << false << "12" << "12" << "";
-        QTest::newRow("Y with a decimal comma, by Enter") << "Posy2" << "Posy3" << true << "-7,5" << "-7.5" << "";
+        QTest::newRow("size in range") << "Echelle2" << 5 << false << "12" << "12" << "";
+        QTest::newRow("Y with a decimal comma, by Enter") << "Posy2" << 0 << true << "-7,5" << "-7.5" << "";
         QTest::newRow("X typed 12.25 keeps the tenth the bar holds")
-            << "Posx2" << "Posx3" << false << "12.25" << " 12.2" << "";
-        QTest::newRow("X beyond the plate's range")
-            << "Posx2" << "Posx3" << false << "200.5" << " 0" << "Hors limites : entrer un nombre de -200 à 200 mm.";
-        QTest::newRow("tool in tenths") << "Outil2" << "Outil3" << false << "2.5" << "3"
+            << "Posx2" << 2000 << false << "12.25" << " 12.2" << "";
+        QTest::newRow("X beyond the plate's range") << "Posx2" << 2000 << false << "200.5" << " 0"
+                                                    << "Hors limites : entrer un nombre de -200 à 200 mm.";
+        QTest::newRow("tool in tenths") << "Outil2" << 3 << false << "2.5" << "3"
                                         << "Entrer un nombre entier de 1 à 32.";
-        QTest::newRow("spindle not a number") << "Rotation2" << "Rotation3" << true << "vite" << "2000"
+        QTest::newRow("spindle not a number") << "Rotation2" << 2000 << true << "vite" << "2000"
                                               << "Entrer un nombre entier de 50 à 9950 tr/mn.";
     }
 
     void exactValue()
     {
         QFETCH(QString, bar);
-        QFETCH(QString, box);
+        QFETCH(int, start);
         QFETCH(bool, byEnter);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QString, refusal);
 
-        auto* scrollBar = control<QScrollBar>(*window_, bar.toUtf8().constData());
-        auto* valueBox = control<QLineEdit>(*window_, box.toUtf8().constData());
-        control<QScrollBar>(*window_, "Echelle2")->setValue(5);
-        control<QScrollBar>(*window_, "Outil2")->setValue(3);
-        control<QScrollBar>(*window_, "Rotation2")->setValue(2000);
-        control<QScrollBar>(*window_, "Posx2")->setValue(2001);
-        control<QScrollBar>(*window_, "Posx2")->setValue(2000);
-        const int before = scrollBar->value();
+        auto* scrollBar = control<QScrollBar>(*window_, qPrintable(bar));
+        QLineEdit* valueBox = valueBoxOf(*window_, bar);
+        scrollBar->setValue(start);
 
         bool opened = false;
         QString said;
@@ -173,7 +162,7 @@ private slots:
         QCOMPARE(said, refusal);
         QCOMPARE(valueBox->text(), shown);
         if (!refusal.isEmpty())
-            QCOMPARE(scrollBar->value(), before);
+            QCOMPARE(scrollBar->value(), start);
     }
 
 private:

