@@ -1,9 +1,13 @@
 // The main window as the view of the form's model: the operator's input
-// reaches the model and what it changes shows.
+// reaches the model and what it changes shows. From the keyboard: the keys move
+// each scroll bar and its value box follows by its rule, the Alt letters click
+// their buttons, and the exact-value entry sets a bar or refuses with the
+// range named.
 // The real message boxes: what the operator sees and what each way of
 // answering, closing included, gives back to the caller. The progress meter
 // as the construction, the saving and the download drive it.
 
+#include "panel/exact_value_entry.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/meter.h"
@@ -17,10 +21,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
 #include <limits>
+#include <map>
+#include <memory>
 
 using namespace velmora;
 
@@ -31,7 +38,15 @@ constexpr const char* kBars[kScrollBarCount] = {"Echelle2", "Espace2", "Interlig
                                                 "Rotation2", "Avance2", "Gamme2", "Posx2", "Posy2", "Posz2", "Nom2"};
 constexpr const char* kCorners[] = {"Origine1", "Origine2", "Origine3", "Origine4"};
 
+const char* const kCommandButtons[] = {"Const1", "Télé1", "Sauve", "Quitter1", "Apropos1", "Effacer", "Aperçu1"};
+
 QString text(MainWindow& window, const char* name) { return control<QLineEdit>(window, name)->text(); }
+
+// A scroll bar "Posx2" shows its value in the box "Posx3".
+QLineEdit* valueBoxOf(QWidget& window, const QString& bar)
+{
+    return control<QLineEdit>(window, qPrintable(bar.chopped(1) + '3'));
+}
 
 // A box as the program asks for it, and how it must look.
 struct Box {
@@ -255,6 +270,137 @@ private slots:
             QCOMPARE(control<QRadioButton>(window, name)->isEnabled(), cornersEnabled);
         QVERIFY(control<QRadioButton>(window, "Origine3")->isChecked());
         QCOMPARE(window.model().layoutChoices().corner, Corner::BottomLeft);
+    }
+
+    void keysMoveTheBarAndItsBox_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QStringList>("shown");  // the box after each key
+        QTest::newRow("spindle: down, page up, end") << "Rotation2" << 2000
+            << QList<int>{Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End} << QStringList{"1999", "2049", "9950"};
+        QTest::newRow("X: every key") << "Posx2" << 2000
+            << QList<int>{Qt::Key_Right, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Down, Qt::Key_PageDown,
+                          Qt::Key_Home, Qt::Key_End}
+            << QStringList{" .1", " .2", " 1.2", " 1.1", " 1", " 0", "-200", " 200"};
+    }
+
+    void keysMoveTheBarAndItsBox()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QFETCH(QString, bar);
+        QFETCH(int, start);
+        QFETCH(QList<int>, keys);
+        QFETCH(QStringList, shown);
+
+        auto* scrollBar = control<QScrollBar>(window, qPrintable(bar));
+        scrollBar->setValue(start);
+        scrollBar->setFocus(Qt::TabFocusReason);
+        QVERIFY(scrollBar->hasFocus());
+        QStringList seen;
+        for (int key : keys) {
+            QTest::keyClick(scrollBar, Qt::Key(key));
+            seen.append(valueBoxOf(window, bar)->text());
+        }
+        QCOMPARE(seen, shown);
+    }
+
+    void altLetterClicksItsButtonAlone_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Alt+C Construire") << int(Qt::Key_C) << "Const1";
+        QTest::newRow("Alt+A A propos de") << int(Qt::Key_A) << "Apropos1";
+        QTest::newRow("Alt+F Effacer") << int(Qt::Key_F) << "Effacer";
+        QTest::newRow("Alt+P Aperçu") << int(Qt::Key_P) << "Aperçu1";
+    }
+
+    void altLetterClicksItsButtonAlone()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QFETCH(int, key);
+        QFETCH(QString, button);
+
+        std::map<QString, std::unique_ptr<QSignalSpy>> clicks;
+        for (const char* name : kCommandButtons)
+            clicks[QString::fromUtf8(name)]
+                = std::make_unique<QSignalSpy>(control<QPushButton>(window, name), &QPushButton::clicked);
+        // From a text line, where the operator types most of the time.
+        control<QLineEdit>(window, "Saisie12")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+
+        QTRY_COMPARE(clicks.at(button)->count(), 1);
+        for (const auto& [name, spy] : clicks)
+            QVERIFY2(name == button || spy->isEmpty(), qPrintable(name));
+    }
+
+    void exactValue_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("byEnter");  // Enter on the bar, or a double click on the box
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");    // the box once the entry has closed
+        QTest::addColumn<QString>("refusal");  // what the entry said, empty when it took the number
+
+        QTest::newRow("size in range") << "Echelle2" << 5 << false << "12" << "12" << "";
+        QTest::newRow("Y with a decimal comma, by Enter") << "Posy2" << 0 << true << "-7,5" << "-7.5" << "";
+        QTest::newRow("X typed 12.25 keeps the tenth the bar holds")
+            << "Posx2" << 2000 << false << "12.25" << " 12.2" << "";
+        QTest::newRow("X beyond the plate's range") << "Posx2" << 2000 << false << "200.5" << " 0"
+                                                    << "Hors limites : entrer un nombre de -200 à 200 mm.";
+        QTest::newRow("tool in tenths") << "Outil2" << 3 << false << "2.5" << "3"
+                                        << "Entrer un nombre entier de 1 à 32.";
+        QTest::newRow("spindle not a number") << "Rotation2" << 2000 << true << "vite" << "2000"
+                                              << "Entrer un nombre entier de 50 à 9950 tr/mn.";
+    }
+
+    void exactValue()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QFETCH(QString, bar);
+        QFETCH(int, start);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, refusal);
+
+        auto* scrollBar = control<QScrollBar>(window, qPrintable(bar));
+        QLineEdit* valueBox = valueBoxOf(window, bar);
+        scrollBar->setValue(start);
+
+        bool opened = false;
+        QString said;
+        QTimer::singleShot(0, this, [&] {
+            auto* entry = qobject_cast<ExactValueDialog*>(QApplication::activeModalWidget());
+            if (!entry)
+                return;
+            opened = true;
+            entry->entry().setText(typed);
+            QTest::keyClick(&entry->entry(), Qt::Key_Return);
+            said = entry->refusal();
+            if (entry->isVisible())
+                entry->reject();
+        });
+        if (byEnter) {
+            scrollBar->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(scrollBar, Qt::Key_Return);
+        } else {
+            QTest::mouseDClick(valueBox, Qt::LeftButton);
+        }
+
+        QVERIFY(opened);
+        QCOMPARE(said, refusal);
+        QCOMPARE(valueBox->text(), shown);
+        if (!refusal.isEmpty())
+            QCOMPARE(scrollBar->value(), start);
     }
 };
 
