@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
 
 using namespace velmora;

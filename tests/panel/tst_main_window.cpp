@@ -136,7 +136,7 @@ private slots:
         }
     }
 
-    void typingUpdatesAfterEachKey()
+    void typingAndSizesShowAtOnce()
     {
         MainWindow window;
         control<QScrollBar>(window, "Echelle2")->setValue(4);
@@ -151,11 +151,7 @@ private slots:
         QCOMPARE(window.model().lineText(2), std::u32string(U"ACB"));
         QCOMPARE(text(window, "Saisie23"), QStringLiteral(" 14 mm"));
         QCOMPARE(text(window, "Encombrement"), QStringLiteral(" X :  14 mm / Y :  7 mm"));
-    }
-
-    void sizeBarShowsItsReadout()
-    {
-        MainWindow window;
+        // A size shows its value and its read-out.
         control<QScrollBar>(window, "Interligne2")->setValue(10);
         QCOMPARE(text(window, "Interligne3"), QStringLiteral("10"));
         QCOMPARE(text(window, "Interligne4"), QStringLiteral("Espace entre lignes :  10 mm "));
