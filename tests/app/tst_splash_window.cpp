@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
 
 using namespace velmora;
@@ -22,62 +21,51 @@ private slots:
     // The main window's name plate, found among the program's resources.
     void showsTheNamePlate() { QVERIFY(!splash_->findChild<QLabel*>("Image2")->pixmap().isNull()); }
 
-    // A key that types a character, Enter or Escape closes the window; other
-    // keys leave it open.
-    void keys_data()
+    // A key that types a character, Enter or Escape closes the window, as does
+    // a left click anywhere on the frame or what it holds; other keys, the
+    // strip around the frame and other buttons leave it open.
+    void closing_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("letter a") << int(Qt::Key_A) << "a" << true;
-        QTest::newRow("Escape without text") << int(Qt::Key_Escape) << QString() << true;
-        QTest::newRow("left arrow") << int(Qt::Key_Left) << QString() << false;
-    }
-
-    void keys()
-    {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QFETCH(bool, closes);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(splash_.get(), &press);
-        checkClosed(closes);
-    }
-
-    // A left click anywhere on the frame or what it holds closes the window;
-    // the strip around the frame and other buttons do not.
-    void clicks_data()
-    {
-        QTest::addColumn<QString>("target");  // empty: the window itself
+        QTest::addColumn<int>("key");         // 0: a click
+        QTest::addColumn<QString>("text");    // the key's text
+        QTest::addColumn<QString>("target");  // clicked; empty: the window itself
         QTest::addColumn<QPoint>("at");       // in the target; a null point means its centre
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("frame, empty part") << "Frame1" << QPoint(270, 100) << int(Qt::LeftButton) << true;
-        QTest::newRow("picture") << "Image2" << QPoint() << int(Qt::LeftButton) << true;
-        QTest::newRow("strip on the left") << QString() << QPoint(3, 100) << int(Qt::LeftButton) << false;
-        QTest::newRow("right button on the picture") << "Image2" << QPoint(10, 10) << int(Qt::RightButton) << false;
+        QTest::newRow("letter a") << int(Qt::Key_A) << "a" << QString() << QPoint() << 0 << true;
+        QTest::newRow("Escape without text") << int(Qt::Key_Escape) << QString() << QString() << QPoint() << 0 << true;
+        QTest::newRow("left arrow") << int(Qt::Key_Left) << QString() << QString() << QPoint() << 0 << false;
+        QTest::newRow("frame, empty part") << 0 << QString() << "Frame1" << QPoint(270, 100) << int(Qt::LeftButton)
+                                           << true;
+        QTest::newRow("picture") << 0 << QString() << "Image2" << QPoint() << int(Qt::LeftButton) << true;
+        QTest::newRow("strip on the left") << 0 << QString() << QString() << QPoint(3, 100) << int(Qt::LeftButton)
+                                           << false;
+        QTest::newRow("right button on the picture")
+            << 0 << QString() << "Image2" << QPoint(10, 10) << int(Qt::RightButton) << false;
     }
 
-    void clicks()
+    void closing()
     {
+        QFETCH(int, key);
+        QFETCH(QString, text);
         QFETCH(QString, target);
         QFETCH(QPoint, at);
         QFETCH(int, button);
         QFETCH(bool, closes);
-        QWidget* widget = target.isEmpty() ? splash_.get() : splash_->findChild<QWidget*>(target);
-        QVERIFY(widget);
-        QTest::mouseClick(widget, Qt::MouseButton(button), {}, at.isNull() ? widget->rect().center() : at);
-        checkClosed(closes);
-    }
-
-private:
-    void checkClosed(bool closes)
-    {
+        if (key) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(splash_.get(), &press);
+        } else {
+            QWidget* widget = target.isEmpty() ? splash_.get() : splash_->findChild<QWidget*>(target);
+            QVERIFY(widget);
+            QTest::mouseClick(widget, Qt::MouseButton(button), {}, at.isNull() ? widget->rect().center() : at);
+        }
         QCOMPARE(splash_->isVisible(), !closes);
         if (closes)
             QCOMPARE(splash_->result(), int(QDialog::Accepted));
     }
 
+private:
     std::unique_ptr<SplashWindow> splash_;
 };
 

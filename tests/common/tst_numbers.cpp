@@ -13,26 +13,12 @@ using namespace velmora;
 class NumbersTest : public QObject {
     Q_OBJECT
 private slots:
-    void knownCharacters_data()
-    {
-        QTest::addColumn<uint>("character");
-        QTest::addColumn<int>("byte");
-        QTest::newRow("e acute") << uint(0xE9) << 233;
-        QTest::newRow("euro") << uint(0x20AC) << 0x80;
-        QTest::newRow("right single quote") << uint(0x2019) << 0x92;
-        QTest::newRow("undefined 0x81 keeps its control") << uint(0x81) << 0x81;
-    }
-
-    void knownCharacters()
-    {
-        QFETCH(uint, character);
-        QFETCH(int, byte);
-        QCOMPARE(cp1252::encode(char32_t(character)), std::optional<std::uint8_t>(byte));
-        QCOMPARE(uint(cp1252::decode(std::uint8_t(byte))), character);
-    }
-
+    // Every byte reads as a character that is written back as that byte: the
+    // euro at 0x80, and 0x81, which holds no character, as its control.
     void everyByteRoundTrips()
     {
+        QCOMPARE(uint(cp1252::decode(std::uint8_t(0x80))), 0x20ACu);
+        QCOMPARE(uint(cp1252::decode(std::uint8_t(0x81))), 0x81u);
         for (int b = 0; b < 256; ++b)
             QCOMPARE(cp1252::encode(cp1252::decode(std::uint8_t(b))), std::optional<std::uint8_t>(b));
     }
@@ -43,7 +29,6 @@ private slots:
         QTest::addColumn<uint>("culprit");
         QTest::addColumn<QByteArray>("prefix");
         QTest::newRow("greek alpha") << QString::fromUtf8("ab\u03b1c") << 0x3B1u << QByteArray("ab");
-        QTest::newRow("emoji") << QString::fromUtf8("\U0001F600") << 0x1F600u << QByteArray();
         QTest::newRow("C1 control that 0x80 does not hold") << QString(QChar(0x80)) << 0x80u << QByteArray();
     }
 
@@ -58,7 +43,6 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(result.bytes), prefix);
     }
 
-
     void leadingNumber_data()
     {
         QTest::addColumn<QString>("text");
@@ -66,10 +50,8 @@ private slots:
         QTest::newRow("blanks, tab and line feed inside") << " 1 2\t3\n4 mm" << 1234.0;
         QTest::newRow("carriage return stops") << "1\r2" << 1.0;
         QTest::newRow("sign after blanks") << "  -12.5" << -12.5;
-        QTest::newRow("negative fraction") << "-.25" << -0.25;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
         QTest::newRow("second sign stops") << "--1" << 0.0;
-        QTest::newRow("exponent") << "1.5E3" << 1500.0;
         QTest::newRow("exponent with blanks") << "2 e -2" << 0.02;
         QTest::newRow("exponent sign without digits") << "2E-x" << 2.0;
         QTest::newRow("no number") << "mm14" << 0.0;
@@ -91,7 +73,6 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("single");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("single: whole") << 14.0 << true << " 14";
         QTest::newRow("single: half") << 0.5 << true << " .5";
         QTest::newRow("single: zero") << 0.0 << true << " 0";
         QTest::newRow("single: seven digits") << 1234567.0 << true << " 1234567";
@@ -117,32 +98,29 @@ private slots:
         QCOMPARE(QString::fromStdString(text), expected);
     }
 
-    void roundsHalvesToEven_data()
+    // Halves to even; beyond the 16-bit range, or not a number, there is none.
+    void roundToInt16_data()
     {
         QTest::addColumn<double>("value");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("-0.5 to zero") << -0.5 << 0;
-        QTest::newRow("-1.5 to -2") << -1.5 << -2;
-        QTest::newRow("2.5 to 2") << 2.5 << 2;
-        QTest::newRow("just above half") << 2.5000001 << 3;
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("-0.5 to zero") << -0.5 << "0";
+        QTest::newRow("-1.5 to -2") << -1.5 << "-2";
+        QTest::newRow("2.5 to 2") << 2.5 << "2";
+        QTest::newRow("just above half") << 2.5000001 << "3";
+        QTest::newRow("largest") << 32767.4 << "32767";
+        QTest::newRow("smallest") << -32768.5 << "-32768";
+        QTest::newRow("too large") << 32767.5 << "none";
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << "none";
+        QTest::newRow("not a number") << std::nan("") << "none";
     }
 
-    void roundsHalvesToEven()
+    void roundToInt16()
     {
         QFETCH(double, value);
-        QFETCH(int, expected);
-        QCOMPARE(int(velmora::roundToInt16(value).value()), expected);
+        QFETCH(QString, expected);
+        const std::optional<std::int16_t> rounded = velmora::roundToInt16(value);
+        QCOMPARE(rounded ? QString::number(*rounded) : QStringLiteral("none"), expected);
     }
-
-    void roundToInt16Range()
-    {
-        QCOMPARE(roundToInt16(32767.4).value(), std::int16_t(32767));
-        QCOMPARE(roundToInt16(-32768.5).value(), std::int16_t(-32768));
-        QVERIFY(!roundToInt16(32767.5).has_value());
-        QVERIFY(!roundToInt16(std::numeric_limits<double>::infinity()).has_value());
-        QVERIFY(!roundToInt16(std::nan("")).has_value());
-    }
-
 };
 
 QTEST_APPLESS_MAIN(NumbersTest)

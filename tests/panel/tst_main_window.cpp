@@ -1,22 +1,33 @@
 // The main window as the view of the form's model: the operator's input
-// reaches the model and the model's changes show.
+// reaches the model and what it changes shows. From the keyboard: the keys move
+// each scroll bar and its value box follows by its rule, the Alt letters click
+// their buttons, and the exact-value entry sets a bar or refuses with the
+// range named.
 // The real message boxes: what the operator sees and what each way of
-// answering, closing included, gives back to the caller.
+// answering, closing included, gives back to the caller. The progress meter
+// as the construction, the saving and the download drive it.
 
+#include "panel/exact_value_entry.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
+#include "panel/meter.h"
 #include "tests/support/window_controls.h"
+#include "tests/support/window_snapshot.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <limits>
+#include <map>
+#include <memory>
 
 using namespace velmora;
 
@@ -27,8 +38,15 @@ constexpr const char* kBars[kScrollBarCount] = {"Echelle2", "Espace2", "Interlig
                                                 "Rotation2", "Avance2", "Gamme2", "Posx2", "Posy2", "Posz2", "Nom2"};
 constexpr const char* kCorners[] = {"Origine1", "Origine2", "Origine3", "Origine4"};
 
+const char* const kCommandButtons[] = {"Const1", "Télé1", "Sauve", "Quitter1", "Apropos1", "Effacer", "Aperçu1"};
+
 QString text(MainWindow& window, const char* name) { return control<QLineEdit>(window, name)->text(); }
 
+// A scroll bar "Posx2" shows its value in the box "Posx3".
+QLineEdit* valueBoxOf(QWidget& window, const QString& bar)
+{
+    return control<QLineEdit>(window, qPrintable(bar.chopped(1) + '3'));
+}
 
 // A box as the program asks for it, and how it must look.
 struct Box {
@@ -38,26 +56,23 @@ struct Box {
     QString text;
     QString cause;  // shown under the text
     QMessageBox::Icon shownIcon;
-    int buttonCount;
-};
-
-struct Seen {
-    QString title;
-    QString text;
-    QString cause;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttonCount = 0;
+    QString shownButtons;  // their captions, in alphabetical order
 };
 
 // Once the box is up, records what it shows, then presses `key` in it, or
 // closes it with the window's close button when `key` is 0.
-void answerWhenShown(int key, Seen& seen)
+void answerWhenShown(int key, QStringList& seen)
 {
     QTimer::singleShot(0, [key, &seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return answerWhenShown(key, seen);
-        seen = {box->windowTitle(), box->text(), box->informativeText(), box->icon(), int(box->buttons().size())};
+        QStringList captions;
+        for (const QAbstractButton* button : box->buttons())
+            captions << button->text();
+        captions.sort();
+        seen = {box->windowTitle(), box->text(), box->informativeText(), QString::number(box->icon()),
+                captions.join('/')};
         if (key)
             QTest::keyClick(box, Qt::Key(key));
         else
@@ -65,16 +80,12 @@ void answerWhenShown(int key, Seen& seen)
     });
 }
 
-constexpr int kClose = 0;
-constexpr int kEnter = Qt::Key_Return;
-constexpr int kEscape = Qt::Key_Escape;
-
 const Box kQuit{MessageIcon::Question, MessageButtons::YesNo, QString(), "Quitter VELMORA ?", QString(),
-                QMessageBox::Question, 2};
+                QMessageBox::Question, "Non/Oui"};
 const Box kLoad{MessageIcon::Exclamation, MessageButtons::OkCancel, "Liaison PC-CN",
-                "Placer la machine en mode chargement", QString(), QMessageBox::Warning, 2};
+                "Placer la machine en mode chargement", QString(), QMessageBox::Warning, "Annuler/OK"};
 const Box kFailure{MessageIcon::Critical, MessageButtons::Ok, "Echec de la construction", "Modifier les paramètres",
-                   "le bloc (127 mm) est plus large que la plaque (X : 100 mm)", QMessageBox::Critical, 1};
+                   "le bloc (127 mm) est plus large que la plaque (X : 100 mm)", QMessageBox::Critical, "OK"};
 
 }  // namespace
 
@@ -89,12 +100,11 @@ private slots:
         QTest::addColumn<Box>("box");
         QTest::addColumn<int>("key");
         QTest::addColumn<MessageAnswer>("expected");
-        QTest::newRow("yes/no, enter") << kQuit << kEnter << MessageAnswer::Yes;
-        QTest::newRow("yes/no, escape") << kQuit << kEscape << MessageAnswer::No;
-        QTest::newRow("ok/cancel, enter") << kLoad << kEnter << MessageAnswer::Ok;
-        QTest::newRow("ok/cancel, escape") << kLoad << kEscape << MessageAnswer::Cancel;
-        QTest::newRow("ok, enter") << kFailure << kEnter << MessageAnswer::Ok;
-        QTest::newRow("ok, closed") << kFailure << kClose << MessageAnswer::Ok;
+        QTest::newRow("yes/no, enter") << kQuit << int(Qt::Key_Return) << MessageAnswer::Yes;
+        QTest::newRow("yes/no, escape") << kQuit << int(Qt::Key_Escape) << MessageAnswer::No;
+        QTest::newRow("ok/cancel, enter") << kLoad << int(Qt::Key_Return) << MessageAnswer::Ok;
+        QTest::newRow("ok/cancel, escape") << kLoad << int(Qt::Key_Escape) << MessageAnswer::Cancel;
+        QTest::newRow("ok, closed") << kFailure << 0 << MessageAnswer::Ok;
     }
 
     void answer()
@@ -105,15 +115,11 @@ private slots:
 
         QWidget window;
         ModalMessageBoxes boxes(&window);
-        Seen seen;
+        QStringList seen;
         answerWhenShown(key, seen);
 
         QCOMPARE(boxes.show(box.icon, box.buttons, box.title, box.text, box.cause), expected);
-        QCOMPARE(seen.title, box.title);
-        QCOMPARE(seen.text, box.text);
-        QCOMPARE(seen.cause, box.cause);
-        QCOMPARE(seen.icon, box.shownIcon);
-        QCOMPARE(seen.buttonCount, box.buttonCount);
+        QCOMPARE(seen, (QStringList{box.title, box.text, box.cause, QString::number(box.shownIcon), box.shownButtons}));
     }
 
     // The form's scroll bars and the model hold each range apart: they must
@@ -130,7 +136,7 @@ private slots:
         }
     }
 
-    void typingUpdatesAfterEachKey()
+    void typingAndSizesShowAtOnce()
     {
         MainWindow window;
         control<QScrollBar>(window, "Echelle2")->setValue(4);
@@ -145,32 +151,10 @@ private slots:
         QCOMPARE(window.model().lineText(2), std::u32string(U"ACB"));
         QCOMPARE(text(window, "Saisie23"), QStringLiteral(" 14 mm"));
         QCOMPARE(text(window, "Encombrement"), QStringLiteral(" X :  14 mm / Y :  7 mm"));
-    }
-
-    void scrollBarsShowTheirRules()
-    {
-        MainWindow window;
-        control<QScrollBar>(window, "Posx2")->setValue(1995);
+        // A size shows its value and its read-out.
         control<QScrollBar>(window, "Interligne2")->setValue(10);
-        QCOMPARE(text(window, "Posx3"), QStringLiteral("-.5"));
         QCOMPARE(text(window, "Interligne3"), QStringLiteral("10"));
         QCOMPARE(text(window, "Interligne4"), QStringLiteral("Espace entre lignes :  10 mm "));
-    }
-
-    // What a program changes in the model shows as if typed or set.
-    void modelChangesShow()
-    {
-        MainWindow window;
-        window.model().setLineText(1, U"Été");
-        window.model().setScrollValue(ScrollBar::ProgramNumber, 12);
-        window.model().setSerialText(SerialSetting::Port, U"COM2");
-        window.model().setSerialText(SerialSetting::Speed, U"19200");
-        QCOMPARE(text(window, "Saisie12"), QStringLiteral("Été"));
-        QCOMPARE(text(window, "Saisie13"), QStringLiteral(" 5 mm"));
-        QCOMPARE(control<QScrollBar>(window, "Nom2")->value(), 12);
-        QCOMPARE(text(window, "Nom3"), QStringLiteral("%12"));
-        QCOMPARE(control<QComboBox>(window, "Port2")->currentIndex(), 1);
-        QCOMPARE(control<QComboBox>(window, "Vitesse2")->currentText(), QStringLiteral("19200"));
     }
 
     void clearButton()
@@ -182,26 +166,87 @@ private slots:
         QCOMPARE(text(window, "Encombrement"), QStringLiteral(" X :  0 mm / Y :  0 mm"));
     }
 
-    // Justification aligns the lines. The corners are chosen under the three
-    // centrings and disabled under free placement, the corner chosen kept.
+    // The meter's caption lies on its bar and is drawn over it, not beneath.
     void meterLabelsShareTheirPlace()
     {
         MainWindow window;
         auto* visu1 = control<QLabel>(window, "Visu1");
         auto* visu2 = control<QLabel>(window, "Visu2");
-        QCOMPARE(visu1->geometry(), QRect(visu2->pos(), QSize(153, 25)));
-        QCOMPARE(visu2->size(), QSize(1, 25));
-        // The caption is drawn over the bar, not hidden beneath it.
+        QCOMPARE(visu1->pos(), visu2->pos());
         const QObjectList& stack = visu1->parentWidget()->children();
         QVERIFY(stack.indexOf(visu1) > stack.indexOf(visu2));
     }
 
+    // Visu1 is 153 pixels wide. The bar is cut down to the pixel; the caption
+    // is the drawn bar's share, rounded down, but for a download the share of
+    // the items sent: half way reads 50 % over a bar of 76 pixels.
+    void share_data()
+    {
+        QTest::addColumn<bool>("items");
+        QTest::addColumn<double>("done");
+        QTest::addColumn<double>("total");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("below one pixel") << false << 1.0 << 154.0 << 0 << " 0 %";
+        QTest::newRow("one pixel") << false << 1.0 << 153.0 << 1 << " 0 %";
+        QTest::newRow("half: the drawn bar's share") << false << 1.0 << 2.0 << 76 << " 49 %";
+        QTest::newRow("last but one of many") << false << 9999.0 << 10000.0 << 152 << " 99 %";
+        QTest::newRow("all done") << false << 10000.0 << 10000.0 << 153 << " 100 %";
+        QTest::newRow("negative") << false << -1.0 << 10.0 << 0 << " 0 %";
+        QTest::newRow("not a number") << false << std::numeric_limits<double>::quiet_NaN() << 10.0 << 0 << " 0 %";
+        QTest::newRow("nothing to do") << false << 1.0 << 0.0 << 1 << "0 %";
+        QTest::newRow("items: two of three") << true << 2.0 << 3.0 << 102 << " 66 %";
+        QTest::newRow("items: half way") << true << 1.0 << 2.0 << 76 << " 50 %";
+        QTest::newRow("items: all sent") << true << 3.0 << 3.0 << 153 << " 100 %";
+        QTest::newRow("items: nothing to send") << true << 0.0 << 0.0 << 1 << "0 %";
+    }
+
+    void share()
+    {
+        QFETCH(bool, items);
+        QFETCH(double, done);
+        QFETCH(double, total);
+        QFETCH(int, bar);
+        QFETCH(QString, caption);
+
+        MainWindow window;
+        Meter& meter = window.meter();
+        if (items)
+            meter.showItemsSent(std::size_t(done), std::size_t(total));
+        else
+            meter.showShare(done, total);
+
+        QCOMPARE(meter.barPixels(), bar);
+        QCOMPARE(control<QLabel>(window, "Visu2")->size(), QSize(bar, 25));
+        QCOMPARE(control<QLabel>(window, "Visu1")->text(), caption);
+    }
+
+    // A long construction moves the bar by one pixel only every few dozen
+    // characters: the meter repaints only when what it shows has changed.
+    void repaintsOnlyWhenItChanges()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const PaintedTexts painted(control<QLabel>(window, "Visu1"));
+        Meter& meter = window.meter();
+
+        for (int done = 1; done <= 10000; ++done) {
+            meter.showShare(done, 10000);
+            meter.repaintIfChanged();
+        }
+
+        // At most one repaint for each of the bar's pixels, and the first.
+        QVERIFY2(!painted.seen.empty() && painted.seen.size() <= 154, qPrintable(QString::number(painted.seen.size())));
+        QCOMPARE(painted.seen.last(), QStringLiteral(" 100 %"));
+    }
+
+    // Justification aligns the lines. The corners are chosen under the
+    // centrings and disabled under free placement, the corner chosen kept.
     void optionButtons_data()
     {
         QTest::addColumn<QString>("placement");
         QTest::addColumn<bool>("cornersEnabled");
-        QTest::newRow("Centrage X / Y") << "Option1" << true;
-        QTest::newRow("Centrage X") << "Option2" << true;
         QTest::newRow("Centrage Y") << "Option3" << true;
         QTest::newRow("free placement") << "Option4" << false;
     }
@@ -221,6 +266,137 @@ private slots:
             QCOMPARE(control<QRadioButton>(window, name)->isEnabled(), cornersEnabled);
         QVERIFY(control<QRadioButton>(window, "Origine3")->isChecked());
         QCOMPARE(window.model().layoutChoices().corner, Corner::BottomLeft);
+    }
+
+    void keysMoveTheBarAndItsBox_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QStringList>("shown");  // the box after each key
+        QTest::newRow("spindle: down, page up, end") << "Rotation2" << 2000
+            << QList<int>{Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End} << QStringList{"1999", "2049", "9950"};
+        QTest::newRow("X: every key") << "Posx2" << 2000
+            << QList<int>{Qt::Key_Right, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Down, Qt::Key_PageDown,
+                          Qt::Key_Home, Qt::Key_End}
+            << QStringList{" .1", " .2", " 1.2", " 1.1", " 1", " 0", "-200", " 200"};
+    }
+
+    void keysMoveTheBarAndItsBox()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QFETCH(QString, bar);
+        QFETCH(int, start);
+        QFETCH(QList<int>, keys);
+        QFETCH(QStringList, shown);
+
+        auto* scrollBar = control<QScrollBar>(window, qPrintable(bar));
+        scrollBar->setValue(start);
+        scrollBar->setFocus(Qt::TabFocusReason);
+        QVERIFY(scrollBar->hasFocus());
+        QStringList seen;
+        for (int key : keys) {
+            QTest::keyClick(scrollBar, Qt::Key(key));
+            seen.append(valueBoxOf(window, bar)->text());
+        }
+        QCOMPARE(seen, shown);
+    }
+
+    void altLetterClicksItsButtonAlone_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Alt+C Construire") << int(Qt::Key_C) << "Const1";
+        QTest::newRow("Alt+A A propos de") << int(Qt::Key_A) << "Apropos1";
+        QTest::newRow("Alt+F Effacer") << int(Qt::Key_F) << "Effacer";
+        QTest::newRow("Alt+P Aperçu") << int(Qt::Key_P) << "Aperçu1";
+    }
+
+    void altLetterClicksItsButtonAlone()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QFETCH(int, key);
+        QFETCH(QString, button);
+
+        std::map<QString, std::unique_ptr<QSignalSpy>> clicks;
+        for (const char* name : kCommandButtons)
+            clicks[QString::fromUtf8(name)]
+                = std::make_unique<QSignalSpy>(control<QPushButton>(window, name), &QPushButton::clicked);
+        // From a text line, where the operator types most of the time.
+        control<QLineEdit>(window, "Saisie12")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+
+        QTRY_COMPARE(clicks.at(button)->count(), 1);
+        for (const auto& [name, spy] : clicks)
+            QVERIFY2(name == button || spy->isEmpty(), qPrintable(name));
+    }
+
+    void exactValue_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("byEnter");  // Enter on the bar, or a double click on the box
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");    // the box once the entry has closed
+        QTest::addColumn<QString>("refusal");  // what the entry said, empty when it took the number
+
+        QTest::newRow("size in range") << "Echelle2" << 5 << false << "12" << "12" << "";
+        QTest::newRow("Y with a decimal comma, by Enter") << "Posy2" << 0 << true << "-7,5" << "-7.5" << "";
+        QTest::newRow("X typed 12.25 keeps the tenth the bar holds")
+            << "Posx2" << 2000 << false << "12.25" << " 12.2" << "";
+        QTest::newRow("X beyond the plate's range") << "Posx2" << 2000 << false << "200.5" << " 0"
+                                                    << "Hors limites : entrer un nombre de -200 à 200 mm.";
+        QTest::newRow("tool in tenths") << "Outil2" << 3 << false << "2.5" << "3"
+                                        << "Entrer un nombre entier de 1 à 32.";
+        QTest::newRow("spindle not a number") << "Rotation2" << 2000 << true << "vite" << "2000"
+                                              << "Entrer un nombre entier de 50 à 9950 tr/mn.";
+    }
+
+    void exactValue()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QFETCH(QString, bar);
+        QFETCH(int, start);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, refusal);
+
+        auto* scrollBar = control<QScrollBar>(window, qPrintable(bar));
+        QLineEdit* valueBox = valueBoxOf(window, bar);
+        scrollBar->setValue(start);
+
+        bool opened = false;
+        QString said;
+        QTimer::singleShot(0, this, [&] {
+            auto* entry = qobject_cast<ExactValueDialog*>(QApplication::activeModalWidget());
+            if (!entry)
+                return;
+            opened = true;
+            entry->entry().setText(typed);
+            QTest::keyClick(&entry->entry(), Qt::Key_Return);
+            said = entry->refusal();
+            if (entry->isVisible())
+                entry->reject();
+        });
+        if (byEnter) {
+            scrollBar->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(scrollBar, Qt::Key_Return);
+        } else {
+            QTest::mouseDClick(valueBox, Qt::LeftButton);
+        }
+
+        QVERIFY(opened);
+        QCOMPARE(said, refusal);
+        QCOMPARE(valueBox->text(), shown);
+        if (!refusal.isEmpty())
+            QCOMPARE(scrollBar->value(), start);
     }
 };
 
