@@ -1,11 +1,10 @@
 #include "command_run.h"
 
-#include "app/construction_messages.h"
-#include "app/construction_run.h"
 #include "app/form_configuration.h"
 #include "app/program_places.h"
 #include "app/transmission_reading.h"
 #include "common/numbers.h"
+#include "panel/form_job.h"
 #include "panel/form_model.h"
 #include "panel/qt_text.h"
 #include "transmission/download.h"
@@ -77,21 +76,28 @@ bool loadSettings(FormModel& form, const std::filesystem::path& workFolder, std:
     return true;
 }
 
-ExitCode exitCodeOf(ConstructionEnd end)
+void tell(std::ostream& err, const Message& message)
 {
-    switch (end) {
-    case ConstructionEnd::Written:
+    tell(err, QString::fromStdString(message.title), QString::fromStdString(message.text),
+         QString::fromStdString(message.cause));
+}
+
+ExitCode exitCodeOf(const Result<void>& built)
+{
+    if (built.ok())
         return ExitCode::Done;
-    case ConstructionEnd::Refused:
+    switch (built.failure().kind) {
+    case FailureKind::LayoutRefused:
         return ExitCode::Refused;
-    case ConstructionEnd::MissingGlyph:
+    case FailureKind::MissingGlyph:
+    case FailureKind::NoFont:
         return ExitCode::MissingGlyph;
-    case ConstructionEnd::FileFailure:
-        return ExitCode::FileFailure;
-    case ConstructionEnd::NothingToResume:
+    case FailureKind::NoCharacterThere:
+    case FailureKind::OnlyBlanksLeft:
         return ExitCode::WrongUse;
+    default:
+        return ExitCode::FileFailure;
     }
-    return ExitCode::FileFailure;
 }
 
 int build(const CommandLine& command, const std::filesystem::path& programFolder, std::ostream& err)
@@ -107,13 +113,12 @@ int build(const CommandLine& command, const std::filesystem::path& programFolder
     const ProgramPlaces places = programPlaces(workFolder, programFolder);
     const std::optional<ResumeChoice> resume = command.resumePoint ? resumeChoiceOf(*command.resumePoint)
                                                                     : std::nullopt;
-    const ConstructionReport report
-        = resume ? runResumeConstruction(form, TextPlace{resume->line, resume->character}, places,
-                                         currentDateTimeTexts())
-                 : runConstruction(form, places, currentDateTimeTexts());
-    if (report.end != ConstructionEnd::Written)
-        tell(err, constructionFailureTitle(), report.text, report.cause);
-    return exitWith(exitCodeOf(report.end));
+    const Result<void> built
+        = resume ? buildResumeProgram(form, TextPlace{resume->line, resume->character}, places, currentDateTimeTexts())
+                 : buildProgram(form, places, currentDateTimeTexts());
+    if (!built.ok())
+        tell(err, failureMessage(Task::Construction, built.failure()));
+    return exitWith(exitCodeOf(built));
 }
 
 // The percentage on a terminal: the caption the window's meter would show,

@@ -22,12 +22,12 @@ std::optional<int> firstLineWithLineBreak(const ConfigurationValues& values)
     return std::nullopt;
 }
 
-SaveStatus statusOf(FileAction action)
+SaveStatus statusOf(FailureKind kind)
 {
-    switch (action) {
-    case FileAction::Create:
+    switch (kind) {
+    case FailureKind::Create:
         return SaveStatus::CannotCreate;
-    case FileAction::Replace:
+    case FailureKind::Replace:
         return SaveStatus::CannotReplace;
     default:
         return SaveStatus::CannotWrite;
@@ -97,8 +97,8 @@ SaveResult saveConfiguration(const std::filesystem::path& folder, const Configur
         if (file.commit())
             return {};
     }
-    const FileError& error = *file.error();
-    return {statusOf(error.action), 0, frenchCause(error.cause)};
+    const Failure& error = *file.error();
+    return {statusOf(error.kind), 0, frenchCause(error.cause)};
 }
 
 LoadResult loadConfiguration(const std::filesystem::path& folder)

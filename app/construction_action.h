@@ -5,10 +5,8 @@
 // the window's meter shows the progress and failures are told through the
 // message seam.
 
-#include "app/construction_run.h"
 #include "construction/program_construction.h"
-
-#include <QString>
+#include "construction/resume_point.h"
 
 #include <chrono>
 
@@ -34,9 +32,8 @@ public:
     void buildResume(TextPlace chosen);
 
 private:
-    void finish(const ConstructionReport& report);
+    void finish(const Result<void>& built);
     void showFinished();
-    void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

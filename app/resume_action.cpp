@@ -61,10 +61,10 @@ void ResumeAction::prepareEngravedStrokes(TextPlace chosen)
     if (!std::holds_alternative<TextPlace>(point) || !aside.isValid())
         return;
     const std::filesystem::path folder(aside.path().toStdString());
-    const ConstructionOutcome whole =
+    const Result<void> whole =
         buildProgramFile(placed->job, placed->layout, {folder, places_.glyphFolder, {}}, currentDateTimeTexts());
     const auto program = preview::readProgramFile(folder / kProgramFileName);
-    if (whole.status != ConstructionStatus::Written || !program)
+    if (!whole.ok() || !program)
         return;
     const TextPlace resumePoint = std::get<TextPlace>(point);
     preview_.setEngravedBefore(resumePoint, preview::strokesBefore(*program, preview::characterCells(placed->job, placed->layout),

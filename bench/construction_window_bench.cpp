@@ -138,8 +138,7 @@ void bench::constructionWindowBench()
         listingTimes.push_back(millisecondsOf([&] { window.reloadListing(); }));
         coreTimes.push_back(millisecondsOf([&] {
             written = written
-                && buildProgramFile(job, layout, places, currentDateTimeTexts(), glyphs).status
-                    == ConstructionStatus::Written;
+                && buildProgramFile(job, layout, places, currentDateTimeTexts(), glyphs).ok();
         }));
     }
     const auto listingRows = static_cast<int>(find<ProgramListingView>(window, "Programme")->rowCount());

@@ -85,9 +85,9 @@ bool ReplacementFile::open()
             return true;
         }
         if (failure != EEXIST)
-            return fail(FileAction::Create, failure);
+            return fail(FailureKind::Create, failure);
     }
-    return fail(FileAction::Create, EEXIST);
+    return fail(FailureKind::Create, EEXIST);
 }
 
 void ReplacementFile::append(std::string_view bytes)
@@ -102,7 +102,7 @@ void ReplacementFile::append(std::string_view bytes)
 bool ReplacementFile::flushBuffer()
 {
     if (const int failure = platform::writeAll(fd_, buffer_.data(), buffer_.size()))
-        return fail(FileAction::Write, failure);
+        return fail(FailureKind::Write, failure);
     buffer_.clear();
     return true;
 }
@@ -112,25 +112,25 @@ bool ReplacementFile::commit()
     if (error_)
         return false;
     if (fd_ < 0)
-        return fail(FileAction::Write, EBADF);
+        return fail(FailureKind::Write, EBADF);
     if (!flushBuffer())
         return false;
     if (const int failure = platform::syncToDisk(fd_))
-        return fail(FileAction::Sync, failure);
+        return fail(FailureKind::Sync, failure);
     const int descriptor = fd_;
     fd_ = -1;
     if (const int failure = platform::closeFile(descriptor))
-        return fail(FileAction::Close, failure);
+        return fail(FailureKind::Close, failure);
     if (const int failure = platform::replaceFile(temporary_, target_))
-        return fail(FileAction::Replace, failure);
+        return fail(FailureKind::Replace, failure);
     temporary_.clear();
     return true;
 }
 
-bool ReplacementFile::fail(FileAction action, int errorNumber)
+bool ReplacementFile::fail(FailureKind kind, int errorNumber)
 {
     if (!error_)
-        error_ = fileErrorFromErrno(action, target_, errorNumber);
+        error_ = fileFailure(kind, target_, errorNumber);
     discard();
     return false;
 }

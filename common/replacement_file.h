@@ -6,7 +6,7 @@
 // name itself: a symbolic link in the file's place is replaced, never written
 // through, so nothing outside the folder is touched.
 
-#include "file_error.h"
+#include "failure.h"
 
 #include <filesystem>
 #include <optional>
@@ -37,19 +37,19 @@ public:
     // the target is left as it was.
     bool commit();
 
-    const std::optional<FileError>& error() const { return error_; }
+    const std::optional<Failure>& error() const { return error_; }
     const std::filesystem::path& target() const { return target_; }
 
 private:
     bool flushBuffer();
-    bool fail(FileAction action, int errorNumber);
+    bool fail(FailureKind kind, int errorNumber);
     void discard();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     int fd_ = -1;
     std::string buffer_;
-    std::optional<FileError> error_;
+    std::optional<Failure> error_;
 };
 
 // "velmora.rub.<process>-<n>.tmp": the name of a temporary file of `target`,

@@ -4,7 +4,7 @@
 // blocking, so a FIFO or a device in a file's place is refused at once rather
 // than waited on or read forever; nothing throws.
 
-#include "file_error.h"
+#include "failure.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -111,7 +111,7 @@ GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint
     }
     if (!file.read()) {
         glyph.status = GlyphStatus::Unreadable;
-        glyph.error = FileError{FileAction::Read, path, file.cause};
+        glyph.error = Failure(FailureKind::Read, path, file.cause);
         return glyph;
     }
     glyph.bytes = std::move(file.bytes);

@@ -3,7 +3,7 @@
 // on a grid 4 units wide and 7 high. Copying a glyph scales its X, Y, I and J
 // words to the character size and keeps G and Z as they are.
 
-#include "common/file_error.h"
+#include "common/failure.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -55,7 +55,7 @@ enum class GlyphStatus {
 struct GlyphFileBytes {
     GlyphStatus status = GlyphStatus::Copied;  // Copied: read
     std::string bytes;
-    std::optional<FileError> error;
+    std::optional<Failure> error;
 };
 GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code);
 
@@ -65,7 +65,7 @@ std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words);
 
 struct GlyphCopy {
     GlyphStatus status = GlyphStatus::Copied;
-    std::optional<FileError> error;
+    std::optional<Failure> error;
 };
 
 }  // namespace velmora

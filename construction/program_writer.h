@@ -60,7 +60,7 @@ public:
     [[nodiscard]] bool writeEnd();
 
     // The first failure, if any. Once set, further writes are ignored.
-    const std::optional<FileError>& error() const { return file_.error(); }
+    const std::optional<Failure>& error() const { return file_.error(); }
 
 private:
     void writeLine(std::string_view line);

@@ -3,7 +3,7 @@
 #include "french.h"
 
 #include "common/fields.h"
-#include "common/file_error.h"
+#include "common/failure.h"
 #include "common/numbers.h"
 #include "common/whole_file.h"
 

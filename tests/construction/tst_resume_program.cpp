@@ -193,12 +193,10 @@ private slots:
         WorkFolder resumeFolder;
         const ProgramPlaces fontPlaces{toPath(resumeFolder.path()), kDataFolder};
         const ProgramPlaces wholePlaces{toPath(wholeFolder.path()), kDataFolder};
-        QCOMPARE(buildProgramFile(placed->job, placed->layout, wholePlaces, kStamp).status,
-                 ConstructionStatus::Written);
+        QVERIFY(buildProgramFile(placed->job, placed->layout, wholePlaces, kStamp).ok());
         int done = 0, total = 0;
         const auto counted = [&](int count, int of) { done = count, total = of; };
-        QCOMPARE(buildResumeProgramFile(placed->job, placed->layout, from, fontPlaces, kStamp, counted).status,
-                 ConstructionStatus::Written);
+        QVERIFY(buildResumeProgramFile(placed->job, placed->layout, from, fontPlaces, kStamp, counted).ok());
         QCOMPARE(done, total);
 
         const QStringList whole = QString::fromLatin1(wholeFolder.program()).split("\r\n");
@@ -259,9 +257,9 @@ private slots:
         QVERIFY(writeBytes(folder.path("velmora.rub"), previous));
         EngravingJob job = machiningJob();
         const LayoutResult layout = placeLines(job, {"BAAZ"}, {}, {});
-        const ConstructionOutcome outcome = buildResumeProgramFile(job, layout, {1, 2}, folder.places(), kStamp);
-        QCOMPARE(outcome.status, ConstructionStatus::MissingGlyph);
-        QCOMPARE(uint(outcome.character), uint('Z'));
+        const Result<void> outcome = buildResumeProgramFile(job, layout, {1, 2}, folder.places(), kStamp);
+        QCOMPARE(outcome.failure().kind, FailureKind::MissingGlyph);
+        QCOMPARE(uint(outcome.failure().character), uint('Z'));
         QCOMPARE(folder.program(), previous);
         QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
     }

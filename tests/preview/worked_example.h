@@ -36,7 +36,7 @@ inline BuiltExample buildWorkedExample(Corner corner)
     job.lineSpacing = 2;
     const auto laid = layoutTextBlock(job.blockInput(), choices, " X :  14 mm / Y :  16 mm");
     const auto* layout = std::get_if<LayoutResult>(&laid);
-    if (!layout || buildProgramFile(job, *layout, folder.places(), kStamp).status != ConstructionStatus::Written)
+    if (!layout || !buildProgramFile(job, *layout, folder.places(), kStamp).ok())
         qFatal("the worked example was not built");
     return {*layout, folder.program().toStdString()};
 }
