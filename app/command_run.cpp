@@ -48,6 +48,12 @@ void tell(std::ostream& err, const QString& title, const QString& text, const QS
     err << line.toLocal8Bit().toStdString() << '\n';
 }
 
+void tell(std::ostream& err, const Message& message)
+{
+    tell(err, QString::fromStdString(message.title), QString::fromStdString(message.text),
+         QString::fromStdString(message.cause));
+}
+
 // Absolute, so that a failure message names the folder in full.
 std::filesystem::path workFolderOf(const CommandLine& command)
 {
@@ -64,22 +70,15 @@ std::filesystem::path workFolderOf(const CommandLine& command)
 // its place before they are cut or sent.
 bool loadSettings(FormModel& form, const std::filesystem::path& workFolder, std::ostream& err)
 {
-    const LoadResult loaded = loadConfigurationInto(form, workFolder);
+    const Result<ConfigurationRead> loaded = loadConfigurationInto(form, workFolder);
     form.updateExtents();
-    const QString title = QStringLiteral("Configuration");
-    if (loaded.status == LoadStatus::Unreadable) {
-        tell(err, title, QString::fromStdString(unreadableConfigurationText(loaded.detail)));
+    if (!loaded.ok()) {
+        tell(err, failureMessage(Task::LoadConfiguration, loaded.failure()));
         return false;
     }
-    if (!loaded.cleanedLines.empty())
-        tell(err, title, cleanedLinesMessage(loaded.cleanedLines));
+    if (!loaded.value().cleanedLines.empty())
+        tell(err, QStringLiteral("Configuration"), cleanedLinesMessage(loaded.value().cleanedLines));
     return true;
-}
-
-void tell(std::ostream& err, const Message& message)
-{
-    tell(err, QString::fromStdString(message.title), QString::fromStdString(message.text),
-         QString::fromStdString(message.cause));
 }
 
 ExitCode exitCodeOf(const Result<void>& built)
