@@ -178,31 +178,29 @@ int download(const CommandLine& command, std::ostream& err)
     else if (command.port)
         form.setSerialText(SerialSetting::Port, argumentText(*command.port));
 
-    const TransmissionReading reading = readTransmissionTexts(form);
-    if (!reading.ok()) {
-        tell(err, downloadTitle(), reading.refusal);
-        return exitWith(ExitCode::DownloadFailed);
-    }
-    DownloadRequest request;
-    request.programFile = workFolder / kProgramFileName;
-    request.texts = reading.texts;
-
-    // The download runs from the event loop, as in the window, until it ends.
-    Download sending(std::move(deviceName));
-    DownloadOutcome outcome;
-    {
+    const Result<TransmissionTexts> reading = readTransmissionTexts(form);
+    Result<void> outcome = reading.ok() ? Result<void>() : reading.failure();
+    if (reading.ok()) {
+        DownloadRequest request;
+        request.programFile = workFolder / kProgramFileName;
+        request.texts = reading.value();
+        // The download runs from the event loop, as in the window, until it
+        // ends.
+        Download sending(std::move(deviceName));
         TerminalProgress progress(err, standardErrorIsTerminal());
         QEventLoop loop;
-        sending.start(request, progress, [&](const DownloadOutcome& end) {
+        sending.start(request, progress, [&](const Result<void>& end) {
             outcome = end;
             loop.quit();
         });
         if (sending.running())
             loop.exec();
     }
-    if (outcome.end == DownloadEnd::Sent)
+    if (outcome.ok())
         return exitWith(ExitCode::Done);
-    tell(err, downloadTitle(), fromWindows1252(outcome.message));
+    // One line: the message, without the cause the window shows under it.
+    const Message told = failureMessage(Task::Download, outcome.failure());
+    tell(err, QString::fromStdString(told.title), QString::fromStdString(told.text));
     return exitWith(ExitCode::DownloadFailed);
 }
 

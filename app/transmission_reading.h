@@ -10,14 +10,9 @@
 namespace velmora {
 
 // The texts of the transmission frame in Windows-1252, or why they cannot go
-// on the line: a typed character the code page does not hold would otherwise
-// be cut off with everything after it.
-struct TransmissionReading {
-    TransmissionTexts texts;
-    QString refusal;
-    bool ok() const { return refusal.isEmpty(); }
-};
-TransmissionReading readTransmissionTexts(const FormModel& form);
+// on the line (FailureKind::UnsendableCharacter): a typed character the code
+// page does not hold would otherwise be cut off with everything after it.
+Result<TransmissionTexts> readTransmissionTexts(const FormModel& form);
 
 // "Téléchargement"
 QString downloadTitle();

@@ -204,7 +204,93 @@ Message saveMessage(const Failure& failure)
     return message;
 }
 
+// A field named as such when empty, so the message never ends on a bare
+// colon.
+std::string shownField(const std::string& text)
+{
+    return text.empty() ? "(vide)" : text;
+}
+
+Message downloadMessage(const Failure& failure)
+{
+    const std::string port = portName(failure.port, failure.file);
+    Message message{"Téléchargement", {}, {}};
+    std::string& text = message.text;
+    switch (failure.kind) {
+    case FailureKind::Read:
+        if (failure.cause == std::errc::no_such_file_or_directory)
+            text = "Le fichier " + utf8(failure.file.filename()) + " est introuvable";
+        else
+            text = "Lecture du fichier " + utf8(failure.file.filename()) + " impossible : " + frenchCause(failure.cause);
+        break;
+    case FailureKind::UnsendableCharacter:
+        text = failure.detail + " : le caractère « " + cp1252::toUtf8(failure.character) + " » ne peut pas être transmis";
+        break;
+    case FailureKind::BadLineSettings:
+        text = "Paramètres de transmission invalides : " + shownField(failure.detail);
+        break;
+    case FailureKind::BadSpeed:
+        text = "Vitesse de transmission invalide : " + shownField(failure.detail);
+        break;
+    case FailureKind::BadParity:
+        text = "Parité invalide : " + shownField(failure.detail);
+        break;
+    case FailureKind::BadDataBits:
+        text = "Nombre de bits invalide : " + shownField(failure.detail);
+        break;
+    case FailureKind::BadStopBits:
+        text = "Bits stop invalides : " + shownField(failure.detail);
+        break;
+    case FailureKind::NoOneAndHalfStopBits:
+        text = "Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2";
+        break;
+    // "Problème de connexion" is what the operator has always read for a port
+    // that is not there; the cause under it names the port chosen, the device
+    // it stands for and the system's reason.
+    case FailureKind::InvalidPort:
+        text = "Problème de connexion";
+        message.cause = "Port invalide : "
+                        + shownField(failure.detail.find_first_not_of(" \t") == std::string::npos ? "" : failure.detail);
+        break;
+    case FailureKind::NoSuchPort:
+        text = "Problème de connexion";
+        message.cause = "Port COM" + std::to_string(failure.port);
+        if (failure.file.empty())
+            message.cause += " : aucun périphérique ne lui correspond";
+        else
+            message.cause += ", périphérique " + utf8(failure.file) + " : " + frenchCause(failure.cause);
+        break;
+    case FailureKind::PortBusy:
+        text = "Le port " + port + " est déjà utilisé";
+        break;
+    case FailureKind::PortAccessDenied:
+        text = "Accès au port " + port + " refusé";
+        break;
+    case FailureKind::Stalled:
+        text = "Transmission interrompue : le port " + port + " ne prend plus les données";
+        break;
+    case FailureKind::WriteFailed:
+        text = "Transmission interrompue : erreur d'écriture sur le port " + port;
+        break;
+    case FailureKind::Stopped:
+        text = "Téléchargement arrêté : " + std::to_string(failure.itemsSent) + " éléments sur "
+               + std::to_string(failure.itemCount) + " envoyés.\nLa machine contient un programme incomplet.";
+        break;
+    default:
+        text = "Ouverture du port " + port + " impossible";
+        break;
+    }
+    return message;
+}
+
 }  // namespace
+
+std::string portName(int port, const std::filesystem::path& device)
+{
+    const std::string name = "COM" + std::to_string(port);
+    const std::string deviceName = utf8(device);
+    return deviceName.empty() || deviceName == name ? name : name + " (" + deviceName + ")";
+}
 
 std::error_code makeErrorCode(FileRefusal refusal)
 {
@@ -233,6 +319,8 @@ Message failureMessage(Task task, const Failure& failure)
         return constructionMessage(failure);
     case Task::SaveConfiguration:
         return saveMessage(failure);
+    case Task::Download:
+        return downloadMessage(failure);
     case Task::LoadConfiguration:
     case Task::StartWindow:
         break;

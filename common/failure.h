@@ -32,6 +32,23 @@ enum class FailureKind {
     // The configuration, which keeps velmora.txt as it was.
     LineBreakInValue,     // a value would split into two lines
     UnstorableCharacter,  // `character` of setting `detail` (line `line`) has no Windows-1252 byte
+    // The download: nothing or part of the program sent. A port is named by
+    // its number `port` and the device `file` behind it.
+    UnsendableCharacter,  // `character` of serial setting `detail` has no Windows-1252 byte
+    BadLineSettings,      // the settings text `detail` is not four fields
+    BadSpeed,             // `detail`: the field refused
+    BadParity,
+    BadDataBits,
+    BadStopBits,
+    NoOneAndHalfStopBits,  // this system's driver cannot send 1.5 stop bits
+    InvalidPort,           // the port text `detail` ends with no port number
+    NoSuchPort,            // no device, or `cause` says why the device is not there
+    PortBusy,
+    PortAccessDenied,
+    PortOpenFailed,
+    WriteFailed,
+    Stalled,  // the port took nothing for the stall timeout
+    Stopped,  // the operator stopped it: `itemsSent` of `itemCount` went out
 };
 
 // Failures of the program's own rules, beside the system's error numbers.
@@ -54,6 +71,9 @@ struct Failure {
     int line = 0;
     int rank = 0;
     char32_t character = 0;
+    int port = 0;
+    std::size_t itemsSent = 0;
+    std::size_t itemCount = 0;
     std::vector<std::filesystem::path> searched;
     std::string detail;  // UTF-8
 };
@@ -94,6 +114,7 @@ enum class Task {
     SaveConfiguration,  // "Enregistrer"
     LoadConfiguration,  // the command line, which stops without its settings
     StartWindow,        // start-up, which goes on with the first-start settings
+    Download,           // "Télécharger"
 };
 
 // A message box's words, UTF-8: the text, and the cause shown under it when
@@ -106,6 +127,10 @@ struct Message {
 
 // Every French text of a failure is made here.
 Message failureMessage(Task task, const Failure& failure);
+
+// "COM2" as the operator chose it, with the device behind it when that
+// differs: "COM2 (/dev/ttyS1)".
+std::string portName(int port, const std::filesystem::path& device);
 
 // The cause alone: "le disque est plein". Every system error has a French
 // sentence; an error number the table does not know is named by its number,
