@@ -93,13 +93,12 @@ Result<void> saveConfiguration(const std::filesystem::path& folder, const Config
 
 Result<ConfigurationRead> loadConfiguration(const std::filesystem::path& folder)
 {
-    const std::filesystem::path path = folder / kConfigurationFileName;
-    const WholeFile file = readWholeFile(path, kConfigurationFileLimit);
-    if (file.missing())
+    const Result<std::string> file = readWholeFile(folder / kConfigurationFileName, kConfigurationFileLimit);
+    if (!file.ok() && isMissingFile(file.failure()))
         return ConfigurationRead{};
-    if (!file.read())
-        return Failure(FailureKind::Read, path, file.cause);
-    ConfigurationRead read{readConfigurationValues(file.bytes), {}};
+    if (!file.ok())
+        return file.failure();
+    ConfigurationRead read{readConfigurationValues(file.value()), {}};
     for (std::size_t i = 0; i < read.values.size() && i < static_cast<std::size_t>(kConfigurationLineCount); ++i)
         if (removeControlCharacters(read.values[i]))
             read.cleanedLines.push_back(static_cast<int>(i) + 1);

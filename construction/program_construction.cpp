@@ -12,7 +12,7 @@ namespace velmora {
 namespace {
 
 // Appends one character's glyph to the program.
-using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& writer)>;
+using GlyphCopier = std::function<Result<void>(std::uint8_t code, ProgramWriter& writer)>;
 
 Failure missingGlyph(char32_t character)
 {
@@ -84,11 +84,9 @@ private:
         const auto code = cp1252::encode(character);
         if (!code)
             return missingGlyph(character);
-        const GlyphCopy copy = copyGlyph_(*code, writer_);
-        if (copy.status == GlyphStatus::Missing)
-            return missingGlyph(character);
-        if (copy.status == GlyphStatus::Unreadable)
-            return *copy.error;
+        const Result<void> copy = copyGlyph_(*code, writer_);
+        if (!copy.ok())
+            return isMissingFile(copy.failure()) ? missingGlyph(character) : copy.failure();
         if (writer_.error())
             return *writer_.error();
         return std::nullopt;

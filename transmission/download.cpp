@@ -98,16 +98,15 @@ void Download::start(const DownloadRequest& request, DownloadProgress& progress,
     // The whole program file, read at once so that the file is released
     // before the port is touched and the count and the sending see the same
     // items.
-    const WholeFile program = readWholeFile(request.programFile, kProgramFileLimit);
-    Result<void> opened = program.read() ? openLine(request.texts)
-                                         : Failure(FailureKind::Read, request.programFile, program.cause);
+    const Result<std::string> program = readWholeFile(request.programFile, kProgramFileLimit);
+    const Result<void> opened = program.ok() ? openLine(request.texts) : program.failure();
     if (!opened.ok()) {
         progress.rest();
         finished(opened);
         return;
     }
 
-    FieldReader reader(program.bytes);
+    FieldReader reader(program.value());
     while (!reader.atEnd()) {
         wire_ += reader.next();
         wire_ += '\n';
