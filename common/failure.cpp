@@ -64,6 +64,19 @@ public:
 
 const RefusalCategory kRefusals;
 
+// The cause alone: "le disque est plein". Every system error has a French
+// sentence; an error number the table does not know is named by its number,
+// never by the system's English.
+std::string frenchCause(const std::error_code& cause)
+{
+    if (cause.category() == kRefusals)
+        return cause.message();
+    for (const CauseRow& row : kCauseRows)
+        if (row.errorNumber == cause.value())
+            return row.text;
+    return "erreur système " + std::to_string(cause.value());
+}
+
 // The words of a step on a file: "Impossible d'écrire le fichier".
 const char* stepPhrase(FailureKind kind)
 {
@@ -297,15 +310,6 @@ std::error_code makeErrorCode(FileRefusal refusal)
     return {static_cast<int>(refusal), kRefusals};
 }
 
-std::string frenchCause(const std::error_code& cause)
-{
-    if (cause.category() == kRefusals)
-        return cause.message();
-    for (const CauseRow& row : kCauseRows)
-        if (row.errorNumber == cause.value())
-            return row.text;
-    return "erreur système " + std::to_string(cause.value());
-}
 
 Failure fileFailure(FailureKind kind, std::filesystem::path file, int errorNumber)
 {

@@ -132,11 +132,6 @@ Message failureMessage(Task task, const Failure& failure);
 // differs: "COM2 (/dev/ttyS1)".
 std::string portName(int port, const std::filesystem::path& device);
 
-// The cause alone: "le disque est plein". Every system error has a French
-// sentence; an error number the table does not know is named by its number,
-// never by the system's English.
-std::string frenchCause(const std::error_code& cause);
-
 #ifdef _WIN32
 // The Win32 error codes the file layer meets, as errno's values, so that the
 // one table of French causes says them too; EIO for any other.

@@ -1,7 +1,8 @@
 #pragma once
 // The heart of "Construire" once the layout has accepted the job: writes the
 // whole program, line by line and character by character, and says how it
-// ended. The window turns the outcome into its messages and its meter.
+// ended: written, or the Failure (a missing glyph, no glyph folder, a file
+// that could not be read or written), velmora.rub then left unchanged.
 
 #include "engraving_job.h"
 #include "common/failure.h"
