@@ -224,6 +224,15 @@ std::string shownField(const std::string& text)
     return text.empty() ? "(vide)" : text;
 }
 
+// "COM2" as the operator chose it, with the device behind it when that
+// differs: "COM2 (/dev/ttyS1)".
+std::string portName(int port, const std::filesystem::path& device)
+{
+    const std::string name = "COM" + std::to_string(port);
+    const std::string deviceName = utf8(device);
+    return deviceName.empty() || deviceName == name ? name : name + " (" + deviceName + ")";
+}
+
 Message downloadMessage(const Failure& failure)
 {
     const std::string port = portName(failure.port, failure.file);
@@ -298,18 +307,10 @@ Message downloadMessage(const Failure& failure)
 
 }  // namespace
 
-std::string portName(int port, const std::filesystem::path& device)
-{
-    const std::string name = "COM" + std::to_string(port);
-    const std::string deviceName = utf8(device);
-    return deviceName.empty() || deviceName == name ? name : name + " (" + deviceName + ")";
-}
-
 std::error_code makeErrorCode(FileRefusal refusal)
 {
     return {static_cast<int>(refusal), kRefusals};
 }
-
 
 Failure fileFailure(FailureKind kind, std::filesystem::path file, int errorNumber)
 {

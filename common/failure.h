@@ -22,13 +22,13 @@ enum class FailureKind {
     Sync,     // the file could not be forced to the disk
     Close,    // closing the file reported a failure
     Replace,  // the finished file could not take the place of the old one
-    Read,     // a file exists but could not be read
+    Read,     // the file could not be read, or is not there (no_such_file_or_directory)
     // The construction, which writes nothing then.
-    LayoutRefused,    // `detail`: the numbers the layout went by
-    NoCharacterThere, // resume: line `line` has no character `rank`
-    OnlyBlanksLeft,   // resume: only blanks from line `line`, character `rank`
-    MissingGlyph,     // no glyph for `character` as the operator typed it
-    NoFont,           // no glyph folder in any of `searched`
+    LayoutRefused,     // `detail`: the numbers the layout went by
+    NoCharacterThere,  // resume: line `line` has no character `rank`
+    OnlyBlanksLeft,    // resume: only blanks from line `line`, character `rank`
+    MissingGlyph,      // no glyph for `character` as the operator typed it
+    NoFont,            // no glyph folder in any of `searched`
     // The configuration, which keeps velmora.txt as it was.
     LineBreakInValue,     // a value would split into two lines
     UnstorableCharacter,  // `character` of setting `detail` (line `line`) has no Windows-1252 byte
@@ -127,10 +127,6 @@ struct Message {
 
 // Every French text of a failure is made here.
 Message failureMessage(Task task, const Failure& failure);
-
-// "COM2" as the operator chose it, with the device behind it when that
-// differs: "COM2 (/dev/ttyS1)".
-std::string portName(int port, const std::filesystem::path& device);
 
 #ifdef _WIN32
 // The Win32 error codes the file layer meets, as errno's values, so that the
