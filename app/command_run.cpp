@@ -86,7 +86,9 @@ ExitCode exitCodeOf(const Result<void>& built)
     if (built.ok())
         return ExitCode::Done;
     switch (built.failure().kind) {
-    case FailureKind::LayoutRefused:
+    case FailureKind::NoText:
+    case FailureKind::BlockTooWide:
+    case FailureKind::BlockTooHigh:
         return ExitCode::Refused;
     case FailureKind::MissingGlyph:
     case FailureKind::NoFont:

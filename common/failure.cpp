@@ -1,6 +1,7 @@
 #include "failure.h"
 
 #include "codepage.h"
+#include "numbers.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -143,13 +144,36 @@ std::string folderList(const std::vector<std::filesystem::path>& folders)
     return list;
 }
 
+std::string millimetres(double value)
+{
+    return numberTextTrimmed(value) + " mm";
+}
+
+// Centred in X (or Y), the position is the plate's width (or height).
+std::string blockCause(const Failure& failure)
+{
+    const bool wide = failure.kind == FailureKind::BlockTooWide;
+    const std::string plate = std::string(wide ? "(X : " : "(Y : ") + millimetres(failure.plateMillimetres) + ")";
+    if (failure.plateMillimetres < 0)
+        return std::string(wide ? "la largeur" : "la hauteur") + " de la plaque " + plate + " est négative";
+    return "le bloc (" + millimetres(failure.blockMillimetres) + ") est plus " + (wide ? "large" : "haut")
+           + " que la plaque " + plate;
+}
+
 Message constructionMessage(const Failure& failure)
 {
     Message message{"Echec de la construction", {}, {}};
     switch (failure.kind) {
-    case FailureKind::LayoutRefused:
+    // A refused layout: the value the operator is to change, with the numbers
+    // that decided it.
+    case FailureKind::NoText:
         message.text = "Modifier les paramètres";
-        message.cause = failure.detail;
+        message.cause = "aucun texte à graver : les cinq lignes sont vides";
+        break;
+    case FailureKind::BlockTooWide:
+    case FailureKind::BlockTooHigh:
+        message.text = "Modifier les paramètres";
+        message.cause = blockCause(failure);
         break;
     // The text changed under the choice so that nothing is left to resume
     // from: the job as set cannot be built, as for a refused layout.

@@ -24,7 +24,9 @@ enum class FailureKind {
     Replace,  // the finished file could not take the place of the old one
     Read,     // the file could not be read, or is not there (no_such_file_or_directory)
     // The construction, which writes nothing then.
-    LayoutRefused,     // `detail`: the numbers the layout went by
+    NoText,            // the five lines are empty
+    BlockTooWide,      // centred in X: `blockMillimetres` wide on a plate `plateMillimetres` wide
+    BlockTooHigh,      // centred in Y: the same in height
     NoCharacterThere,  // resume: line `line` has no character `rank`
     OnlyBlanksLeft,    // resume: only blanks from line `line`, character `rank`
     MissingGlyph,      // no glyph for `character` as the operator typed it
@@ -74,6 +76,8 @@ struct Failure {
     int port = 0;
     std::size_t itemsSent = 0;
     std::size_t itemCount = 0;
+    double blockMillimetres = 0;
+    double plateMillimetres = 0;
     std::vector<std::filesystem::path> searched;
     std::string detail;  // UTF-8
 };

@@ -1,7 +1,8 @@
 #include "form_job.h"
 
 #include "common/numbers.h"
-#include "layout/refusal_cause.h"
+
+#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -17,12 +18,22 @@ double numberIn(const FormModel& form, ScrollBar bar)
 }
 
 // The block as the construction read it, kept to name the value a refusal
-// went by, with the height as the extents read-out shows it then.
+// went by: the widest line as its read-out showed it when the job was read,
+// the height as the extents read-out shows it now.
 Failure refused(LayoutRefusal refusal, const BlockInput& block, const FormModel& form)
 {
-    const double blockHeight = readBackExtents(form.encombrement()).height;
-    Failure failure(FailureKind::LayoutRefused);
-    failure.detail = refusalCause(refusal, block, blockHeight);
+    if (refusal == LayoutRefusal::NoText)
+        return Failure(FailureKind::NoText);
+    if (refusal == LayoutRefusal::DoesNotFitY) {
+        Failure failure(FailureKind::BlockTooHigh);
+        failure.blockMillimetres = readBackExtents(form.encombrement()).height;
+        failure.plateMillimetres = block.posY;
+        return failure;
+    }
+    Failure failure(FailureKind::BlockTooWide);
+    for (int line = 1; line <= kLineCount; ++line)
+        failure.blockMillimetres = std::max(failure.blockMillimetres, block.lineWidth[line]);
+    failure.plateMillimetres = block.posX;
     return failure;
 }
 
