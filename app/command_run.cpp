@@ -1,11 +1,10 @@
 #include "command_run.h"
 
-#include "app/construction_messages.h"
-#include "app/construction_run.h"
 #include "app/form_configuration.h"
 #include "app/program_places.h"
 #include "app/transmission_reading.h"
 #include "common/numbers.h"
+#include "panel/form_job.h"
 #include "panel/form_model.h"
 #include "panel/qt_text.h"
 #include "transmission/download.h"
@@ -49,6 +48,12 @@ void tell(std::ostream& err, const QString& title, const QString& text, const QS
     err << line.toLocal8Bit().toStdString() << '\n';
 }
 
+void tell(std::ostream& err, const Message& message)
+{
+    tell(err, QString::fromStdString(message.title), QString::fromStdString(message.text),
+         QString::fromStdString(message.cause));
+}
+
 // Absolute, so that a failure message names the folder in full.
 std::filesystem::path workFolderOf(const CommandLine& command)
 {
@@ -65,33 +70,35 @@ std::filesystem::path workFolderOf(const CommandLine& command)
 // its place before they are cut or sent.
 bool loadSettings(FormModel& form, const std::filesystem::path& workFolder, std::ostream& err)
 {
-    const LoadResult loaded = loadConfigurationInto(form, workFolder);
+    const Result<ConfigurationRead> loaded = loadConfigurationInto(form, workFolder);
     form.updateExtents();
-    const QString title = QStringLiteral("Configuration");
-    if (loaded.status == LoadStatus::Unreadable) {
-        tell(err, title, QString::fromStdString(unreadableConfigurationText(loaded.detail)));
+    if (!loaded.ok()) {
+        tell(err, failureMessage(Task::LoadConfiguration, loaded.failure()));
         return false;
     }
-    if (!loaded.cleanedLines.empty())
-        tell(err, title, cleanedLinesMessage(loaded.cleanedLines));
+    if (!loaded.value().cleanedLines.empty())
+        tell(err, QStringLiteral("Configuration"), cleanedLinesMessage(loaded.value().cleanedLines));
     return true;
 }
 
-ExitCode exitCodeOf(ConstructionEnd end)
+ExitCode exitCodeOf(const Result<WrittenProgram>& built)
 {
-    switch (end) {
-    case ConstructionEnd::Written:
+    if (built.ok())
         return ExitCode::Done;
-    case ConstructionEnd::Refused:
+    switch (built.failure().kind) {
+    case FailureKind::NoText:
+    case FailureKind::BlockTooWide:
+    case FailureKind::BlockTooHigh:
         return ExitCode::Refused;
-    case ConstructionEnd::MissingGlyph:
+    case FailureKind::MissingGlyph:
+    case FailureKind::NoFont:
         return ExitCode::MissingGlyph;
-    case ConstructionEnd::FileFailure:
-        return ExitCode::FileFailure;
-    case ConstructionEnd::NothingToResume:
+    case FailureKind::NoCharacterThere:
+    case FailureKind::OnlyBlanksLeft:
         return ExitCode::WrongUse;
+    default:
+        return ExitCode::FileFailure;
     }
-    return ExitCode::FileFailure;
 }
 
 int build(const CommandLine& command, const std::filesystem::path& programFolder, std::ostream& err)
@@ -107,13 +114,12 @@ int build(const CommandLine& command, const std::filesystem::path& programFolder
     const ProgramPlaces places = programPlaces(workFolder, programFolder);
     const std::optional<ResumeChoice> resume = command.resumePoint ? resumeChoiceOf(*command.resumePoint)
                                                                     : std::nullopt;
-    const ConstructionReport report
-        = resume ? runResumeConstruction(form, TextPlace{resume->line, resume->character}, places,
-                                         currentDateTimeTexts())
-                 : runConstruction(form, places, currentDateTimeTexts());
-    if (report.end != ConstructionEnd::Written)
-        tell(err, constructionFailureTitle(), report.text, report.cause);
-    return exitWith(exitCodeOf(report.end));
+    const auto built
+        = resume ? buildResumeProgram(form, TextPlace{resume->line, resume->character}, places, currentDateTimeTexts())
+                 : buildProgram(form, places, currentDateTimeTexts());
+    if (!built.ok())
+        tell(err, failureMessage(Task::Construction, built.failure()));
+    return exitWith(exitCodeOf(built));
 }
 
 // The percentage on a terminal: the caption the window's meter would show,
@@ -174,31 +180,29 @@ int download(const CommandLine& command, std::ostream& err)
     else if (command.port)
         form.setSerialText(SerialSetting::Port, argumentText(*command.port));
 
-    const TransmissionReading reading = readTransmissionTexts(form);
-    if (!reading.ok()) {
-        tell(err, downloadTitle(), reading.refusal);
-        return exitWith(ExitCode::DownloadFailed);
-    }
-    DownloadRequest request;
-    request.programFile = workFolder / kProgramFileName;
-    request.texts = reading.texts;
-
-    // The download runs from the event loop, as in the window, until it ends.
-    Download sending(std::move(deviceName));
-    DownloadOutcome outcome;
-    {
+    const Result<TransmissionTexts> reading = readTransmissionTexts(form);
+    Result<void> outcome = reading.ok() ? Result<void>() : reading.failure();
+    if (reading.ok()) {
+        DownloadRequest request;
+        request.programFile = workFolder / kProgramFileName;
+        request.texts = reading.value();
+        // The download runs from the event loop, as in the window, until it
+        // ends.
+        Download sending(std::move(deviceName));
         TerminalProgress progress(err, standardErrorIsTerminal());
         QEventLoop loop;
-        sending.start(request, progress, [&](const DownloadOutcome& end) {
+        sending.start(request, progress, [&](const Result<void>& end) {
             outcome = end;
             loop.quit();
         });
         if (sending.running())
             loop.exec();
     }
-    if (outcome.end == DownloadEnd::Sent)
+    if (outcome.ok())
         return exitWith(ExitCode::Done);
-    tell(err, downloadTitle(), fromWindows1252(outcome.message));
+    // One line: the message, without the cause the window shows under it.
+    const Message told = failureMessage(Task::Download, outcome.failure());
+    tell(err, QString::fromStdString(told.title), QString::fromStdString(told.text));
     return exitWith(ExitCode::DownloadFailed);
 }
 

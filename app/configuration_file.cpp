@@ -22,18 +22,6 @@ std::optional<int> firstLineWithLineBreak(const ConfigurationValues& values)
     return std::nullopt;
 }
 
-SaveStatus statusOf(FileAction action)
-{
-    switch (action) {
-    case FileAction::Create:
-        return SaveStatus::CannotCreate;
-    case FileAction::Replace:
-        return SaveStatus::CannotReplace;
-    default:
-        return SaveStatus::CannotWrite;
-    }
-}
-
 // Windows-1252 control characters: C0, DEL, and the five bytes the code page
 // leaves undefined, which decode to C1 controls.
 bool isControlByte(unsigned char byte)
@@ -86,33 +74,35 @@ ConfigurationValues firstConfigurationValues(const std::vector<std::string>& val
     return first;
 }
 
-SaveResult saveConfiguration(const std::filesystem::path& folder, const ConfigurationValues& values)
+Result<void> saveConfiguration(const std::filesystem::path& folder, const ConfigurationValues& values)
 {
-    if (const auto line = firstLineWithLineBreak(values))
-        return {SaveStatus::LineBreakInValue, *line, {}};
-
-    ReplacementFile file(folder / kConfigurationFileName);
+    const std::filesystem::path path = folder / kConfigurationFileName;
+    if (const auto line = firstLineWithLineBreak(values)) {
+        Failure refused(FailureKind::LineBreakInValue, path);
+        refused.line = *line;
+        return refused;
+    }
+    ReplacementFile file(path);
     if (file.open()) {
         file.append(configurationFileBytes(values));
         if (file.commit())
             return {};
     }
-    const FileError& error = *file.error();
-    return {statusOf(error.action), 0, frenchCause(error.cause)};
+    return *file.error();
 }
 
-LoadResult loadConfiguration(const std::filesystem::path& folder)
+Result<ConfigurationRead> loadConfiguration(const std::filesystem::path& folder)
 {
-    const WholeFile file = readWholeFile(folder / kConfigurationFileName, kConfigurationFileLimit);
-    if (file.missing())
-        return {LoadStatus::Missing, {}, {}, {}};
-    if (!file.read())
-        return {LoadStatus::Unreadable, {}, frenchCause(file.cause), {}};
-    LoadResult result{LoadStatus::Loaded, readConfigurationValues(file.bytes), {}, {}};
-    for (std::size_t i = 0; i < result.values.size() && i < static_cast<std::size_t>(kConfigurationLineCount); ++i)
-        if (removeControlCharacters(result.values[i]))
-            result.cleanedLines.push_back(static_cast<int>(i) + 1);
-    return result;
+    const Result<std::string> file = readWholeFile(folder / kConfigurationFileName, kConfigurationFileLimit);
+    if (!file.ok() && isMissingFile(file.failure()))
+        return ConfigurationRead{};
+    if (!file.ok())
+        return file.failure();
+    ConfigurationRead read{readConfigurationValues(file.value()), {}};
+    for (std::size_t i = 0; i < read.values.size() && i < static_cast<std::size_t>(kConfigurationLineCount); ++i)
+        if (removeControlCharacters(read.values[i]))
+            read.cleanedLines.push_back(static_cast<int>(i) + 1);
+    return read;
 }
 
 }  // namespace velmora

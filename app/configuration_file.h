@@ -4,6 +4,8 @@
 // This layer moves an ordered list of values between memory and the file; it
 // knows nothing of the controls (configuration_table.h maps lines to them).
 
+#include "common/failure.h"
+
 #include <array>
 #include <cstddef>
 #include <filesystem>
@@ -43,43 +45,25 @@ bool removeControlCharacters(std::string& value);
 // does not reach are empty.
 ConfigurationValues firstConfigurationValues(const std::vector<std::string>& values);
 
-enum class SaveStatus {
-    Saved,
-    LineBreakInValue,  // a value would have split into two lines; nothing written
-    CannotCreate,      // no new file could be started in the folder
-    CannotWrite,       // writing the new content failed
-    CannotReplace,     // the new content could not take the old file's place
-};
-
-struct SaveResult {
-    SaveStatus status = SaveStatus::Saved;
-    int line = 0;        // for LineBreakInValue: the line (1..37) of that value
-    std::string detail;  // the cause of a failed write, in French, UTF-8
-    bool saved() const { return status == SaveStatus::Saved; }
-};
-
 // Writes velmora.txt in `folder`. The file is replaced as a whole: the new
 // content goes to a temporary file in the same folder, is flushed and synced,
 // and only then renamed over the old file. After any failure the old file
-// (or its absence) stays exactly as it was.
-SaveResult saveConfiguration(const std::filesystem::path& folder, const ConfigurationValues& values);
+// (or its absence) stays exactly as it was. A value holding a line break is
+// refused as FailureKind::LineBreakInValue, nothing written.
+Result<void> saveConfiguration(const std::filesystem::path& folder, const ConfigurationValues& values);
 
-enum class LoadStatus {
-    Loaded,
-    Missing,     // no velmora.txt: the program's first start
-    Unreadable,  // there is something by that name, but it cannot be read
-};
-
-struct LoadResult {
-    LoadStatus status = LoadStatus::Missing;
-    std::vector<std::string> values;  // at most kConfigurationReadLimit, when Loaded
-    std::string detail;               // for Unreadable: the cause in French, UTF-8
-    std::vector<int> cleanedLines;    // lines 1..37 whose control characters were removed
+// What reading velmora.txt found: its values, at most
+// kConfigurationReadLimit (none at the program's first start, when there is
+// no file), and the lines 1..37 whose control characters were removed.
+struct ConfigurationRead {
+    std::vector<std::string> values;
+    std::vector<int> cleanedLines;
 };
 
 // Reads velmora.txt in `folder`: only a regular file, opened without
 // blocking, of at most kConfigurationFileLimit bytes. The 37 values used are
-// cleaned of control characters (removeControlCharacters).
-LoadResult loadConfiguration(const std::filesystem::path& folder);
+// cleaned of control characters (removeControlCharacters). Something by that
+// name that cannot be read is a FailureKind::Read.
+Result<ConfigurationRead> loadConfiguration(const std::filesystem::path& folder);
 
 }  // namespace velmora

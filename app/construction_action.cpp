@@ -1,8 +1,6 @@
 #include "construction_action.h"
 
-#include "construction_messages.h"
-#include "construction_run.h"
-
+#include "panel/form_job.h"
 #include "panel/main_window.h"
 #include "panel/messages.h"
 #include "panel/meter.h"
@@ -53,25 +51,25 @@ ConstructionAction::ConstructionAction(MainWindow& window, MessageSeam& messages
 
 void ConstructionAction::build()
 {
-    ConstructionReport report
-        = runConstruction(window_.model(), places_, currentDateTimeTexts(), glyphs_, meterProgress(window_.meter()));
-    finish(report);
+    finish(buildProgram(window_.model(), places_, currentDateTimeTexts(), glyphs_, meterProgress(window_.meter())));
 }
 
 void ConstructionAction::buildResume(TextPlace chosen)
 {
-    ConstructionReport report = runResumeConstruction(window_.model(), chosen, places_, currentDateTimeTexts(),
-                                                      meterProgress(window_.meter()));
-    finish(report);
+    finish(buildResumeProgram(window_.model(), chosen, places_, currentDateTimeTexts(),
+                              meterProgress(window_.meter())));
 }
 
-void ConstructionAction::finish(ConstructionReport& report)
+// After a failure the previous program stays on disk and in the listing; the
+// meter goes back to rest once the operator has read the message.
+void ConstructionAction::finish(Result<WrittenProgram> built)
 {
-    if (report.end != ConstructionEnd::Written) {
-        fail(report.text, report.cause);
+    if (!built.ok()) {
+        tellFailure(messages_, MessageIcon::Critical, Task::Construction, built.failure());
+        window_.meter().rest();
         return;
     }
-    window_.showWrittenProgram(std::move(report.program));
+    window_.showWrittenProgram(std::move(built.value()));
     showFinished();
 }
 
@@ -84,14 +82,6 @@ void ConstructionAction::showFinished()
     meter.showFull();
     pause_.pause(kFullBarPause);
     meter.rest();
-}
-
-// The previous program stays on disk and in the listing; the meter goes back
-// to rest once the operator has read the message.
-void ConstructionAction::fail(const QString& text, const QString& cause)
-{
-    messages_.show(MessageIcon::Critical, MessageButtons::Ok, constructionFailureTitle(), text, cause);
-    window_.meter().rest();
 }
 
 }  // namespace velmora

@@ -5,10 +5,8 @@
 // the window's meter shows the progress and failures are told through the
 // message seam.
 
-#include "app/construction_run.h"
 #include "construction/program_construction.h"
-
-#include <QString>
+#include "construction/resume_point.h"
 
 #include <chrono>
 
@@ -24,8 +22,8 @@ public:
     // rest, short enough not to hold the window up.
     static constexpr std::chrono::milliseconds kFullBarPause{400};
 
-    // The listing is reloaded from the working directory, so
-    // places.workFolder is the working directory.
+    // The listing shows the program written as velmora.rub of the working
+    // directory, so places.workFolder is the working directory.
     ConstructionAction(MainWindow& window, MessageSeam& messages, PauseSeam& pause, ProgramPlaces places);
 
     void build();
@@ -34,9 +32,8 @@ public:
     void buildResume(TextPlace chosen);
 
 private:
-    void finish(ConstructionReport& report);
+    void finish(Result<WrittenProgram> built);
     void showFinished();
-    void fail(const QString& text, const QString& cause = QString());
 
     MainWindow& window_;
     MessageSeam& messages_;

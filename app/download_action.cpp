@@ -57,28 +57,24 @@ void DownloadAction::startDownload()
     }
     if (!machineIsInLoadingMode())
         return;
-    const TransmissionReading reading = readTransmissionTexts(window_.model());
+    const Result<TransmissionTexts> reading = readTransmissionTexts(window_.model());
     if (!reading.ok()) {
-        tell(MessageIcon::Critical, reading.refusal);
+        tellFailure(messages_, MessageIcon::Critical, Task::Download, reading.failure());
         return;
     }
 
     DownloadRequest request;
     request.programFile = std::filesystem::path(kProgramFileName);
-    request.texts = reading.texts;
-    const DownloadOutcome outcome = sendWithInputLocked(request);
-    switch (outcome.end) {
-    case DownloadEnd::Sent:
+    request.texts = reading.value();
+    const Result<void> outcome = sendWithInputLocked(request);
+    if (outcome.ok()) {
         if (!closeWhenStopped_)
             pause_.pause(kFullBarPause);
         window_.meter().rest();
-        break;
-    case DownloadEnd::Stopped:
-        tell(MessageIcon::Exclamation, fromWindows1252(outcome.message));
-        break;
-    case DownloadEnd::Failed:
-        tell(MessageIcon::Critical, fromWindows1252(outcome.message), fromWindows1252(outcome.cause));
-        break;
+    } else {
+        const bool stopped = outcome.failure().kind == FailureKind::Stopped;
+        tellFailure(messages_, stopped ? MessageIcon::Exclamation : MessageIcon::Critical, Task::Download,
+                    outcome.failure());
     }
     if (closeWhenStopped_) {
         closeWhenStopped_ = false;
@@ -88,7 +84,7 @@ void DownloadAction::startDownload()
 
 // The event loop runs until the download ends, so the window is painted and
 // answers throughout; only "Arrêter" (and Escape, and closing) reach it.
-DownloadOutcome DownloadAction::sendWithInputLocked(const DownloadRequest& request)
+Result<void> DownloadAction::sendWithInputLocked(const DownloadRequest& request)
 {
     // The button keeps its form name whatever the window makes of its form.
     auto* button = window_.findChild<QPushButton*>(QStringLiteral("Télé1"));
@@ -98,9 +94,9 @@ DownloadOutcome DownloadAction::sendWithInputLocked(const DownloadRequest& reque
         button->setText(kStopCaption);
 
     MeterProgress meter(window_.meter());
-    DownloadOutcome outcome;
+    Result<void> outcome;
     QEventLoop loop;
-    download_.start(request, meter, [&](const DownloadOutcome& end) {
+    download_.start(request, meter, [&](const Result<void>& end) {
         outcome = end;
         loop.quit();
     });
@@ -148,11 +144,6 @@ bool DownloadAction::machineIsInLoadingMode()
 {
     return messages_.show(MessageIcon::Exclamation, MessageButtons::OkCancel, kQuestionTitle, kQuestion)
         == MessageAnswer::Ok;
-}
-
-void DownloadAction::tell(MessageIcon icon, const QString& text, const QString& cause)
-{
-    messages_.show(icon, MessageButtons::Ok, downloadTitle(), text, cause);
 }
 
 }  // namespace velmora

@@ -55,8 +55,7 @@ protected:
 
 private:
     bool machineIsInLoadingMode();
-    DownloadOutcome sendWithInputLocked(const DownloadRequest& request);
-    void tell(MessageIcon icon, const QString& text, const QString& cause = QString());
+    Result<void> sendWithInputLocked(const DownloadRequest& request);
 
     MainWindow& window_;
     MessageSeam& messages_;

@@ -39,18 +39,28 @@ std::optional<char32_t> firstLineBreak(const std::u32string& text)
 
 // ---- taking the values from the model ----
 
-void storeText(const std::u32string& text, const ConfigurationLine& row, FormValues& into)
+// The values taken so far, and the first character that cannot be stored.
+struct TakenValues {
+    ConfigurationValues values;
+    std::optional<Failure> unstorable;
+};
+
+void storeText(const std::u32string& text, const ConfigurationLine& row, TakenValues& into)
 {
     cp1252::EncodeResult bytes = cp1252::encode(text);
     std::optional<char32_t> unstorable = bytes.unrepresentable;
     if (!unstorable)
         unstorable = firstLineBreak(text);
-    if (unstorable && !into.unstorable)
-        into.unstorable = UnstorableText{row.line, captionOf(row), *unstorable};
+    if (unstorable && !into.unstorable) {
+        into.unstorable.emplace(FailureKind::UnstorableCharacter, std::filesystem::path(kConfigurationFileName));
+        into.unstorable->line = row.line;
+        into.unstorable->detail = captionOf(row);
+        into.unstorable->character = *unstorable;
+    }
     into.values[place(row)] = std::move(bytes.bytes);
 }
 
-void storeLine(const FormModel& form, const ConfigurationLine& row, FormValues& into)
+void storeLine(const FormModel& form, const ConfigurationLine& row, TakenValues& into)
 {
     switch (row.form) {
     case ValueForm::SerialText:
@@ -133,12 +143,14 @@ void selectFirstStartOfEmptyGroups(FormModel& form, const ConfigurationValues& v
 
 }  // namespace
 
-FormValues configurationOf(const FormModel& form)
+Result<ConfigurationValues> configurationOf(const FormModel& form)
 {
-    FormValues taken;
+    TakenValues taken;
     for (const ConfigurationLine& row : configurationTable())
         storeLine(form, row, taken);
-    return taken;
+    if (taken.unstorable)
+        return *taken.unstorable;
+    return taken.values;
 }
 
 void applyConfiguration(FormModel& form, const ConfigurationValues& values)
@@ -148,32 +160,21 @@ void applyConfiguration(FormModel& form, const ConfigurationValues& values)
     selectFirstStartOfEmptyGroups(form, values);
 }
 
-ConfigurationValues valuesToApply(const LoadResult& loaded)
+ConfigurationValues valuesToApply(const Result<ConfigurationRead>& loaded)
 {
     ConfigurationValues values = firstStartValues();
-    if (loaded.status != LoadStatus::Loaded)
+    if (!loaded.ok())
         return values;
-    const std::size_t read = std::min(loaded.values.size(), values.size());
-    std::copy_n(loaded.values.begin(), read, values.begin());
+    const std::size_t read = std::min(loaded.value().values.size(), values.size());
+    std::copy_n(loaded.value().values.begin(), read, values.begin());
     return values;
 }
 
-std::string unreadableConfigurationText(const std::string& detail)
+Result<ConfigurationRead> loadConfigurationInto(FormModel& form, const std::filesystem::path& folder)
 {
-    return "Impossible de lire le fichier velmora.txt : " + detail + ".";
-}
-
-LoadResult loadConfigurationInto(FormModel& form, const std::filesystem::path& folder)
-{
-    LoadResult loaded = loadConfiguration(folder);
+    Result<ConfigurationRead> loaded = loadConfiguration(folder);
     applyConfiguration(form, valuesToApply(loaded));
     return loaded;
-}
-
-QString unreadableConfigurationMessage(const std::string& detail)
-{
-    return QString::fromStdString(unreadableConfigurationText(detail))
-        + QStringLiteral("\nLes réglages par défaut sont utilisés.");
 }
 
 QString cleanedLinesMessage(const std::vector<int>& fileLines)

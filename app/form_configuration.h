@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,22 +15,12 @@ namespace velmora {
 
 class FormModel;
 
-// A character of a text that velmora.txt, being Windows-1252, has no byte for
-// (or a line break, which would split the value over two lines).
-struct UnstorableText {
-    int line = 0;         // 1..37
-    std::string setting;  // the caption the operator knows it by, UTF-8: "Ligne 3", "Port"
-    char32_t character = 0;
-};
-
-struct FormValues {
-    ConfigurationValues values;
-    std::optional<UnstorableText> unstorable;  // the first one, in file order
-};
-
 // The 37 values as the model holds them now: texts as they stand, option
-// states as "True" or "False", the program number as " n ".
-FormValues configurationOf(const FormModel& form);
+// states as "True" or "False", the program number as " n ". A character of
+// a text that velmora.txt, being Windows-1252, has no byte for (or a line
+// break, which would split the value over two lines) is refused, the first
+// in file order, as FailureKind::UnstorableCharacter.
+Result<ConfigurationValues> configurationOf(const FormModel& form);
 
 // Gives the values to the model, line 1 first, each as the operator's own
 // change would: every value runs its reaction, so the display boxes,
@@ -45,15 +34,7 @@ void applyConfiguration(FormModel& form, const ConfigurationValues& values);
 // The values start-up applies for what was read: the file's first 37 values,
 // the first-start values in the places a short file does not reach, and the
 // first-start values throughout when there is no file to read.
-ConfigurationValues valuesToApply(const LoadResult& loaded);
-
-// What is said when velmora.txt exists but cannot be read, UTF-8:
-// "Impossible de lire le fichier velmora.txt : <detail>."
-std::string unreadableConfigurationText(const std::string& detail);
-
-// Told once the splash window has closed when velmora.txt exists but cannot
-// be read; the window then starts from the first-start settings.
-QString unreadableConfigurationMessage(const std::string& detail);
+ConfigurationValues valuesToApply(const Result<ConfigurationRead>& loaded);
 
 // Told once the splash window has closed when values of velmora.txt held
 // control characters, which loading removed; names every line cleaned.
@@ -61,6 +42,6 @@ QString cleanedLinesMessage(const std::vector<int>& fileLines);
 
 // Reads velmora.txt in `folder` and applies it. Returns what reading found, so
 // the caller can tell the operator when an existing file could not be read.
-LoadResult loadConfigurationInto(FormModel& form, const std::filesystem::path& folder);
+Result<ConfigurationRead> loadConfigurationInto(FormModel& form, const std::filesystem::path& folder);
 
 }  // namespace velmora

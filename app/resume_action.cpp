@@ -7,6 +7,7 @@
 #include "panel/messages.h"
 #include "preview/preview_window.h"
 #include "preview/resume_selection.h"
+#include "common/whole_file.h"
 #include "preview/toolpath_preview.h"
 
 #include "construction/program_writer.h"
@@ -61,13 +62,13 @@ void ResumeAction::prepareEngravedStrokes(TextPlace chosen)
     if (!std::holds_alternative<TextPlace>(point) || !aside.isValid())
         return;
     const std::filesystem::path folder(aside.path().toStdString());
-    const ConstructionOutcome whole =
+    const auto whole =
         buildProgramFile(placed->job, placed->layout, {folder, places_.glyphFolder, {}}, currentDateTimeTexts());
-    const auto program = preview::readProgramFile(folder / kProgramFileName);
-    if (whole.status != ConstructionStatus::Written || !program)
+    const Result<std::string> program = readWholeFile(folder / kProgramFileName, kProgramFileLimit);
+    if (!whole.ok() || !program.ok())
         return;
     const TextPlace resumePoint = std::get<TextPlace>(point);
-    preview_.setEngravedBefore(resumePoint, preview::strokesBefore(*program, preview::characterCells(placed->job, placed->layout),
+    preview_.setEngravedBefore(resumePoint, preview::strokesBefore(program.value(), preview::characterCells(placed->job, placed->layout),
                                                                    resumePoint));
 }
 

@@ -4,8 +4,6 @@
 
 #include "app/configuration_file.h"
 
-#include <QString>
-
 #include <chrono>
 #include <filesystem>
 
@@ -15,7 +13,6 @@ class MainWindow;
 class MessageSeam;
 class Meter;
 class PauseSeam;
-struct UnstorableText;
 
 // How long the full bar stays up before the meter goes back to rest.
 inline constexpr std::chrono::milliseconds kFullMeterPause{500};
@@ -30,9 +27,5 @@ void askAndSaveConfiguration(MainWindow& window, MessageSeam& messages, PauseSea
 // The save meter: across from " 0 %" to " 100 %", held full for a moment,
 // then back to "0 %" and the thin bar.
 void runSaveMeter(Meter& meter, PauseSeam& pause);
-
-// What the operator reads when a save fails.
-QString unstorableMessage(const UnstorableText& unstorable);
-QString saveFailureMessage(const SaveResult& result);
 
 }  // namespace velmora

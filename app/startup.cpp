@@ -13,14 +13,14 @@ namespace {
 
 const std::filesystem::path kWorkingFolder{"."};
 
-void tellLoading(MessageSeam& messages, const LoadResult& loaded)
+// The window then starts from the first-start settings.
+void tellLoading(MessageSeam& messages, const Result<ConfigurationRead>& loaded)
 {
-    if (loaded.status == LoadStatus::Unreadable)
+    if (!loaded.ok())
+        tellFailure(messages, MessageIcon::Exclamation, Task::StartWindow, loaded.failure());
+    else if (!loaded.value().cleanedLines.empty())
         messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
-                      unreadableConfigurationMessage(loaded.detail));
-    if (!loaded.cleanedLines.empty())
-        messages.show(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Configuration"),
-                      cleanedLinesMessage(loaded.cleanedLines));
+                      cleanedLinesMessage(loaded.value().cleanedLines));
 }
 
 // "Quitter": asks "Quitter VELMORA ?"; Yes ends the program at once, saving
@@ -50,7 +50,7 @@ void connectShellCommands(MainWindow& window, const ShellSeams& seams)
 void startUp(MainWindow& window, const ShellSeams& seams)
 {
     seams.showSplash();
-    const LoadResult loaded = loadConfigurationInto(window.model(), kWorkingFolder);
+    const Result<ConfigurationRead> loaded = loadConfigurationInto(window.model(), kWorkingFolder);
     window.reloadListing();
     window.model().updateExtents();
     window.setToolTips();

@@ -1,7 +1,6 @@
 #include "transmission_reading.h"
 
 #include "common/codepage.h"
-#include "panel/qt_text.h"
 
 namespace velmora {
 namespace {
@@ -20,33 +19,27 @@ constexpr TransmissionSetting kTransmissionSettings[] = {
     {SerialSetting::StopBits, &TransmissionTexts::stopBits},
 };
 
-QString unsendableCharacter(const QString& setting, char32_t character)
-{
-    return QStringLiteral("%1 : le caractère « %2 » ne peut pas être transmis")
-        .arg(setting, QString::fromStdString(cp1252::toUtf8(character)));
-}
-
 }  // namespace
 
 QString downloadTitle()
 {
-    return fromWindows1252(kDownloadFailureTitle);
+    return QStringLiteral("Téléchargement");
 }
 
-TransmissionReading readTransmissionTexts(const FormModel& form)
+Result<TransmissionTexts> readTransmissionTexts(const FormModel& form)
 {
-    TransmissionReading reading;
+    TransmissionTexts texts;
     for (const TransmissionSetting& setting : kTransmissionSettings) {
         cp1252::EncodeResult text = cp1252::encode(form.serialText(setting.setting));
         if (!text.ok()) {
-            const std::string_view caption = serialCaption(setting.setting);
-            reading.refusal = unsendableCharacter(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
-                                                  *text.unrepresentable);
-            return reading;
+            Failure unsendable(FailureKind::UnsendableCharacter);
+            unsendable.detail = serialCaption(setting.setting);
+            unsendable.character = *text.unrepresentable;
+            return unsendable;
         }
-        reading.texts.*setting.text = std::move(text.bytes);
+        texts.*setting.text = std::move(text.bytes);
     }
-    return reading;
+    return texts;
 }
 
 }  // namespace velmora

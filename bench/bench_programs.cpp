@@ -91,9 +91,8 @@ std::string builtProgram(int lineLength, float charWidth, float charSpacing)
     EngravingJob job;
     LayoutResult layout;
     makeTextJob(lineLength, job, layout, charWidth, charSpacing);
-    if (buildProgramFile(job, layout, ProgramPlaces{folder, folder / "Data", {}}, DateTimeTexts{"06/12/2026", "20:00:00"})
-            .status
-        != ConstructionStatus::Written)
+    if (!buildProgramFile(job, layout, ProgramPlaces{folder, folder / "Data", {}}, DateTimeTexts{"06/12/2026", "20:00:00"})
+             .ok())
         return {};
     std::ifstream in(folder / "velmora.rub", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

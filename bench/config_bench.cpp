@@ -54,15 +54,15 @@ void benchSaveAndLoad()
     auto start = Clock::now();
     int failures = 0;
     for (int i = 0; i < rounds; ++i)
-        failures += velmora::saveConfiguration(folder, values).saved() ? 0 : 1;
+        failures += velmora::saveConfiguration(folder, values).ok() ? 0 : 1;
     std::printf("  save 37 values (synced, atomic):    %8.1f us each (%d failed)\n",
                 microsecondsPer(Clock::now() - start, rounds), failures);
 
     start = Clock::now();
     int mismatches = 0;
     for (int i = 0; i < rounds; ++i) {
-        const velmora::LoadResult loaded = velmora::loadConfiguration(folder);
-        mismatches += velmora::firstConfigurationValues(loaded.values) == values ? 0 : 1;
+        const auto loaded = velmora::loadConfiguration(folder);
+        mismatches += loaded.ok() && velmora::firstConfigurationValues(loaded.value().values) == values ? 0 : 1;
     }
     std::printf("  load 37 values:                     %8.1f us each (%d mismatched)\n",
                 microsecondsPer(Clock::now() - start, rounds), mismatches);

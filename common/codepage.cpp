@@ -79,4 +79,12 @@ std::string toUtf8(char32_t c)
     return out;
 }
 
+std::string toUtf8(std::string_view bytes)
+{
+    std::string out;
+    for (const char byte : bytes)
+        out += toUtf8(decode(static_cast<std::uint8_t>(byte)));
+    return out;
+}
+
 }  // namespace velmora::cp1252

@@ -31,5 +31,6 @@ EncodeResult encode(std::u32string_view text);
 
 // UTF-8 spelling of a character, for naming it in a message.
 std::string toUtf8(char32_t character);
+std::string toUtf8(std::string_view bytes);
 
 }  // namespace velmora::cp1252

@@ -82,9 +82,9 @@ bool ReplacementFile::open()
             return true;
         }
         if (failure != EEXIST)
-            return fail(FileAction::Create, failure);
+            return fail(FailureKind::Create, failure);
     }
-    return fail(FileAction::Create, EEXIST);
+    return fail(FailureKind::Create, EEXIST);
 }
 
 void ReplacementFile::append(std::string_view bytes)
@@ -99,7 +99,7 @@ void ReplacementFile::append(std::string_view bytes)
 bool ReplacementFile::writePending()
 {
     if (const int failure = platform::writeAll(fd_, content_.data() + written_, content_.size() - written_))
-        return fail(FileAction::Write, failure);
+        return fail(FailureKind::Write, failure);
     written_ = content_.size();
     return true;
 }
@@ -109,25 +109,25 @@ bool ReplacementFile::commit()
     if (error_)
         return false;
     if (fd_ < 0)
-        return fail(FileAction::Write, EBADF);
+        return fail(FailureKind::Write, EBADF);
     if (!writePending())
         return false;
     if (const int failure = platform::syncToDisk(fd_))
-        return fail(FileAction::Sync, failure);
+        return fail(FailureKind::Sync, failure);
     const int descriptor = fd_;
     fd_ = -1;
     if (const int failure = platform::closeFile(descriptor))
-        return fail(FileAction::Close, failure);
+        return fail(FailureKind::Close, failure);
     if (const int failure = platform::replaceFile(temporary_, target_))
-        return fail(FileAction::Replace, failure);
+        return fail(FailureKind::Replace, failure);
     temporary_.clear();
     return true;
 }
 
-bool ReplacementFile::fail(FileAction action, int errorNumber)
+bool ReplacementFile::fail(FailureKind kind, int errorNumber)
 {
     if (!error_)
-        error_ = fileErrorFromErrno(action, target_, errorNumber);
+        error_ = fileFailure(kind, target_, errorNumber);
     discard();
     return false;
 }

@@ -6,7 +6,7 @@
 // name itself: a symbolic link in the file's place is replaced, never written
 // through, so nothing outside the folder is touched.
 
-#include "file_error.h"
+#include "failure.h"
 
 #include <filesystem>
 #include <optional>
@@ -43,12 +43,12 @@ public:
     // shows them without reading the file back).
     std::string takeContent() { return std::move(content_); }
 
-    const std::optional<FileError>& error() const { return error_; }
+    const std::optional<Failure>& error() const { return error_; }
     const std::filesystem::path& target() const { return target_; }
 
 private:
     bool writePending();
-    bool fail(FileAction action, int errorNumber);
+    bool fail(FailureKind kind, int errorNumber);
     void discard();
 
     std::filesystem::path target_;
@@ -56,7 +56,7 @@ private:
     int fd_ = -1;
     std::string content_;
     std::size_t written_ = 0;  // the bytes of content_ already in the file
-    std::optional<FileError> error_;
+    std::optional<Failure> error_;
 };
 
 // "velmora.rub.<process>-<n>.tmp": the name of a temporary file of `target`,

@@ -5,7 +5,7 @@
 
 #include "replacement_file_system.h"
 
-#include "file_error.h"
+#include "failure.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -4,7 +4,7 @@
 // blocking, so a FIFO or a device in a file's place is refused at once rather
 // than waited on or read forever; nothing throws.
 
-#include "file_error.h"
+#include "failure.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -25,17 +25,17 @@ inline constexpr std::string_view kProgramFileName = "velmora.rub";
 // holding it whole would take the machine's memory.
 inline constexpr std::size_t kProgramFileLimit = 256 * 1024 * 1024;
 
-struct WholeFile {
-    std::string bytes;      // the file's bytes, when read
-    std::error_code cause;  // why not: a system error, or a FileRefusal
-
-    bool read() const { return !cause; }
-    bool missing() const { return cause == std::errc::no_such_file_or_directory; }
-};
-
-// Reads `path` to its end. A file larger than `maxBytes` is refused as
+// Reads `path` to its end, or fails as FailureKind::Read with the system's
+// cause (no_such_file_or_directory: there is no such file) or a
+// FileRefusal. A file larger than `maxBytes` is refused as
 // FileRefusal::TooLarge without being read beyond that size.
-WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+// Whether a failure is the file's absence.
+inline bool isMissingFile(const Failure& failure)
+{
+    return failure.cause == std::errc::no_such_file_or_directory;
+}
 
 // The reading loop of readWholeFile, shared by the POSIX and the Windows
 // side. `bytes` comes sized to the file's size as the system gave it; the

@@ -30,34 +30,24 @@ private:
 
 }  // namespace
 
-WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
+Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    WholeFile result;
+    const auto refused = [&path](std::error_code cause) { return Failure(FailureKind::Read, path, cause); };
     // O_NONBLOCK: opening a FIFO with no writer, or a device, returns at once.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) {
-        result.cause = systemError(errno);
-        return result;
-    }
+    if (file.get() < 0)
+        return refused(systemError(errno));
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        result.cause = systemError(errno);
-        return result;
-    }
-    if (S_ISDIR(status.st_mode)) {
-        result.cause = systemError(EISDIR);
-        return result;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        result.cause = makeErrorCode(FileRefusal::NotRegularFile);
-        return result;
-    }
-    if (status.st_size < 0 || static_cast<unsigned long long>(status.st_size) > maxBytes) {
-        result.cause = makeErrorCode(FileRefusal::TooLarge);
-        return result;
-    }
-    result.bytes.resize(static_cast<std::size_t>(status.st_size));
-    result.cause = readToEnd(result.bytes, maxBytes, [&file](char* into, std::size_t wanted, std::error_code& cause) {
+    if (::fstat(file.get(), &status) != 0)
+        return refused(systemError(errno));
+    if (S_ISDIR(status.st_mode))
+        return refused(systemError(EISDIR));
+    if (!S_ISREG(status.st_mode))
+        return refused(makeErrorCode(FileRefusal::NotRegularFile));
+    if (status.st_size < 0 || static_cast<unsigned long long>(status.st_size) > maxBytes)
+        return refused(makeErrorCode(FileRefusal::TooLarge));
+    std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
+    const std::error_code failed = readToEnd(bytes, maxBytes, [&file](char* into, std::size_t wanted, std::error_code& cause) {
         for (;;) {
             const ssize_t got = ::read(file.get(), into, wanted);
             if (got >= 0)
@@ -68,7 +58,9 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
             }
         }
     });
-    return result;
+    if (failed)
+        return refused(failed);
+    return bytes;
 }
 
 }  // namespace velmora

@@ -30,41 +30,29 @@ private:
 
 }  // namespace
 
-WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
+Result<std::string> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    WholeFile result;
+    const auto refused = [&path](std::error_code cause) { return Failure(FailureKind::Read, path, cause); };
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        result.cause = lastError();
-        return result;
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        result.cause = systemError(EISDIR);
-        return result;
-    }
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return refused(lastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return refused(systemError(EISDIR));
     // Others may go on reading and writing it, as a POSIX reader allows.
     const Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        result.cause = lastError();
-        return result;
-    }
+    if (file.get() == INVALID_HANDLE_VALUE)
+        return refused(lastError());
     // A console, a pipe or a port in a file's place is refused at once.
-    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-        result.cause = makeErrorCode(FileRefusal::NotRegularFile);
-        return result;
-    }
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+        return refused(makeErrorCode(FileRefusal::NotRegularFile));
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size)) {
-        result.cause = lastError();
-        return result;
-    }
-    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
-        result.cause = makeErrorCode(FileRefusal::TooLarge);
-        return result;
-    }
-    result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    result.cause = readToEnd(result.bytes, maxBytes, [&file](char* into, std::size_t wanted, std::error_code& cause) {
+    if (!::GetFileSizeEx(file.get(), &size))
+        return refused(lastError());
+    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return refused(makeErrorCode(FileRefusal::TooLarge));
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    const std::error_code failed = readToEnd(bytes, maxBytes, [&file](char* into, std::size_t wanted, std::error_code& cause) {
         DWORD got = 0;
         if (!::ReadFile(file.get(), into, static_cast<DWORD>(std::min<std::size_t>(wanted, 1u << 30)), &got, nullptr)) {
             cause = lastError();
@@ -72,7 +60,9 @@ WholeFile readWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
         }
         return static_cast<std::size_t>(got);
     });
-    return result;
+    if (failed)
+        return refused(failed);
+    return bytes;
 }
 
 }  // namespace velmora

@@ -69,7 +69,7 @@ void GlyphCache::startConstruction(std::filesystem::path glyphFolder, float char
         }
 }
 
-GlyphCopy GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
+Result<void> GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
 {
     std::optional<KeptGlyph>& kept = glyphs_[code];
     if (!kept || !kept->lookedAt) {
@@ -78,15 +78,15 @@ GlyphCopy GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
         const std::optional<FileStamp> stamp = stampOf(glyphFolder_ / glyphFileName(code));
         if (!stamp || !kept || kept->recent || !(kept->stamp == *stamp)) {
             kept.reset();
-            GlyphFileBytes file = readGlyphFile(glyphFolder_, code);
-            if (file.status != GlyphStatus::Copied)
-                return {file.status, std::move(file.error)};
+            Result<std::string> file = readGlyphFile(glyphFolder_, code);
+            if (!file.ok())
+                return file.failure();
             if (!stamp) {  // not a regular file: nothing to know it again by, so not kept
-                const std::string programLines = transformGlyph(file.bytes, *words_);
+                const std::string programLines = transformGlyph(file.value(), *words_);
                 writer.writeGlyphLines(programLines, lineStartsOf(programLines));
                 return {};
             }
-            kept = KeptGlyph{*stamp, std::move(file.bytes), {}, {}, false, false, changedLately(stamp->modifiedNanoseconds)};
+            kept = KeptGlyph{*stamp, std::move(file.value()), {}, {}, false, false, changedLately(stamp->modifiedNanoseconds)};
         }
         kept->lookedAt = true;
     }

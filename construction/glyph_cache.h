@@ -25,7 +25,7 @@ public:
     // Appends the transformed glyph of `code` to the program: the same bytes
     // as reading and transforming its file afresh. Nothing when it is missing
     // or unreadable, with the reason in the result.
-    GlyphCopy copyGlyph(std::uint8_t code, ProgramWriter& writer);
+    Result<void> copyGlyph(std::uint8_t code, ProgramWriter& writer);
 
 private:
     // What tells one state of a file from another.

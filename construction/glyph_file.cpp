@@ -100,22 +100,9 @@ std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words)
     });
 }
 
-GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code)
+Result<std::string> readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code)
 {
-    const std::filesystem::path path = glyphFolder / glyphFileName(code);
-    WholeFile file = readWholeFile(path, kGlyphFileLimit);
-    GlyphFileBytes glyph;
-    if (file.missing()) {
-        glyph.status = GlyphStatus::Missing;
-        return glyph;
-    }
-    if (!file.read()) {
-        glyph.status = GlyphStatus::Unreadable;
-        glyph.error = FileError{FileAction::Read, path, file.cause};
-        return glyph;
-    }
-    glyph.bytes = std::move(file.bytes);
-    return glyph;
+    return readWholeFile(glyphFolder / glyphFileName(code), kGlyphFileLimit);
 }
 
 std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words)

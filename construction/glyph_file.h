@@ -3,7 +3,7 @@
 // on a grid 4 units wide and 7 high. Copying a glyph scales its X, Y, I and J
 // words to the character size and keeps G and Z as they are.
 
-#include "common/file_error.h"
+#include "common/failure.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -45,27 +45,12 @@ private:
 // anywhere is a comment and is copied unchanged.
 std::string transformGlyphLine(std::string_view line, GlyphWordTexts& words);
 
-enum class GlyphStatus {
-    Copied,
-    Missing,     // no glyph file for the character
-    Unreadable,  // the file is there but could not be read; error says why
-};
-
-// Ascii<code>.prg of glyphFolder read to its end, untransformed.
-struct GlyphFileBytes {
-    GlyphStatus status = GlyphStatus::Copied;  // Copied: read
-    std::string bytes;
-    std::optional<FileError> error;
-};
-GlyphFileBytes readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code);
+// Ascii<code>.prg of glyphFolder read to its end, untransformed; a missing
+// file is a FailureKind::Read that isMissingFile() tells.
+Result<std::string> readGlyphFile(const std::filesystem::path& glyphFolder, std::uint8_t code);
 
 // Every line of a glyph file transformed (a last line without a line end
 // counts like the others), each ended with CR LF.
 std::string transformGlyph(std::string_view fileBytes, GlyphWordTexts& words);
-
-struct GlyphCopy {
-    GlyphStatus status = GlyphStatus::Copied;
-    std::optional<FileError> error;
-};
 
 }  // namespace velmora

@@ -12,16 +12,13 @@ namespace velmora {
 namespace {
 
 // Appends one character's glyph to the program.
-using GlyphCopier = std::function<GlyphCopy(std::uint8_t code, ProgramWriter& writer)>;
+using GlyphCopier = std::function<Result<void>(std::uint8_t code, ProgramWriter& writer)>;
 
-ConstructionOutcome missingGlyph(char32_t character)
+Failure missingGlyph(char32_t character)
 {
-    return {ConstructionStatus::MissingGlyph, character, std::nullopt, {}};
-}
-
-ConstructionOutcome fileFailure(const FileError& error)
-{
-    return {ConstructionStatus::FileFailure, 0, error, {}};
+    Failure failure(FailureKind::MissingGlyph);
+    failure.character = character;
+    return failure;
 }
 
 // One construction from its first character to its last, with the count of
@@ -41,7 +38,7 @@ public:
 
     // Every line block from the starting line to lastLine; nothing when all
     // were written, otherwise why the construction stopped.
-    std::optional<ConstructionOutcome> writeLines()
+    std::optional<Failure> writeLines()
     {
         const int lastLine = std::min(layout_.lastLine, kLineCount);
         for (int line = std::max(from_.line, 1); line <= lastLine; ++line) {
@@ -56,7 +53,7 @@ private:
     // The characters of one line from the given rank on, each at its place in
     // the whole line: the line's start X advances by one pitch per character,
     // whatever the glyph's own width, those left out included.
-    std::optional<ConstructionOutcome> writeCharacters(int line, int firstCharacter)
+    std::optional<Failure> writeCharacters(int line, int firstCharacter)
     {
         const std::u32string& text = job_.lineText[line];
         const std::size_t first = std::min(static_cast<std::size_t>(std::max(firstCharacter - 1, 0)), text.size());
@@ -81,19 +78,17 @@ private:
         return static_cast<double>(job_.charWidth) + startX + static_cast<double>(job_.charSpacing);
     }
 
-    std::optional<ConstructionOutcome> copyCharacter(char32_t character)
+    std::optional<Failure> copyCharacter(char32_t character)
     {
         // A character the code page cannot hold has no code, so no glyph file.
         const auto code = cp1252::encode(character);
         if (!code)
             return missingGlyph(character);
-        const GlyphCopy copy = copyGlyph_(*code, writer_);
-        if (copy.status == GlyphStatus::Missing)
-            return missingGlyph(character);
-        if (copy.status == GlyphStatus::Unreadable)
-            return fileFailure(*copy.error);
+        const Result<void> copy = copyGlyph_(*code, writer_);
+        if (!copy.ok())
+            return isMissingFile(copy.failure()) ? missingGlyph(character) : copy.failure();
         if (writer_.error())
-            return fileFailure(*writer_.error());
+            return *writer_.error();
         return std::nullopt;
     }
 
@@ -107,15 +102,15 @@ private:
     int totalChars_ = 0;
 };
 
-ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
-                                 std::string_view resumeNote, const std::filesystem::path& workFolder,
-                                 const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
-                                 const ConstructionProgress& progress)
+Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
+                                    std::string_view resumeNote, const std::filesystem::path& workFolder,
+                                    const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
+                                    const ConstructionProgress& progress)
 {
     const MachiningWords words = machiningWords(job);
     ProgramWriter writer(workFolder, stamp);
     if (!writer.createProgramFile())
-        return fileFailure(*writer.error());
+        return *writer.error();
     writer.writeHeader(job.programNumber, resumeNote);
     writer.writeSetup(words);
 
@@ -123,10 +118,8 @@ ConstructionOutcome writeProgram(const EngravingJob& job, const LayoutResult& la
     if (auto stopped = construction.writeLines())
         return *stopped;
     if (!writer.writeEnd())
-        return fileFailure(*writer.error());
-    ConstructionOutcome written;
-    written.program = writer.takeProgram();
-    return written;
+        return *writer.error();
+    return writer.takeProgram();
 }
 
 GlyphCopier cachedCopier(GlyphCache& glyphs)
@@ -136,29 +129,32 @@ GlyphCopier cachedCopier(GlyphCache& glyphs)
 
 }  // namespace
 
-ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                     const ProgramPlaces& places, const DateTimeTexts& stamp,
-                                     const ConstructionProgress& progress)
+Result<WrittenProgram> buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                        const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                        const ConstructionProgress& progress)
 {
     GlyphCache glyphs;
     return buildProgramFile(job, layout, places, stamp, glyphs, progress);
 }
 
-ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                     const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
-                                     const ConstructionProgress& progress)
+Result<WrittenProgram> buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                        const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                        const ConstructionProgress& progress)
 {
     std::error_code ignored;
-    if (!std::filesystem::is_directory(places.glyphFolder, ignored))
-        return {ConstructionStatus::NoFont, 0, std::nullopt, {}};
+    if (!std::filesystem::is_directory(places.glyphFolder, ignored)) {
+        Failure failure(FailureKind::NoFont);
+        failure.searched = places.glyphFolderSearched;
+        return failure;
+    }
     glyphs.startConstruction(places.glyphFolder, job.charWidth);
     const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
     return writeProgram(job, layout, firstCharacter, {}, places.workFolder, stamp, cachedCopier(glyphs), progress);
 }
 
-ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                           TextPlace resumePoint, const ProgramPlaces& places,
-                                           const DateTimeTexts& stamp, const ConstructionProgress& progress)
+Result<WrittenProgram> buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                              TextPlace resumePoint, const ProgramPlaces& places,
+                                              const DateTimeTexts& stamp, const ConstructionProgress& progress)
 {
     GlyphCache glyphs;
     glyphs.startConstruction(places.glyphFolder, job.charWidth);

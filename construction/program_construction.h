@@ -1,10 +1,11 @@
 #pragma once
 // The heart of "Construire" once the layout has accepted the job: writes the
 // whole program, line by line and character by character, and says how it
-// ended. The window turns the outcome into its messages and its meter.
+// ended: written, or the Failure (a missing glyph, no glyph folder, a file
+// that could not be read or written), velmora.rub then left unchanged.
 
 #include "engraving_job.h"
-#include "common/file_error.h"
+#include "common/failure.h"
 #include "glyph_cache.h"
 #include "glyph_file.h"
 #include "program_writer.h"
@@ -15,7 +16,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -30,20 +30,6 @@ struct ProgramPlaces {
     std::vector<std::filesystem::path> glyphFolderSearched;
 };
 
-enum class ConstructionStatus {
-    Written,       // velmora.rub holds the new program
-    MissingGlyph,  // no glyph for `character`; velmora.rub is unchanged
-    FileFailure,   // a file could not be read or written; velmora.rub is unchanged
-    NoFont,        // the glyph folder is not there at all; velmora.rub is unchanged
-};
-
-struct ConstructionOutcome {
-    ConstructionStatus status = ConstructionStatus::Written;
-    char32_t character = 0;            // MissingGlyph: the character as the operator typed it
-    std::optional<FileError> failure;  // FileFailure: what failed and why
-    WrittenProgram program;            // Written: the program as it stands in velmora.rub
-};
-
 // Called after every character with the count done so far and the job's total,
 // so that the window can move its meter.
 using ConstructionProgress = std::function<void(int doneCount, int totalChars)>;
@@ -52,15 +38,15 @@ using ConstructionProgress = std::function<void(int doneCount, int totalChars)>;
 // of every line from firstLine to lastLine (empty lines between included),
 // each character's approach and glyph, end block. Each glyph file is read once.
 // Without a glyph folder nothing is written.
-ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                     const ProgramPlaces& places, const DateTimeTexts& stamp,
-                                     const ConstructionProgress& progress = {});
+Result<WrittenProgram> buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                        const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                        const ConstructionProgress& progress = {});
 
 // The same, with the glyph files kept in `glyphs` from one construction to
 // the next.
-ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                     const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
-                                     const ConstructionProgress& progress = {});
+Result<WrittenProgram> buildProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                        const ProgramPlaces& places, const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                        const ConstructionProgress& progress = {});
 
 // A resume program: the whole program's header with the resume comment after
 // its time line, the same set-up block, then the block of the line holding
@@ -72,8 +58,8 @@ ConstructionOutcome buildProgramFile(const EngravingJob& job, const LayoutResult
 // at that height to the resumed character, as it travels between characters
 // in the whole program. resumePoint comes from resumePointFrom over the
 // job's lines. The progress counts the characters of the resume only.
-ConstructionOutcome buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
-                                           TextPlace resumePoint, const ProgramPlaces& places,
-                                           const DateTimeTexts& stamp, const ConstructionProgress& progress = {});
+Result<WrittenProgram> buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
+                                              TextPlace resumePoint, const ProgramPlaces& places,
+                                              const DateTimeTexts& stamp, const ConstructionProgress& progress = {});
 
 }  // namespace velmora

@@ -77,7 +77,7 @@ public:
     [[nodiscard]] bool writeEnd();
 
     // The first failure, if any. Once set, further writes are ignored.
-    const std::optional<FileError>& error() const { return file_.error(); }
+    const std::optional<Failure>& error() const { return file_.error(); }
 
     // After writeEnd succeeded: the program as it now stands in velmora.rub.
     WrittenProgram takeProgram();

@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 
+#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -14,6 +15,26 @@ double numberIn(const std::string& displayText)
 double numberIn(const FormModel& form, ScrollBar bar)
 {
     return numberIn(form.valueBox(bar));
+}
+
+// The block as the construction read it, kept to name the value a refusal
+// went by: the widest line as its read-out showed it when the job was read,
+// the height as the extents read-out shows it now.
+Failure refused(LayoutRefusal refusal, const BlockInput& block, const FormModel& form)
+{
+    if (refusal == LayoutRefusal::NoText)
+        return Failure(FailureKind::NoText);
+    if (refusal == LayoutRefusal::DoesNotFitY) {
+        Failure failure(FailureKind::BlockTooHigh);
+        failure.blockMillimetres = readBackExtents(form.encombrement()).height;
+        failure.plateMillimetres = block.posY;
+        return failure;
+    }
+    Failure failure(FailureKind::BlockTooWide);
+    for (int line = 1; line <= kLineCount; ++line)
+        failure.blockMillimetres = std::max(failure.blockMillimetres, block.lineWidth[line]);
+    failure.plateMillimetres = block.posX;
+    return failure;
 }
 
 }  // namespace
@@ -69,36 +90,40 @@ std::variant<LayoutRefusal, LaidOutJob> layOutJobUnchanged(const FormModel& form
     return layOutJob(copy);
 }
 
-std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
-                                                              const DateTimeTexts& stamp,
-                                                              const ConstructionProgress& progress)
+Result<WrittenProgram> buildProgram(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                    const ConstructionProgress& progress)
 {
     GlyphCache glyphs;
     return buildProgram(form, places, stamp, glyphs, progress);
 }
 
-std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
-                                                              const DateTimeTexts& stamp, GlyphCache& glyphs,
-                                                              const ConstructionProgress& progress)
+Result<WrittenProgram> buildProgram(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                    GlyphCache& glyphs, const ConstructionProgress& progress)
 {
+    const BlockInput block = engravingJobOf(form).blockInput();
     const auto laidOut = layOutJob(form);
     if (const auto* refusal = std::get_if<LayoutRefusal>(&laidOut))
-        return *refusal;
+        return refused(*refusal, block, form);
     const auto& [job, layout] = std::get<LaidOutJob>(laidOut);
     return buildProgramFile(job, layout, places, stamp, glyphs, progress);
 }
 
-std::variant<LayoutRefusal, ResumeRefusal, ConstructionOutcome>
-buildResumeProgram(FormModel& form, TextPlace chosen, const ProgramPlaces& places, const DateTimeTexts& stamp,
-                   const ConstructionProgress& progress)
+Result<WrittenProgram> buildResumeProgram(FormModel& form, TextPlace chosen, const ProgramPlaces& places,
+                                          const DateTimeTexts& stamp, const ConstructionProgress& progress)
 {
+    const BlockInput block = engravingJobOf(form).blockInput();
     const auto laidOut = layOutJob(form);
     if (const auto* refusal = std::get_if<LayoutRefusal>(&laidOut))
-        return *refusal;
+        return refused(*refusal, block, form);
     const auto& [job, layout] = std::get<LaidOutJob>(laidOut);
     const auto point = resumePointFrom(job.lineText, chosen);
-    if (const auto* refusal = std::get_if<ResumeRefusal>(&point))
-        return *refusal;
+    if (const auto* refusal = std::get_if<ResumeRefusal>(&point)) {
+        Failure failure(*refusal == ResumeRefusal::NoSuchCharacter ? FailureKind::NoCharacterThere
+                                                                  : FailureKind::OnlyBlanksLeft);
+        failure.line = chosen.line;
+        failure.rank = chosen.character;
+        return failure;
+    }
     return buildResumeProgramFile(job, layout, std::get<TextPlace>(point), places, stamp, progress);
 }
 

@@ -35,23 +35,22 @@ std::variant<LayoutRefusal, LaidOutJob> layOutJobUnchanged(const FormModel& form
 // The whole construction: the job read, its blank-only lines emptied in the
 // job and in the form (each change recomputing the extents), the block laid
 // out from Encombrement fresh from updateExtents, then velmora.rub written.
-// A refused layout writes nothing.
-std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
-                                                              const DateTimeTexts& stamp,
-                                                              const ConstructionProgress& progress = {});
+// A refused layout writes nothing. The window's action and the command line
+// both run it, so a program built from either is the same program and a
+// failure reads the same.
+Result<WrittenProgram> buildProgram(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                    const ConstructionProgress& progress = {});
 
 // The same, with the glyph files kept in `glyphs` from one construction to
 // the next.
-std::variant<LayoutRefusal, ConstructionOutcome> buildProgram(FormModel& form, const ProgramPlaces& places,
-                                                              const DateTimeTexts& stamp, GlyphCache& glyphs,
-                                                              const ConstructionProgress& progress = {});
+Result<WrittenProgram> buildProgram(FormModel& form, const ProgramPlaces& places, const DateTimeTexts& stamp,
+                                    GlyphCache& glyphs, const ConstructionProgress& progress = {});
 
 // A resume program from the character the operator chose (or the next one
 // that is not a blank), built as "Construire" builds the whole program: the
 // same job, the same layout, the form changed the same way. A chosen place
 // that names no character to resume from writes nothing.
-std::variant<LayoutRefusal, ResumeRefusal, ConstructionOutcome>
-buildResumeProgram(FormModel& form, TextPlace chosen, const ProgramPlaces& places, const DateTimeTexts& stamp,
-                   const ConstructionProgress& progress = {});
+Result<WrittenProgram> buildResumeProgram(FormModel& form, TextPlace chosen, const ProgramPlaces& places,
+                                          const DateTimeTexts& stamp, const ConstructionProgress& progress = {});
 
 }  // namespace velmora

@@ -77,4 +77,11 @@ MessageAnswer ModalMessageBoxes::show(MessageIcon icon, MessageButtons buttons, 
     return choices.back().answer;
 }
 
+void tellFailure(MessageSeam& messages, MessageIcon icon, Task task, const Failure& failure)
+{
+    const Message message = failureMessage(task, failure);
+    messages.show(icon, MessageButtons::Ok, QString::fromStdString(message.title),
+                  QString::fromStdString(message.text), QString::fromStdString(message.cause));
+}
+
 }  // namespace velmora

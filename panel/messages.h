@@ -2,6 +2,8 @@
 // Everything the system asks or tells the operator goes through a modal
 // message box. The logic talks to this seam, so tests can answer in its place.
 
+#include "common/failure.h"
+
 #include <QString>
 
 class QWidget;
@@ -33,5 +35,8 @@ public:
 private:
     QWidget* parent_;
 };
+
+// A failure told with an OK button, in the words failureMessage() gives it.
+void tellFailure(MessageSeam& messages, MessageIcon icon, Task task, const Failure& failure);
 
 }  // namespace velmora

@@ -4,6 +4,8 @@
 #include "preview_view.h"
 #include "resume_selection.h"
 
+#include "common/whole_file.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QLabel>
@@ -92,10 +94,11 @@ void PreviewWindow::startReading()
     summary_->setText(QStringLiteral("Lecture du programme…"));
     worker_.setFuture(QtConcurrent::run([request] {
         auto reading = std::make_shared<Reading>(Reading{std::nullopt, std::nullopt, request.settings});
-        const std::optional<std::string> program = readProgramFile(request.file);
-        if (program && !program->empty()) {
-            reading->preview = previewProgram(*program, request.settings.workTopZ);
-            reading->resumePoint = resumePointOfProgram(*program);
+        // An unreadable program is shown as none: the summary says so.
+        const Result<std::string> program = readWholeFile(request.file, kProgramFileLimit);
+        if (program.ok() && !program.value().empty()) {
+            reading->preview = previewProgram(program.value(), request.settings.workTopZ);
+            reading->resumePoint = resumePointOfProgram(program.value());
         }
         return reading;
     }));

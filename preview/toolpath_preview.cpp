@@ -1,7 +1,6 @@
 #include "toolpath_preview.h"
 
 #include "common/fields.h"
-#include "common/whole_file.h"
 #include "layout/placement.h"
 
 #include <algorithm>
@@ -148,14 +147,6 @@ std::optional<double> machiningSeconds(const simulation::PathLengths& lengths, d
     if (!(feed > 0) || !(rapidRate > 0))
         return std::nullopt;
     return 60 * (lengths.cutting / feed + lengths.rapid / rapidRate);
-}
-
-std::optional<std::string> readProgramFile(const std::filesystem::path& file)
-{
-    WholeFile program = readWholeFile(file, kProgramFileLimit);
-    if (!program.read())
-        return std::nullopt;
-    return std::move(program.bytes);
 }
 
 }  // namespace velmora::preview

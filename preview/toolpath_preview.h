@@ -106,8 +106,4 @@ ToolpathPreview previewProgram(std::string_view program, double workTopZ = 0);
 std::optional<double> machiningSeconds(const simulation::PathLengths& lengths, double feed,
                                        double rapidRate = kRapidRate);
 
-// The whole file, its last line end included; nothing when it is missing,
-// cannot be read, is no regular file or is larger than any program.
-std::optional<std::string> readProgramFile(const std::filesystem::path& file);
-
 }  // namespace velmora::preview

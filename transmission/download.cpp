@@ -1,13 +1,9 @@
 #include "download.h"
 
-#include "french.h"
-
+#include "common/codepage.h"
 #include "common/fields.h"
-#include "common/file_error.h"
 #include "common/numbers.h"
 #include "common/whole_file.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <cmath>
@@ -25,52 +21,6 @@ constexpr std::string_view kEndOfTransfer = "\x13\n";
 // How often the stall watch looks at the port, and at the system's queue once
 // Qt has handed it everything.
 constexpr std::chrono::milliseconds kWatchInterval{10};
-
-struct ProgramReading {
-    std::optional<std::string> bytes;
-    std::string failure;
-};
-
-// The whole program file as bytes, read at once so that the file is released
-// before the port is touched and the count and the sending see the same items.
-ProgramReading readProgram(const std::filesystem::path& path)
-{
-    const std::string name = path.filename().string();
-    WholeFile file = readWholeFile(path, kProgramFileLimit);
-    if (file.missing())
-        return {std::nullopt, french(U"Le fichier ") + name + french(U" est introuvable")};
-    if (!file.read()) {
-        const std::u32string cause = QString::fromStdString(frenchCause(file.cause)).toStdU32String();
-        return {std::nullopt, french(U"Lecture du fichier ") + name + french(U" impossible : ") + french(cause)};
-    }
-    return {std::move(file.bytes), {}};
-}
-
-// "Problème de connexion" is what the operator has always read for a port
-// that is not there; the cause under it names the port chosen, the device it
-// stands for and the system's reason, in French.
-std::string noConnectionCause(std::int16_t port, const std::string& device)
-{
-    const std::string chosen = "Port COM" + std::to_string(port);
-    if (device.empty())
-        return chosen + french(U" : aucun périphérique ne lui correspond");
-    std::error_code reason;
-    (void)std::filesystem::status(device, reason);
-    if (!reason)
-        reason = std::make_error_code(std::errc::no_such_device_or_address);
-    return chosen + french(U", périphérique ") + device + " : "
-        + french(QString::fromStdString(frenchCause(reason)).toStdU32String());
-}
-
-std::string emptyOr(std::string_view text)
-{
-    return text.find_first_not_of(" \t") == std::string_view::npos ? french(U"(vide)") : std::string(text);
-}
-
-DownloadOutcome failure(std::string message, std::string cause = {})
-{
-    return {DownloadEnd::Failed, std::move(message), 0, 0, std::move(cause)};
-}
 
 }  // namespace
 
@@ -115,44 +65,48 @@ Download::~Download()
     releaseSerialLine(line_);
 }
 
+// The settings read, the port chosen and opened; or why not.
+Result<void> Download::openLine(const TransmissionTexts& texts)
+{
+    const Result<LineSettings> settings = readLineSettings(lineSettingsText(texts));
+    if (!settings.ok())
+        return settings.failure();
+    if (settings.value().stopBits == StopBits::OneAndHalf && !platformHasOneAndHalfStopBits())
+        return Failure(FailureKind::NoOneAndHalfStopBits);
+    port_ = portNumber(texts.port);
+    if (port_ < 1) {
+        Failure invalid(FailureKind::InvalidPort);
+        invalid.detail = cp1252::toUtf8(texts.port);
+        return invalid;
+    }
+    device_ = deviceName_(std::int16_t(port_));
+    const Result<void> opened = openSerialLine(line_, device_, port_, settings.value());
+    if (opened.ok() || opened.failure().kind != FailureKind::NoSuchPort || device_.empty())
+        return opened;
+    // The system's reason the device is not there.
+    Failure missing = opened.failure();
+    (void)std::filesystem::status(device_, missing.cause);
+    if (!missing.cause)
+        missing.cause = std::make_error_code(std::errc::no_such_device_or_address);
+    return missing;
+}
+
 void Download::start(const DownloadRequest& request, DownloadProgress& progress, Finished finished)
 {
     if (running())
         return;
-    const ProgramReading program = readProgram(request.programFile);
-    if (!program.bytes) {
+    // The whole program file, read at once so that the file is released
+    // before the port is touched and the count and the sending see the same
+    // items.
+    const Result<std::string> program = readWholeFile(request.programFile, kProgramFileLimit);
+    const Result<void> opened = program.ok() ? openLine(request.texts) : program.failure();
+    if (!opened.ok()) {
         progress.rest();
-        finished(failure(program.failure));
-        return;
-    }
-    const LineSettingsReading settings = readLineSettings(lineSettingsText(request.texts));
-    std::string refusal = settings.refusal;
-    std::string cause;  // under the refusal, when it has one
-    if (settings.ok() && settings.settings.stopBits == StopBits::OneAndHalf && !platformHasOneAndHalfStopBits())
-        refusal = french(U"Bits stop 1.5 impossibles sur ce poste : choisir 1 ou 2");
-    const std::int16_t port = portNumber(request.texts.port);
-    if (refusal.empty() && port < 1) {
-        refusal = french(U"Problème de connexion");
-        cause = french(U"Port invalide : ") + emptyOr(request.texts.port);
-    }
-    const std::string device = refusal.empty() ? deviceName_(port) : std::string();
-    port_ = portName(port, device);
-    if (refusal.empty()) {
-        const LineError opened = openSerialLine(line_, device, port_, settings.settings);
-        if (opened.failure == LineFailure::NoSuchPort) {
-            refusal = french(U"Problème de connexion");
-            cause = noConnectionCause(port, device);
-        } else if (opened) {
-            refusal = opened.cause;
-        }
-    }
-    if (!refusal.empty()) {
-        progress.rest();
-        finished(failure(refusal, cause));
+        finished(opened);
         return;
     }
 
-    FieldReader reader(*program.bytes);
+    FieldReader reader(program.value());
     while (!reader.atEnd()) {
         wire_ += reader.next();
         wire_ += '\n';
@@ -165,7 +119,7 @@ void Download::start(const DownloadRequest& request, DownloadProgress& progress,
     shownItems_ = 0;
     draining_ = false;
     if (line_.write(wire_.data(), qint64(wire_.size())) != qint64(wire_.size())) {
-        fail(writeFailed(port_));
+        fail(FailureKind::WriteFailed);
         return;
     }
     lowestPending_ = pendingBytes();
@@ -184,10 +138,10 @@ void Download::stop()
     const std::size_t count = itemEnds_.size();
     releaseSerialLine(line_);
     progress_->rest();
-    finish({DownloadEnd::Stopped,
-            french(U"Téléchargement arrêté : ") + std::to_string(sent) + french(U" éléments sur ")
-                + std::to_string(count) + french(U" envoyés.\nLa machine contient un programme incomplet."),
-            sent, count, {}});
+    Failure stopped(FailureKind::Stopped);
+    stopped.itemsSent = sent;
+    stopped.itemCount = count;
+    finish(stopped);
 }
 
 void Download::bytesWritten(qint64 bytes)
@@ -233,36 +187,34 @@ void Download::watch()
     }
     if (draining_ && pending == 0) {
         if (!waitUntilSent(line_.handle())) {
-            fail(writeFailed(port_));
+            fail(FailureKind::WriteFailed);
             return;
         }
         watch_.stop();
         line_.close();
         progress_->showFull();
-        finish({DownloadEnd::Sent, {}, itemEnds_.size(), itemEnds_.size(), {}});
+        finish({});
         return;
     }
     if (now - lastProgress_ >= stallTimeout_)
-        fail(stalled(port_));
+        fail(FailureKind::Stalled);
 }
 
 void Download::lineError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !running())
         return;
-    fail(writeFailed(port_));
+    fail(FailureKind::WriteFailed);
 }
 
-void Download::fail(const LineError& error)
+void Download::fail(FailureKind kind)
 {
     releaseSerialLine(line_);
     progress_->rest();
-    DownloadOutcome outcome = failure(error.cause);
-    outcome.itemCount = itemEnds_.size();
-    finish(std::move(outcome));
+    finish(lineFailure(kind, port_, device_));
 }
 
-void Download::finish(DownloadOutcome outcome)
+void Download::finish(const Result<void>& end)
 {
     watch_.stop();
     Finished finished = std::move(finished_);
@@ -270,7 +222,7 @@ void Download::finish(DownloadOutcome outcome)
     progress_ = nullptr;
     wire_.clear();
     itemEnds_.clear();
-    finished(outcome);
+    finished(end);
 }
 
 }  // namespace velmora

@@ -65,30 +65,13 @@ struct DownloadRequest {
     TransmissionTexts texts;
 };
 
-// The title of the message box that tells a failure or a stop.
-inline constexpr char kDownloadFailureTitle[] = "T\xE9l\xE9" "chargement";
-
-enum class DownloadEnd {
-    Sent,     // every byte has left the port; the progress is shown full
-    Failed,   // nothing or part was sent; `message` says why
-    Stopped,  // the operator stopped it; `message` says how much went out
-};
-
-struct DownloadOutcome {
-    DownloadEnd end = DownloadEnd::Failed;
-    // Shown under kDownloadFailureTitle (Windows-1252); empty when sent.
-    std::string message;
-    std::size_t itemsSent = 0;
-    std::size_t itemCount = 0;
-    // Under the message (Windows-1252): why, when the message alone does not
-    // say it ("Problème de connexion").
-    std::string cause;
-};
-
 class Download {
 public:
     static constexpr std::chrono::milliseconds kDefaultStallTimeout{5000};
-    using Finished = std::function<void(const DownloadOutcome&)>;
+    // Done when every byte has left the port (the progress then shown full);
+    // otherwise why nothing or part was sent, FailureKind::Stopped when the
+    // operator stopped it.
+    using Finished = std::function<void(const Result<void>&)>;
 
     // `deviceName` maps a port number to a device; tests give a pseudo-terminal.
     explicit Download(DeviceNameForPort deviceName = platformDeviceName);
@@ -115,14 +98,15 @@ public:
     void setQueuedBytes(QueuedBytes queued) { queuedBytes_ = queued; }
 
 private:
+    Result<void> openLine(const TransmissionTexts& texts);
     void bytesWritten(qint64 bytes);
     void watch();
     void lineError(QSerialPort::SerialPortError error);
     void showSent(std::size_t sent);
     std::size_t itemsWithin(std::size_t bytes) const;
     long pendingBytes() const;
-    void finish(DownloadOutcome outcome);
-    void fail(const LineError& error);
+    void finish(const Result<void>& end);
+    void fail(FailureKind kind);
 
     DeviceNameForPort deviceName_;
     QSerialPort line_;
@@ -133,7 +117,8 @@ private:
     // The download under way; none between downloads.
     DownloadProgress* progress_ = nullptr;
     Finished finished_;
-    std::string port_;                   // named as the operator knows it, for the causes
+    int port_ = 0;                       // as the operator chose it, and the device behind it
+    std::string device_;
     std::string wire_;                   // every byte that goes on the line
     std::vector<std::size_t> itemEnds_;  // where each item's line feed ends in wire_
     std::size_t handedOver_ = 0;         // bytes the system has taken

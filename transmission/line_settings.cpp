@@ -1,6 +1,6 @@
 #include "line_settings.h"
 
-#include "french.h"
+#include "common/codepage.h"
 
 #include <array>
 #include <optional>
@@ -76,34 +76,35 @@ std::optional<StopBits> stopBitsFromText(std::string_view text)
     return std::nullopt;
 }
 
-// An empty field is named as such, so the message never ends on a bare colon.
-LineSettingsReading refused(std::u32string_view what, std::string_view text)
+Failure refused(FailureKind kind, std::string_view text)
 {
-    return {{}, french(what) + (text.empty() ? french(U"(vide)") : std::string(text))};
+    Failure failure(kind);
+    failure.detail = cp1252::toUtf8(text);
+    return failure;
 }
 
 }  // namespace
 
-LineSettingsReading readLineSettings(std::string_view text)
+Result<LineSettings> readLineSettings(std::string_view text)
 {
     const auto fields = splitAtCommas(text);
     if (fields.size() != 4)
-        return refused(U"Paramètres de transmission invalides : ", text);
+        return refused(FailureKind::BadLineSettings, text);
 
     const auto baudRate = wholeNumberIn(fields[0], kSlowestBaudRate, kFastestBaudRate);
     if (!baudRate)
-        return refused(U"Vitesse de transmission invalide : ", fields[0]);
+        return refused(FailureKind::BadSpeed, fields[0]);
     const auto parity = parityFromLetter(fields[1]);
     if (!parity)
-        return refused(U"Parité invalide : ", fields[1]);
+        return refused(FailureKind::BadParity, fields[1]);
     const auto dataBits = wholeNumberIn(fields[2], 5, 8);
     if (!dataBits)
-        return refused(U"Nombre de bits invalide : ", fields[2]);
+        return refused(FailureKind::BadDataBits, fields[2]);
     const auto stopBits = stopBitsFromText(fields[3]);
     if (!stopBits)
-        return refused(U"Bits stop invalides : ", fields[3]);
+        return refused(FailureKind::BadStopBits, fields[3]);
 
-    return {{int(*baudRate), *parity, int(*dataBits), *stopBits}, {}};
+    return LineSettings{int(*baudRate), *parity, int(*dataBits), *stopBits};
 }
 
 bool platformHasOneAndHalfStopBits()

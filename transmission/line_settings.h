@@ -3,6 +3,8 @@
 // they are written in one text: speed, parity letter, data bits, stop bits,
 // separated by commas ("9600,e,7,2").
 
+#include "common/failure.h"
+
 #include <QSerialPort>
 
 #include <string>
@@ -21,19 +23,12 @@ struct LineSettings {
     bool operator==(const LineSettings&) const = default;
 };
 
-// The outcome of reading a settings text: the settings, or why the text was
-// refused (Windows-1252, ready to show to the operator).
-struct LineSettingsReading {
-    LineSettings settings;
-    std::string refusal;
-    bool ok() const { return refusal.empty(); }
-};
-
 // Reads "speed,parity,data bits,stop bits". The speed is a whole number of
 // bauds from 50 to 4,000,000; the parity one of the letters n, e, o, m, s
 // (either case); the data bits 5 to 8; the stop bits 1, 1.5 or 2. Blanks
-// around a field are allowed; anything else is refused.
-LineSettingsReading readLineSettings(std::string_view text);
+// around a field are allowed; anything else is refused, the failure naming
+// the field (BadSpeed...) or the whole text (BadLineSettings).
+Result<LineSettings> readLineSettings(std::string_view text);
 
 // Whether the serial driver of this platform can frame characters with 1.5
 // stop bits. Linux cannot, and would send 1 instead.

@@ -12,10 +12,12 @@ namespace velmora {
 
 std::string readProgramListing(const std::filesystem::path& file)
 {
-    WholeFile program = readWholeFile(file, kProgramFileLimit);
-    if (!program.bytes.empty())
-        program.bytes.pop_back();
-    return std::move(program.bytes);
+    Result<std::string> program = readWholeFile(file, kProgramFileLimit);
+    if (!program.ok())
+        return {};
+    if (!program.value().empty())
+        program.value().pop_back();
+    return std::move(program.value());
 }
 
 namespace {

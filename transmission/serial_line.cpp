@@ -1,7 +1,5 @@
 #include "serial_line.h"
 
-#include "french.h"
-
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
@@ -26,19 +24,17 @@ bool accessDenied(const std::string& device)
 #endif
 }
 
-LineError failedToOpen(QSerialPort& line, const std::string& device, const std::string& port)
+FailureKind failedToOpen(QSerialPort& line, const std::string& device)
 {
     const QSerialPort::SerialPortError error = line.error();
     line.clearError();
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return {LineFailure::NoSuchPort, french(U"Le port ") + port + french(U" n'existe pas")};
+        return FailureKind::NoSuchPort;
     case QSerialPort::PermissionError:
-        if (accessDenied(device))
-            return {LineFailure::AccessDenied, french(U"Accès au port ") + port + french(U" refusé")};
-        return {LineFailure::PortBusy, french(U"Le port ") + port + french(U" est déjà utilisé")};
+        return accessDenied(device) ? FailureKind::PortAccessDenied : FailureKind::PortBusy;
     default:
-        return {LineFailure::OpenFailed, french(U"Ouverture du port ") + port + french(U" impossible")};
+        return FailureKind::PortOpenFailed;
     }
 }
 
@@ -55,17 +51,17 @@ std::string platformDeviceName(std::int16_t port)
 #endif
 }
 
-std::string portName(std::int16_t port, const std::string& device)
+Failure lineFailure(FailureKind kind, int port, const std::string& device)
 {
-    const std::string name = "COM" + std::to_string(port);
-    return device.empty() || device == name ? name : name + " (" + device + ")";
+    Failure failure(kind, device);
+    failure.port = port;
+    return failure;
 }
 
-LineError openSerialLine(QSerialPort& line, const std::string& device, const std::string& name,
-                         const LineSettings& settings)
+Result<void> openSerialLine(QSerialPort& line, const std::string& device, int port, const LineSettings& settings)
 {
     if (device.empty())
-        return {LineFailure::NoSuchPort, french(U"Le port ") + name + french(U" n'existe pas")};
+        return lineFailure(FailureKind::NoSuchPort, port, device);
     line.setPortName(QString::fromLocal8Bit(device.c_str()));
     // Qt keeps the settings of a closed port and applies them as it opens it.
     const QtLineSettings qt = toQt(settings);
@@ -74,7 +70,7 @@ LineError openSerialLine(QSerialPort& line, const std::string& device, const std
     line.setDataBits(qt.dataBits);
     line.setStopBits(qt.stopBits);
     if (!line.open(QIODevice::WriteOnly))
-        return failedToOpen(line, device, name);
+        return lineFailure(failedToOpen(line, device), port, device);
     return {};
 }
 
@@ -85,17 +81,6 @@ void releaseSerialLine(QSerialPort& line)
     line.clear(QSerialPort::Output);
     line.close();
     line.clearError();
-}
-
-LineError writeFailed(const std::string& port)
-{
-    return {LineFailure::WriteFailed, french(U"Transmission interrompue : erreur d'écriture sur le port ") + port};
-}
-
-LineError stalled(const std::string& port)
-{
-    return {LineFailure::Stalled,
-            french(U"Transmission interrompue : le port ") + port + french(U" ne prend plus les données")};
 }
 
 #ifdef Q_OS_WIN

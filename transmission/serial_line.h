@@ -16,43 +16,22 @@
 
 namespace velmora {
 
-enum class LineFailure {
-    None,
-    NoSuchPort,  // the port number names no device
-    PortBusy,
-    AccessDenied,
-    OpenFailed,
-    WriteFailed,
-    Stalled,  // the port took nothing for the stall timeout
-};
-
-// What went wrong on the line, with its cause in Windows-1252, ready to show.
-struct LineError {
-    LineFailure failure = LineFailure::None;
-    std::string cause;
-    explicit operator bool() const { return failure != LineFailure::None; }
-};
-
 // The device behind port number n ("/dev/ttyS<n-1>" on Linux, "COM<n>" on
 // Windows), or an empty name when there is none.
 using DeviceNameForPort = std::function<std::string(std::int16_t port)>;
 std::string platformDeviceName(std::int16_t port);
 
-// "COM2" as the operator chose it, with the device behind it when that
-// differs: "COM2 (/dev/ttyS1)".
-std::string portName(std::int16_t port, const std::string& device);
+// A failure of the line to port number `port`, on `device`.
+Failure lineFailure(FailureKind kind, int port, const std::string& device);
 
 // Opens `device` for writing, the settings applied as it opens; `port` names
-// it in the causes. Nothing is read back from the machine.
-LineError openSerialLine(QSerialPort& line, const std::string& device, const std::string& port,
-                         const LineSettings& settings);
+// it in the failures (NoSuchPort, PortBusy, PortAccessDenied,
+// PortOpenFailed). Nothing is read back from the machine.
+Result<void> openSerialLine(QSerialPort& line, const std::string& device, int port, const LineSettings& settings);
 
 // Closes at once, dropping whatever has not left yet, so that the close
 // cannot wait on it and the port is free for the next attempt.
 void releaseSerialLine(QSerialPort& line);
-
-LineError writeFailed(const std::string& port);
-LineError stalled(const std::string& port);
 
 // What the operating system still holds for a port after Qt has handed it
 // the bytes. Closing a port throws that away on some drivers and makes the

@@ -359,9 +359,9 @@ void ConfigurationWindowTest::readsOneValuePerLine()
     QFETCH(std::vector<std::string>, expected);
 
     writeFile(bytes);
-    const LoadResult loaded = loadConfiguration(".");
-    QCOMPARE(loaded.status, LoadStatus::Loaded);
-    QCOMPARE(loaded.values, expected);
+    const Result<ConfigurationRead> loaded = loadConfiguration(".");
+    QVERIFY(loaded.ok());
+    QCOMPARE(loaded.value().values, expected);
 }
 
 // Every text a position box can show (single precision, 7 digits) must bring

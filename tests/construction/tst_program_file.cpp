@@ -68,8 +68,8 @@ private slots:
         EngravingJob job = machiningJob();
         const LayoutResult layout = placeLines(job, {"ABC", "AB"}, {43, 45.5}, {-24, -33});
 
-        const ConstructionOutcome outcome = buildProgramFile(job, layout, folder.places(), kStamp);
-        QCOMPARE(outcome.status, ConstructionStatus::Written);
+        const auto outcome = buildProgramFile(job, layout, folder.places(), kStamp);
+        QVERIFY(outcome.ok());
 
         const QStringList expected = kHeader + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + kProgramA
             + QStringList{"G0X48Y-24"} + kProgramB + QStringList{"G0X53Y-24"} + kProgramC
@@ -149,7 +149,7 @@ private slots:
         job.charSpacing = charSpacing;
         const LayoutResult layout = placeLines(job, texts, startX, baseY);
 
-        QCOMPARE(buildProgramFile(job, layout, folder.places(), kStamp).status, ConstructionStatus::Written);
+        QVERIFY(buildProgramFile(job, layout, folder.places(), kStamp).ok());
         const QByteArray program = folder.program();
         QVERIFY(program.endsWith("G0G52Z\r\nM5M9\r\nM2\r\n"));
         QCOMPARE(programBody(program), expected);
@@ -167,10 +167,10 @@ private slots:
         job.charWidth = 3;  // scaled, so the cache holds transformed lines
         const LayoutResult layout = placeLines(job, texts, {1, 2, 3, 4, 5}, {-1, -2, -3, -4, -5});
 
-        QCOMPARE(buildProgramFile(job, layout, fresh.places(), kStamp).status, ConstructionStatus::Written);
+        QVERIFY(buildProgramFile(job, layout, fresh.places(), kStamp).ok());
         GlyphCache glyphs;
         for (int run = 0; run < 2; ++run)
-            QCOMPARE(buildProgramFile(job, layout, kept.places(), kStamp, glyphs).status, ConstructionStatus::Written);
+            QVERIFY(buildProgramFile(job, layout, kept.places(), kStamp, glyphs).ok());
         QVERIFY(fresh.program().contains("G1X1.5Y5.25\r\n") && fresh.program().contains("G2X0Y2.625I0J-1.3125\r\n"));
         QCOMPARE(kept.program(), fresh.program());
     }
@@ -249,11 +249,10 @@ private slots:
         const LayoutResult layout = placeLines(job, {"A\u03a9B"}, {}, {});
         int done = 0;
 
-        const ConstructionOutcome outcome =
+        const auto outcome =
             buildProgramFile(job, layout, folder.places(), kStamp, [&done](int count, int) { done = count; });
-        QCOMPARE(outcome.status, ConstructionStatus::MissingGlyph);
-        QCOMPARE(uint(outcome.character), 0x03a9u);
-        QVERIFY(!outcome.failure);
+        QCOMPARE(outcome.failure().kind, FailureKind::MissingGlyph);
+        QCOMPARE(uint(outcome.failure().character), 0x03a9u);
         QCOMPARE(done, 1);
         QCOMPARE(folder.program(), kPreviousProgram);
         QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
@@ -315,9 +314,9 @@ private slots:
         QFETCH(QByteArray, expected);
         WorkFolder folder({{65, glyph}});
         GlyphWordTexts words(8.0f);
-        const GlyphFileBytes read = readGlyphFile(folder.places().glyphFolder, 65);
-        QCOMPARE(read.status, GlyphStatus::Copied);
-        QCOMPARE(QByteArray::fromStdString(transformGlyph(read.bytes, words)), expected);
+        const Result<std::string> read = readGlyphFile(folder.places().glyphFolder, 65);
+        QVERIFY(read.ok());
+        QCOMPARE(QByteArray::fromStdString(transformGlyph(read.value(), words)), expected);
     }
 };
 

@@ -106,13 +106,12 @@ private slots:
 
         const WorkFolder wholeFolder;
         const WorkFolder resumeFolder;
-        QCOMPARE(buildProgramFile(job, *layout, {toPath(wholeFolder.path()), kDataFolder, {}}, kStamp).status,
-                 ConstructionStatus::Written);
+        QVERIFY(buildProgramFile(job, *layout, {toPath(wholeFolder.path()), kDataFolder, {}}, kStamp).ok());
         int done = 0, total = 0;
         const auto counted = [&](int count, int of) { done = count, total = of; };
-        QCOMPARE(buildResumeProgramFile(job, *layout, from, {toPath(resumeFolder.path()), kDataFolder, {}}, kStamp,
-                                        counted).status,
-                 ConstructionStatus::Written);
+        QVERIFY(buildResumeProgramFile(job, *layout, from, {toPath(resumeFolder.path()), kDataFolder, {}}, kStamp,
+                                       counted)
+                    .ok());
         QCOMPARE(done, total);
 
         const QStringList whole = QString::fromLatin1(wholeFolder.program()).split("\r\n");
@@ -156,9 +155,9 @@ private slots:
         const WorkFolder folder({{65, "G1X1\r\n"}});
         EngravingJob job = machiningJob();
         const LayoutResult layout = placeLines(job, {"BAAZ"}, {}, {});
-        const ConstructionOutcome outcome = buildResumeProgramFile(job, layout, {1, 2}, folder.places(), kStamp);
-        QCOMPARE(outcome.status, ConstructionStatus::MissingGlyph);
-        QCOMPARE(uint(outcome.character), uint('Z'));
+        const auto outcome = buildResumeProgramFile(job, layout, {1, 2}, folder.places(), kStamp);
+        QCOMPARE(outcome.failure().kind, FailureKind::MissingGlyph);
+        QCOMPARE(uint(outcome.failure().character), uint('Z'));
     }
 };
 

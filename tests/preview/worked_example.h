@@ -29,7 +29,7 @@ inline BuiltExample buildWorkedExample(Corner corner)
     job.posY = 50;
     job.lineSpacing = 2;
     const auto layout = layOutJob(job, {Justification::Centred, Placement::CentreXY, corner});
-    if (!layout || buildProgramFile(job, *layout, folder.places(), kStamp).status != ConstructionStatus::Written)
+    if (!layout || !buildProgramFile(job, *layout, folder.places(), kStamp).ok())
         qFatal("the worked example was not built");
     return {*layout, folder.program().toStdString()};
 }

@@ -1,6 +1,5 @@
 #include "tests/support/pseudo_terminal.h"
 #include "transmission/download.h"
-#include "transmission/french.h"
 
 #include <QEventLoop>
 #include <QTemporaryDir>
@@ -43,11 +42,11 @@ TransmissionTexts workshopTexts()
 
 // Runs a download to its end in the event loop; one still running after
 // twenty seconds is told as hung.
-DownloadOutcome run(Download& download, const DownloadRequest& request, DownloadProgress& progress)
+Result<void> run(Download& download, const DownloadRequest& request, DownloadProgress& progress)
 {
-    DownloadOutcome outcome{DownloadEnd::Failed, "still running after twenty seconds"};
+    Result<void> outcome = Failure(FailureKind::Stalled);
     QEventLoop loop;
-    download.start(request, progress, [&](const DownloadOutcome& end) {
+    download.start(request, progress, [&](const Result<void>& end) {
         outcome = end;
         loop.quit();
     });
@@ -59,8 +58,8 @@ DownloadOutcome run(Download& download, const DownloadRequest& request, Download
 
 }  // namespace
 
-enum class Failure { DeviceGone, NoSuchPort, NoPortNumber, EmptySpeed, PortBusy };
-Q_DECLARE_METATYPE(Failure)
+enum class Case { DeviceGone, NoSuchPort, NoPortNumber, EmptySpeed, PortBusy };
+Q_DECLARE_METATYPE(Case)
 
 class DownloadTest : public QObject {
     Q_OBJECT
@@ -105,9 +104,9 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(QString, refusal);
-        const LineSettingsReading reading = readLineSettings(text.toStdString());
+        const Result<LineSettings> reading = readLineSettings(text.toStdString());
         QVERIFY(!reading.ok());
-        QCOMPARE(QString::fromLatin1(reading.refusal), refusal);
+        QCOMPARE(QString::fromStdString(failureMessage(Task::Download, reading.failure()).text), refusal);
     }
 
     // The row's name is the settings text; parity in either case, blanks
@@ -125,9 +124,9 @@ private slots:
     void mapsSettingsToQt()
     {
         QFETCH(QtLineSettings, expected);
-        const LineSettingsReading reading = readLineSettings(QTest::currentDataTag());
-        QVERIFY2(reading.ok(), reading.refusal.c_str());
-        QVERIFY(toQt(reading.settings) == expected);
+        const Result<LineSettings> reading = readLineSettings(QTest::currentDataTag());
+        QVERIFY(reading.ok());
+        QVERIFY(toQt(reading.value()) == expected);
     }
 
     void sendsEveryItem_data()
@@ -153,9 +152,9 @@ private slots:
         Download download([&](std::int16_t) { return terminal.devicePath(); });
         RecordingProgress meter;
 
-        const DownloadOutcome outcome = run(download, {writeProgram(program.toStdString()), workshopTexts()}, meter);
+        const Result<void> outcome = run(download, {writeProgram(program.toStdString()), workshopTexts()}, meter);
 
-        QVERIFY2(outcome.end == DownloadEnd::Sent, outcome.message.c_str());
+        QVERIFY(outcome.ok());
         QCOMPARE(terminal.readUntilQuiet(), wire.toStdString());
         QCOMPARE(meter.steps, steps);
         QVERIFY(!download.portOpen());
@@ -163,22 +162,22 @@ private slots:
 
     void failures_data()
     {
-        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<Case>("failure");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("cause");  // under the message; %2 the missing device
-        QTest::newRow("no such port") << Failure::NoSuchPort
+        QTest::newRow("no such port") << Case::NoSuchPort
                                       << "Problème de connexion" << "Port COM2 : aucun périphérique ne lui correspond";
-        QTest::newRow("device gone") << Failure::DeviceGone << "Problème de connexion"
+        QTest::newRow("device gone") << Case::DeviceGone << "Problème de connexion"
                                      << "Port COM2, périphérique %2 : le fichier ou le dossier n'existe pas";
-        QTest::newRow("port text without number") << Failure::NoPortNumber
+        QTest::newRow("port text without number") << Case::NoPortNumber
                                                   << "Problème de connexion" << "Port invalide : (vide)";
-        QTest::newRow("speed never chosen") << Failure::EmptySpeed << "Vitesse de transmission invalide : (vide)" << "";
-        QTest::newRow("port used elsewhere") << Failure::PortBusy << "Le port COM2 (%1) est déjà utilisé" << "";
+        QTest::newRow("speed never chosen") << Case::EmptySpeed << "Vitesse de transmission invalide : (vide)" << "";
+        QTest::newRow("port used elsewhere") << Case::PortBusy << "Le port COM2 (%1) est déjà utilisé" << "";
     }
 
     void failures()
     {
-        QFETCH(Failure, failure);
+        QFETCH(Case, failure);
         QFETCH(QString, message);
         QFETCH(QString, cause);
         PseudoTerminal terminal;
@@ -186,28 +185,29 @@ private slots:
         Download download([&](std::int16_t) { return device; });
         QSerialPort otherProgram(QString::fromStdString(terminal.devicePath()));
         DownloadRequest request{writeProgram("%12\r\nM2\r\n"), workshopTexts()};
-        if (failure == Failure::NoSuchPort)
+        if (failure == Case::NoSuchPort)
             device.clear();
-        if (failure == Failure::DeviceGone)
+        if (failure == Case::DeviceGone)
             device = dir_->filePath("ttyGone").toStdString();
         if (cause.contains("%2"))
             cause = cause.arg(QString::fromStdString(device));
-        if (failure == Failure::NoPortNumber)
+        if (failure == Case::NoPortNumber)
             request.texts.port = " ";
-        if (failure == Failure::EmptySpeed)
+        if (failure == Case::EmptySpeed)
             request.texts.speed = " ";
-        if (failure == Failure::PortBusy)
+        if (failure == Case::PortBusy)
             QVERIFY(otherProgram.open(QIODevice::WriteOnly));
         RecordingProgress meter;
         bool finishedBeforeReturn = false;
 
-        download.start(request, meter, [&](const DownloadOutcome& outcome) {
+        download.start(request, meter, [&](const Result<void>& outcome) {
             finishedBeforeReturn = true;
-            QCOMPARE(outcome.end, DownloadEnd::Failed);
+            QVERIFY(!outcome.ok());
             if (message.contains("%1"))
                 message = message.arg(QString::fromStdString(terminal.devicePath()));
-            QCOMPARE(QString::fromLatin1(outcome.message), message);
-            QCOMPARE(QString::fromLatin1(outcome.cause), cause);
+            const Message told = failureMessage(Task::Download, outcome.failure());
+            QCOMPARE(QString::fromStdString(told.text), message);
+            QCOMPARE(QString::fromStdString(told.cause), cause);
         });
 
         QVERIFY(finishedBeforeReturn);
@@ -230,16 +230,16 @@ private slots:
 
         const auto stalled = run(download, {writeProgram("%1\r\nG1 X12.5 Y-3.25\r\nM2\r\n"), workshopTexts()}, meter);
 
-        QCOMPARE(stalled.end, DownloadEnd::Failed);
-        QCOMPARE(stalled.message, "Transmission interrompue : le port COM2 (" + terminal.devicePath()
-                                      + french(U") ne prend plus les données"));
+        QVERIFY(!stalled.ok());
+        QCOMPARE(failureMessage(Task::Download, stalled.failure()).text,
+                 "Transmission interrompue : le port COM2 (" + terminal.devicePath() + ") ne prend plus les données");
         QVERIFY(meter.atRest());
         QVERIFY(!download.portOpen());
 
         download.setQueuedBytes(queuedOutputBytes);
         terminal.readUntilQuiet();
         const auto next = run(download, {writeProgram("%1\r\nM2\r\n"), workshopTexts()}, meter);
-        QVERIFY2(next.end == DownloadEnd::Sent, next.message.c_str());
+        QVERIFY(next.ok());
         QCOMPARE(terminal.readUntilQuiet(), std::string("%1\nM2\n\x13\n"));
     }
 

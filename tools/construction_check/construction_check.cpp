@@ -16,11 +16,9 @@
 
 namespace {
 
-using velmora::ConstructionStatus;
-
 // One line of text at X 10, Y 20, in 4 mm characters.
-velmora::ConstructionOutcome build(const std::u32string& text, const velmora::DateTimeTexts& stamp,
-                                   const velmora::ProgramPlaces& places)
+velmora::Result<velmora::WrittenProgram> build(const std::u32string& text, const velmora::DateTimeTexts& stamp,
+                                               const velmora::ProgramPlaces& places)
 {
     velmora::EngravingJob job;
     job.lineText[1] = text;
@@ -49,6 +47,11 @@ std::string contents(const std::filesystem::path& file)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string failureText(const velmora::Failure& failure)
+{
+    return velmora::failureMessage(velmora::Task::Construction, failure).text;
+}
+
 int fail(const std::string& why)
 {
     std::cerr << "ECHEC : " << why << '\n';
@@ -64,14 +67,14 @@ int main(int argc, char* argv[])
     const velmora::ProgramPlaces places{argv[2], argv[1], {argv[1]}};
     const std::filesystem::path program = places.workFolder / "velmora.rub";
 
-    const velmora::ConstructionOutcome first = build(U"PREMIER", {"06/12/2026", "08:00:00"}, places);
-    if (first.status != ConstructionStatus::Written)
-        return fail("premier programme : " + (first.failure ? first.failure->describe() : std::string("caractère")));
+    const auto first = build(U"PREMIER", {"06/12/2026", "08:00:00"}, places);
+    if (!first.ok())
+        return fail("premier programme : " + failureText(first.failure()));
     const std::string firstProgram = contents(program);
 
-    const velmora::ConstructionOutcome second = build(U"SECOND Été", {"06/12/2026", "08:00:01"}, places);
-    if (second.status != ConstructionStatus::Written)
-        return fail("second programme : " + (second.failure ? second.failure->describe() : std::string("caractère")));
+    const auto second = build(U"SECOND Été", {"06/12/2026", "08:00:01"}, places);
+    if (!second.ok())
+        return fail("second programme : " + failureText(second.failure()));
     const std::string secondProgram = contents(program);
 
     if (firstProgram.find("$ A 08:00:00\r\n") == std::string::npos)
