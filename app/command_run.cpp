@@ -10,7 +10,6 @@
 #include "transmission/download.h"
 #include "transmission/program_listing.h"
 
-#include <QEventLoop>
 #include <QString>
 
 #ifdef _WIN32
@@ -186,17 +185,10 @@ int download(const CommandLine& command, std::ostream& err)
         DownloadRequest request;
         request.programFile = workFolder / kProgramFileName;
         request.texts = reading.value();
-        // The download runs from the event loop, as in the window, until it
-        // ends.
+        // The download runs from the event loop, as in the window.
         Download sending(std::move(deviceName));
         TerminalProgress progress(err, standardErrorIsTerminal());
-        QEventLoop loop;
-        sending.start(request, progress, [&](const Result<void>& end) {
-            outcome = end;
-            loop.quit();
-        });
-        if (sending.running())
-            loop.exec();
+        outcome = sending.send(request, progress);
     }
     if (outcome.ok())
         return exitWith(ExitCode::Done);

@@ -6,7 +6,6 @@
 #include "panel/qt_text.h"
 #include "transmission/program_listing.h"
 
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -94,16 +93,7 @@ Result<void> DownloadAction::sendWithInputLocked(const DownloadRequest& request)
         button->setText(kStopCaption);
 
     MeterProgress meter(window_.meter());
-    Result<void> outcome;
-    QEventLoop loop;
-    download_.start(request, meter, [&](const Result<void>& end) {
-        outcome = end;
-        loop.quit();
-    });
-    if (download_.running())
-        loop.exec();
-    // Left early only when the program is ending: nothing stays open or running.
-    download_.stop();
+    const Result<void> outcome = download_.send(request, meter);
 
     if (button)
         button->setText(caption);

@@ -5,6 +5,8 @@
 #include "common/numbers.h"
 #include "common/whole_file.h"
 
+#include <QEventLoop>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -125,6 +127,21 @@ void Download::start(const DownloadRequest& request, DownloadProgress& progress,
     lowestPending_ = pendingBytes();
     lastProgress_ = Clock::now();
     watch_.start();
+}
+
+Result<void> Download::send(const DownloadRequest& request, DownloadProgress& progress)
+{
+    Result<void> outcome;
+    QEventLoop loop;
+    start(request, progress, [&](const Result<void>& end) {
+        outcome = end;
+        loop.quit();
+    });
+    if (running())
+        loop.exec();
+    // Left early only when the program is ending: nothing stays open or running.
+    stop();
+    return outcome;
 }
 
 void Download::stop()

@@ -91,6 +91,10 @@ public:
 
     bool running() const { return progress_ != nullptr; }
     bool portOpen() const { return line_.isOpen(); }
+
+    // start(), then the event loop runs until the download has ended, so a
+    // window stays painted and answers meanwhile. The end, sent or why not.
+    Result<void> send(const DownloadRequest& request, DownloadProgress& progress);
     void setStallTimeout(std::chrono::milliseconds timeout) { stallTimeout_ = timeout; }
     // What the system still holds for the port. A pseudo-terminal always says
     // nothing, so a test plays a line whose last bytes never leave through it.
