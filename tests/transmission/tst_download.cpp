@@ -57,12 +57,6 @@ Result<void> run(Download& download, const DownloadRequest& request, DownloadPro
 class DownloadTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-    }
-
     // The port is the whole number that ends the port's text.
     void portNumbers_data()
     {
@@ -174,7 +168,7 @@ private slots:
         QFETCH(bool, portBusy);
         QFETCH(QString, told);
         PseudoTerminal terminal;
-        const std::string device = deviceGone ? dir_->filePath("ttyGone").toStdString() : terminal.devicePath();
+        const std::string device = deviceGone ? dir_.filePath("ttyGone").toStdString() : terminal.devicePath();
         Download download([&](std::int16_t) { return device; });
         QSerialPort otherProgram(QString::fromStdString(terminal.devicePath()));
         if (portBusy)
@@ -228,12 +222,12 @@ private slots:
 private:
     std::filesystem::path writeProgram(const std::string& bytes)
     {
-        const std::filesystem::path path = dir_->filePath("velmora.rub").toStdString();
+        const std::filesystem::path path = dir_.filePath("velmora.rub").toStdString();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    QTemporaryDir dir_;
 };
 
 QTEST_GUILESS_MAIN(DownloadTest)
