@@ -21,11 +21,6 @@ struct Row {
     const char* told;  // "title|text|cause"
 };
 
-Failure onFile(FailureKind kind, const char* file, int errorNumber)
-{
-    return fileFailure(kind, file, errorNumber);
-}
-
 Failure with(FailureKind kind, const std::function<void(Failure&)>& set, std::filesystem::path file = {})
 {
     Failure failure(kind, std::move(file));
@@ -36,9 +31,9 @@ Failure with(FailureKind kind, const std::function<void(Failure&)>& set, std::fi
 const std::vector<Row>& rows()
 {
     static const std::vector<Row> table{
-        {"program not synced", Task::Construction, onFile(FailureKind::Sync, "/w/velmora.rub", ENOSPC),
+        {"program not synced", Task::Construction, fileFailure(FailureKind::Sync, "/w/velmora.rub", ENOSPC),
          "Echec de la construction|Impossible d'enregistrer sur le disque le fichier /w/velmora.rub : le disque est plein|"},
-        {"an error number without a sentence", Task::Construction, onFile(FailureKind::Write, "/w/velmora.rub", 4321),
+        {"an error number without a sentence", Task::Construction, fileFailure(FailureKind::Write, "/w/velmora.rub", 4321),
          "Echec de la construction|Impossible d'écrire le fichier /w/velmora.rub : erreur système 4321|"},
         {"C1 character", Task::Construction, with(FailureKind::MissingGlyph, [](Failure& f) { f.character = 0x85; }),
          "Echec de la construction|La gravure du caractère  (\uFFFD)  est impossible (U+0085)|"},
@@ -46,10 +41,10 @@ const std::vector<Row>& rows()
          with(FailureKind::OnlyBlanksLeft, [](Failure& f) { f.line = 2, f.rank = 7; }),
          "Echec de la construction|Modifier les paramètres|il ne reste que des blancs à partir de la ligne 2, "
          "caractère 7"},
-        {"settings not synced", Task::SaveConfiguration, onFile(FailureKind::Sync, "/w/velmora.txt", EIO),
+        {"settings not synced", Task::SaveConfiguration, fileFailure(FailureKind::Sync, "/w/velmora.txt", EIO),
          "Enregistrement|Impossible d'écrire le fichier velmora.txt : erreur de lecture ou d'écriture sur le support."
          "\nLe fichier velmora.txt n'a pas été modifié.|"},
-        {"settings folder gone", Task::SaveConfiguration, onFile(FailureKind::Create, "/w/velmora.txt", ENOENT),
+        {"settings folder gone", Task::SaveConfiguration, fileFailure(FailureKind::Create, "/w/velmora.txt", ENOENT),
          "Enregistrement|Impossible de créer le fichier velmora.txt : le fichier ou le dossier n'existe pas."
          "\nLe fichier velmora.txt n'a pas été modifié.|"},
         {"line break in a value", Task::SaveConfiguration,
@@ -61,7 +56,7 @@ const std::vector<Row>& rows()
          "Enregistrement|« Ligne 2 » contient un saut de ligne, qui ne peut pas être enregistré."
          "\nLe fichier velmora.txt n'a pas été modifié.|"},
         {"settings unreadable, command line", Task::LoadConfiguration,
-         onFile(FailureKind::Read, "/w/velmora.txt", EACCES),
+         fileFailure(FailureKind::Read, "/w/velmora.txt", EACCES),
          "Configuration|Impossible de lire le fichier velmora.txt : accès refusé.|"},
         {"access denied", Task::Download, with(FailureKind::PortAccessDenied, [](Failure& f) { f.port = 2; }, "/dev/ttyS1"),
          "Téléchargement|Accès au port COM2 (/dev/ttyS1) refusé|"},

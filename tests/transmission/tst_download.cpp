@@ -13,7 +13,6 @@ using velmora::testing::PseudoTerminal;
 using std::chrono::milliseconds;
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
-Q_DECLARE_METATYPE(std::vector<double>)
 Q_DECLARE_METATYPE(velmora::QtLineSettings)
 
 namespace {
@@ -35,10 +34,7 @@ public:
 };
 
 // A workshop's choices in the transmission frame: COM2 at 4800,e,7,2.
-TransmissionTexts workshopTexts()
-{
-    return {"COM2", "4800", "E(ven)", "7", "2"};
-}
+const TransmissionTexts kWorkshopTexts{"COM2", "4800", "E(ven)", "7", "2"};
 
 // Runs a download to its end in the event loop; one still running after
 // twenty seconds is told as hung.
@@ -58,24 +54,14 @@ Result<void> run(Download& download, const DownloadRequest& request, DownloadPro
 
 }  // namespace
 
-enum class Case { DeviceGone, NoSuchPort, NoPortNumber, EmptySpeed, PortBusy };
-Q_DECLARE_METATYPE(Case)
-
 class DownloadTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-    }
-
     // The port is the whole number that ends the port's text.
     void portNumbers_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("port");
-        QTest::newRow("COM1") << QByteArray("COM1") << 1;
         QTest::newRow("COM12, not COM2") << QByteArray("COM12") << 12;
         QTest::newRow("blanks around") << QByteArray(" COM3 \t") << 3;
         QTest::newRow("no number") << QByteArray("COM") << 0;
@@ -88,45 +74,40 @@ private slots:
         QTEST(int(portNumber(text.toStdString())), "port");
     }
 
-    void refusesSettings_data()
+    // The settings text read and put in Qt's terms, or the refusal; parity in
+    // either case, blanks around the fields.
+    void readsSettings_data()
     {
-        QTest::addColumn<QByteArray>("text");
+        using S = QtLineSettings;
+        using P = QSerialPort;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QtLineSettings>("expected");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("three fields") << QByteArray("9600,e,7") << "Paramètres de transmission invalides : 9600,e,7";
-        QTest::newRow("zero speed") << QByteArray("0,e,7,2") << "Vitesse de transmission invalide : 0";
-        QTest::newRow("fractional speed") << QByteArray("9600.5,e,7,2") << "Vitesse de transmission invalide : 9600.5";
-        QTest::newRow("unknown parity") << QByteArray("9600,x,7,2") << "Parité invalide : x";
-        QTest::newRow("4 data bits") << QByteArray("9600,e,4,2") << "Nombre de bits invalide : 4";
-        QTest::newRow("stop bits 1.0") << QByteArray("9600,e,7,1.0") << "Bits stop invalides : 1.0";
+        const S none;
+        QTest::newRow("even") << "4800,e,7,2" << S{4800, P::EvenParity, P::Data7, P::TwoStop} << "";
+        QTest::newRow("odd") << "300,o,5,1.5" << S{300, P::OddParity, P::Data5, P::OneAndHalfStop} << "";
+        QTest::newRow("mark") << "1200,m,6,1" << S{1200, P::MarkParity, P::Data6, P::OneStop} << "";
+        QTest::newRow("space, blanks") << " 600 , S ,8 , 1 " << S{600, P::SpaceParity, P::Data8, P::OneStop} << "";
+        QTest::newRow("none") << "19200,N,8,1" << S{19200, P::NoParity, P::Data8, P::OneStop} << "";
+        QTest::newRow("three fields") << "9600,e,7" << none << "Paramètres de transmission invalides : 9600,e,7";
+        QTest::newRow("zero speed") << "0,e,7,2" << none << "Vitesse de transmission invalide : 0";
+        QTest::newRow("fractional speed") << "9600.5,e,7,2" << none << "Vitesse de transmission invalide : 9600.5";
+        QTest::newRow("unknown parity") << "9600,x,7,2" << none << "Parité invalide : x";
+        QTest::newRow("4 data bits") << "9600,e,4,2" << none << "Nombre de bits invalide : 4";
+        QTest::newRow("stop bits 1.0") << "9600,e,7,1.0" << none << "Bits stop invalides : 1.0";
     }
 
-    void refusesSettings()
+    void readsSettings()
     {
-        QFETCH(QByteArray, text);
+        QFETCH(QString, text);
+        QFETCH(QtLineSettings, expected);
         QFETCH(QString, refusal);
         const Result<LineSettings> reading = readLineSettings(text.toStdString());
-        QVERIFY(!reading.ok());
-        QCOMPARE(QString::fromStdString(failureMessage(Task::Download, reading.failure()).text), refusal);
-    }
-
-    // The row's name is the settings text; parity in either case, blanks
-    // around the fields.
-    void mapsSettingsToQt_data()
-    {
-        using Port = QSerialPort;
-        QTest::addColumn<QtLineSettings>("expected");
-        QTest::newRow("4800,e,7,2") << QtLineSettings{4800, Port::EvenParity, Port::Data7, Port::TwoStop};
-        QTest::newRow("300,o,5,1.5") << QtLineSettings{300, Port::OddParity, Port::Data5, Port::OneAndHalfStop};
-        QTest::newRow("1200,m,6,1") << QtLineSettings{1200, Port::MarkParity, Port::Data6, Port::OneStop};
-        QTest::newRow(" 600 , S ,8 , 1 ") << QtLineSettings{600, Port::SpaceParity, Port::Data8, Port::OneStop};
-    }
-
-    void mapsSettingsToQt()
-    {
-        QFETCH(QtLineSettings, expected);
-        const Result<LineSettings> reading = readLineSettings(QTest::currentDataTag());
-        QVERIFY(reading.ok());
-        QVERIFY(toQt(reading.value()) == expected);
+        QCOMPARE(reading.ok(), refusal.isEmpty());
+        if (reading.ok())
+            QVERIFY(toQt(reading.value()) == expected);
+        else
+            QCOMPARE(QString::fromStdString(failureMessage(Task::Download, reading.failure()).text), refusal);
     }
 
     void sendsEveryItem_data()
@@ -152,7 +133,7 @@ private slots:
         Download download([&](std::int16_t) { return terminal.devicePath(); });
         RecordingProgress meter;
 
-        const Result<void> outcome = run(download, {writeProgram(program.toStdString()), workshopTexts()}, meter);
+        const Result<void> outcome = run(download, {writeProgram(program.toStdString()), kWorkshopTexts}, meter);
 
         QVERIFY(outcome.ok());
         QCOMPARE(terminal.readUntilQuiet(), wire.toStdString());
@@ -160,54 +141,50 @@ private slots:
         QVERIFY(!download.portOpen());
     }
 
+    // Nothing sent, the meter at rest and the port free, the failure told at
+    // once.
     void failures_data()
     {
-        QTest::addColumn<Case>("failure");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("cause");  // under the message; %2 the missing device
-        QTest::newRow("no such port") << Case::NoSuchPort
-                                      << "Problème de connexion" << "Port COM2 : aucun périphérique ne lui correspond";
-        QTest::newRow("device gone") << Case::DeviceGone << "Problème de connexion"
-                                     << "Port COM2, périphérique %2 : le fichier ou le dossier n'existe pas";
-        QTest::newRow("port text without number") << Case::NoPortNumber
-                                                  << "Problème de connexion" << "Port invalide : (vide)";
-        QTest::newRow("speed never chosen") << Case::EmptySpeed << "Vitesse de transmission invalide : (vide)" << "";
-        QTest::newRow("port used elsewhere") << Case::PortBusy << "Le port COM2 (%1) est déjà utilisé" << "";
+        QTest::addColumn<QByteArray>("port");   // its text; COM2 is the terminal
+        QTest::addColumn<QByteArray>("speed");  // its text
+        QTest::addColumn<bool>("deviceGone");   // the file behind COM2 is not there
+        QTest::addColumn<bool>("portBusy");     // another program holds COM2
+        QTest::addColumn<QString>("told");      // "text|cause"; %1 the device
+        QTest::newRow("device gone") << QByteArray("COM2") << QByteArray("4800") << true << false
+            << "Problème de connexion|Port COM2, périphérique %1 : le fichier ou le dossier n'existe pas";
+        QTest::newRow("port text without number") << QByteArray(" ") << QByteArray("4800") << false << false
+                                                  << "Problème de connexion|Port invalide : (vide)";
+        QTest::newRow("speed never chosen") << QByteArray("COM2") << QByteArray(" ") << false << false
+                                            << "Vitesse de transmission invalide : (vide)|";
+        QTest::newRow("port used elsewhere") << QByteArray("COM2") << QByteArray("4800") << false << true
+                                             << "Le port COM2 (%1) est déjà utilisé|";
     }
 
     void failures()
     {
-        QFETCH(Case, failure);
-        QFETCH(QString, message);
-        QFETCH(QString, cause);
+        QFETCH(QByteArray, port);
+        QFETCH(QByteArray, speed);
+        QFETCH(bool, deviceGone);
+        QFETCH(bool, portBusy);
+        QFETCH(QString, told);
         PseudoTerminal terminal;
-        std::string device = terminal.devicePath();
+        const std::string device = deviceGone ? dir_.filePath("ttyGone").toStdString() : terminal.devicePath();
         Download download([&](std::int16_t) { return device; });
         QSerialPort otherProgram(QString::fromStdString(terminal.devicePath()));
-        DownloadRequest request{writeProgram("%12\r\nM2\r\n"), workshopTexts()};
-        if (failure == Case::NoSuchPort)
-            device.clear();
-        if (failure == Case::DeviceGone)
-            device = dir_->filePath("ttyGone").toStdString();
-        if (cause.contains("%2"))
-            cause = cause.arg(QString::fromStdString(device));
-        if (failure == Case::NoPortNumber)
-            request.texts.port = " ";
-        if (failure == Case::EmptySpeed)
-            request.texts.speed = " ";
-        if (failure == Case::PortBusy)
+        if (portBusy)
             QVERIFY(otherProgram.open(QIODevice::WriteOnly));
+        TransmissionTexts texts = kWorkshopTexts;
+        texts.port = port.toStdString();
+        texts.speed = speed.toStdString();
         RecordingProgress meter;
         bool finishedBeforeReturn = false;
 
-        download.start(request, meter, [&](const Result<void>& outcome) {
+        download.start({writeProgram("%12\r\nM2\r\n"), texts}, meter, [&](const Result<void>& outcome) {
             finishedBeforeReturn = true;
             QVERIFY(!outcome.ok());
-            if (message.contains("%1"))
-                message = message.arg(QString::fromStdString(terminal.devicePath()));
-            const Message told = failureMessage(Task::Download, outcome.failure());
-            QCOMPARE(QString::fromStdString(told.text), message);
-            QCOMPARE(QString::fromStdString(told.cause), cause);
+            const Message message = failureMessage(Task::Download, outcome.failure());
+            QCOMPARE(QString::fromStdString(message.text + "|" + message.cause),
+                     told.replace("%1", QString::fromStdString(device)));
         });
 
         QVERIFY(finishedBeforeReturn);
@@ -228,17 +205,16 @@ private slots:
         RecordingProgress meter;
         download.setQueuedBytes([](PortHandle) -> std::optional<long> { return 3; });
 
-        const auto stalled = run(download, {writeProgram("%1\r\nG1 X12.5 Y-3.25\r\nM2\r\n"), workshopTexts()}, meter);
+        const auto stalled = run(download, {writeProgram("%1\r\nG1 X12.5 Y-3.25\r\nM2\r\n"), kWorkshopTexts}, meter);
 
         QVERIFY(!stalled.ok());
-        QCOMPARE(failureMessage(Task::Download, stalled.failure()).text,
-                 "Transmission interrompue : le port COM2 (" + terminal.devicePath() + ") ne prend plus les données");
+        QCOMPARE(stalled.failure().kind, FailureKind::Stalled);
         QVERIFY(meter.atRest());
         QVERIFY(!download.portOpen());
 
         download.setQueuedBytes(queuedOutputBytes);
         terminal.readUntilQuiet();
-        const auto next = run(download, {writeProgram("%1\r\nM2\r\n"), workshopTexts()}, meter);
+        const auto next = run(download, {writeProgram("%1\r\nM2\r\n"), kWorkshopTexts}, meter);
         QVERIFY(next.ok());
         QCOMPARE(terminal.readUntilQuiet(), std::string("%1\nM2\n\x13\n"));
     }
@@ -246,12 +222,12 @@ private slots:
 private:
     std::filesystem::path writeProgram(const std::string& bytes)
     {
-        const std::filesystem::path path = dir_->filePath("velmora.rub").toStdString();
+        const std::filesystem::path path = dir_.filePath("velmora.rub").toStdString();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    QTemporaryDir dir_;
 };
 
 QTEST_GUILESS_MAIN(DownloadTest)
