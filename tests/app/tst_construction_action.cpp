@@ -1,7 +1,6 @@
-// "Construire" driven through the window: the controls set as an operator
-// would, the click, then the program file, the listing, the meter and the
-// messages checked as the operator and the machine would find them. Then the
-// pieces it is made of: where the glyphs are found, the options read.
+// "Construire" clicked in the window: the program file, the listing, the meter
+// and the messages as the operator and the machine find them; where the glyphs
+// are found.
 
 #include "app/construction_action.h"
 #include "app/program_places.h"
@@ -31,7 +30,6 @@ using namespace velmora::testing;
 
 namespace {
 
-
 const QList<QPair<int, QByteArray>> kWorkedGlyphs = {
     {65, "$ A majuscule\r\nG0X0Y0\r\nG1Z-.2F100\r\nG1X2Y7\r\nG1X4Y0\r\nG0Z1\r\n"},
     {66, "G0X0Y0\r\nG1Z-.2\r\nG1Y7\r\nG02X0Y3.5I0J-1.75\r\nG0Z1\r\n"},
@@ -39,8 +37,8 @@ const QList<QPair<int, QByteArray>> kWorkedGlyphs = {
 
 QString withoutStamp(const QByteArray& program)
 {
-    return QString::fromLatin1(program).replace(QRegularExpression(R"(\$ LE \d\d/\d\d/\d{4}\r\n\$ A \d\d:\d\d:\d\d\r\n)"),
-                                                "DATE\r\nTIME\r\n");
+    const QRegularExpression stamp(R"(\$ LE \d\d/\d\d/\d{4}\r\n\$ A \d\d:\d\d:\d\d\r\n)");
+    return QString::fromLatin1(program).replace(stamp, "DATE\r\nTIME\r\n");
 }
 
 QStringList lineHead(int line, const QString& move)
@@ -101,26 +99,245 @@ void setPlainPlacement(MainWindow& window, const QStringList& texts)
 class ConstructionActionTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    // Every test runs in a working directory of its own, as the program does,
+    // with one-line glyphs for A and B.
+    void init()
+    {
+        folder_ = std::make_unique<WorkFolder>(std::initializer_list<std::pair<int, QByteArray>>{
+            {65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
+        startFolder_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder_->path()));
+        window_ = std::make_unique<MainWindow>();
+        messages_ = ScriptedMessages();
+        pause_ = RecordingPause();
+        meterWhilePaused_.clear();
+        pause_.onPause = [this] {
+            const Meter& meter = window_->meter();
+            meterWhilePaused_ << caption() << (meter.barPixels() == meter.fullPixels() ? "full" : "not full");
+        };
+    }
 
-    void workedExample();
-    void lineBlocks_data();
-    void lineBlocks();
-    void failure_data();
-    void failure();
+    void cleanup()
+    {
+        window_.reset();
+        QDir::setCurrent(startFolder_);
+        folder_.reset();
+    }
 
-    void editedGlyphSeenByTheNextConstruction_data();
-    void editedGlyphSeenByTheNextConstruction();
-    void glyphFolder_data();
-    void glyphFolder();
+    void workedExample()
+    {
+        for (const auto& [code, bytes] : kWorkedGlyphs)
+            QVERIFY(folder_->addGlyph(code, bytes));
+        setWorkedExample(*window_, {"ABC", "AB"});
+
+        build();
+
+        const QStringList glyphA = {"$ A majuscule", "G0X0Y0", "G1Z-.2", "G1X2Y7", "G1X4Y0", "G0Z1"};
+        const QStringList glyphB = {"G0X0Y0", "G1Z-.2", "G1Y7", "G2X0Y3.5I0J-1.75", "G0Z1"};
+        const QStringList glyphC = {"G0X4Y7", "G1Z-.2", "G1X0", "G1Y0", "G1X4", "G0Z1"};
+        const QStringList expected = QStringList{"%12", "$ *************", "$ VELMORA", "$ VERSION 2.1", "$ RM.TOLK",
+                                                 "$ *************", "DATE", "TIME", "$ *************",
+                                                 "G0G17G40G80G90M5M9", "G0G52Z", "M6T3D3", "M3M8M40S2000", "F300"}
+            + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + glyphA + QStringList{"G0X48Y-24"} + glyphB
+            + QStringList{"G0X53Y-24"} + glyphC + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + glyphA
+            + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2", ""};
+
+        const QString file = QString::fromLatin1(folder_->program());
+        QCOMPARE(withoutStamp(folder_->program()).split("\r\n"), expected);
+        QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
+
+        QCOMPARE(listing(), file.chopped(2).replace("\r\n", "\n"));
+        QVERIFY(messages_.calls().empty());
+        QCOMPARE(pause_.pauses, std::vector{ConstructionAction::kFullBarPause});
+        QCOMPARE(meterWhilePaused_, (QStringList{" 100 %", "full"}));
+        verifyMeterAtRest();
+    }
+
+    void lineBlocks_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("body");  // the program between its head and its end
+
+        // Right-justified, each line starts at X 10 + the block's width - its own,
+        // the block as Encombrement shows it once blank-only lines are emptied, a
+        // line's width as read before.
+        QTest::newRow("blank-only lines 2 and 5 emptied, 2 still a block")
+            << QStringList{"A", "   ", "B", "", "  "}
+            << lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"} + lineHead(2, "G0X0Y14")
+                   + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
+        QTest::newRow("only line 3") << QStringList{"", "", "AB"}
+                                     << lineHead(3, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1", "G0X15Y23", "G1X2"};
+        QTest::newRow("lines 1 and 5, the fifth the widest")
+            << QStringList{"B", "", "", "", "AB"}
+            << lineHead(1, "G0X15Y23") + QStringList{"G0X15Y23", "G1X2"} + lineHead(2, "G0X19Y14")
+                   + lineHead(3, "G0X19Y5") + lineHead(4, "G0X19Y-4") + lineHead(5, "G0X10Y-13")
+                   + QStringList{"G0X10Y-13", "G1X1", "G0X15Y-13", "G1X2"};
+    }
+
+    void lineBlocks()
+    {
+        QFETCH(QStringList, typed);
+        setPlainPlacement(*window_, typed);
+
+        build();
+
+        QVERIFY(messages_.calls().empty());
+        for (int line = 1; line <= 5; ++line)
+            QCOMPARE(lineBox(*window_, line)->text(), typed.value(line - 1).trimmed());
+        const QStringList lines = QString::fromLatin1(folder_->program()).split("\r\n");
+        QTEST(lines.mid(14, lines.size() - 18), "body");
+    }
+
+    void failure_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QVariantMap>("bars");    // moved from the worked example's settings
+        QTest::addColumn<QString>("workFolder");  // in the test's folder; empty for that folder itself
+        QTest::addColumn<QString>("message");     // the test's folder as {}
+        QTest::addColumn<QString>("cause");       // under the message; empty when there is none
+
+        const QString refused = "Modifier les paramètres";
+        const QStringList fiveLines{"AB", "AB", "AB", "AB", "AB"};  // 43 mm high
+        // The widths are read before blank-only lines are emptied.
+        QTest::newRow("blanks wider than the plate, last line")
+            << QStringList{"A", "", "", "", QString(25, ' ')} << QVariantMap{} << "" << refused
+            << "le bloc (124 mm) est plus large que la plaque (X : 100 mm)";
+        QTest::newRow("plate of negative width") << QStringList{"AB"} << QVariantMap{{"Posx2", 1950}} << "" << refused
+                                                 << "la largeur de la plaque (X : -5 mm) est négative";
+        QTest::newRow("block higher than the plate")
+            << fiveLines << QVariantMap{{"Posy2", 2300}} << "" << refused
+            << "le bloc (43 mm) est plus haut que la plaque (Y : 30 mm)";
+        QTest::newRow("plate of negative height") << QStringList{"AB"} << QVariantMap{{"Posy2", 1999}} << "" << refused
+                                                  << "la hauteur de la plaque (Y : -.1 mm) est négative";
+        QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << QVariantMap{} << ""
+            << "La gravure du caractère  (Z)  est impossible" << "";
+        QTest::newRow("NUL typed: named by its picture and code")
+            << QStringList{"A", QString(QChar(0)) + "A"} << QVariantMap{} << ""
+            << "La gravure du caractère  (\u2400)  est impossible (U+0000)" << "";
+        QTest::newRow("work folder missing") << QStringList{"AB"} << QVariantMap{} << "gone"
+            << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas" << "";
+    }
+
+    // A construction that fails says so once, with its cause when the layout
+    // refused the job, and leaves the previous program, its listing and the
+    // folder exactly as they were.
+    void failure()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QVariantMap, bars);
+        QFETCH(QString, workFolder);
+        QFETCH(QString, message);
+        QVERIFY(writeBytes("velmora.rub", kPreviousProgram));
+        window_->reloadListing();
+        const QString listingBefore = listing();
+        setWorkedExample(*window_, typed);
+        for (auto bar = bars.cbegin(); bar != bars.cend(); ++bar)
+            setBar(*window_, bar.key().toLatin1().constData(), bar.value().toInt());
+
+        build(workFolder.isEmpty() ? QString() : folder_->path(workFolder));
+
+        QCOMPARE(messages_.calls().size(), std::size_t(1));
+        const ScriptedMessages::Call& call = messages_.calls().front();
+        QCOMPARE(call.icon, MessageIcon::Critical);
+        QCOMPARE(call.buttons, MessageButtons::Ok);
+        QCOMPARE(call.title, QStringLiteral("Echec de la construction"));
+        QCOMPARE(call.text, QString(message).replace("{}", folder_->path()));
+        QTEST(call.cause, "cause");
+        QVERIFY(pause_.pauses.empty());
+        verifyMeterAtRest();
+        QCOMPARE(folder_->program(), kPreviousProgram);
+        QCOMPARE(listing(), listingBefore);
+        QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
+    }
+
+    void editedGlyphSeenByTheNextConstruction_data()
+    {
+        QTest::addColumn<QString>("change");  // "replace" and "remove" act on a glyph file last changed long ago
+        QTest::newRow("rewritten at once, same size") << "rewrite";
+        QTest::newRow("old file replaced by another") << "replace";
+        QTest::newRow("old file removed: the construction fails") << "remove";
+    }
+
+    // The glyph files are kept from one construction to the next, yet an edited
+    // font is what the next construction copies.
+    void editedGlyphSeenByTheNextConstruction()
+    {
+        QFETCH(QString, change);
+        QFile glyph(folder_->glyphPath(65));
+        if (change != "rewrite") {
+            QVERIFY(glyph.open(QIODevice::ReadWrite));
+            QVERIFY(glyph.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+            glyph.close();
+        }
+        setPlainPlacement(*window_, {"AA"});
+        const std::filesystem::path work = toPath(folder_->path());
+        ConstructionAction action(*window_, messages_, pause_, {work, work / "Data", {}});
+        QObject::connect(window_.get(), &MainWindow::buildRequested, window_.get(), [&action] { action.build(); });
+        control<QPushButton>(*window_, "Const1")->click();
+        QCOMPARE(QString::fromLatin1(folder_->program()).count("G1X1\r\n"), 2);
+
+        const QString replacement = folder_->path("Data/new.prg");
+        if (change == "rewrite")
+            QVERIFY(folder_->addGlyph(65, "G1X3\r\n"));
+        else if (change == "replace")
+            QVERIFY(writeBytes(replacement, "G1X3\r\n")
+                && std::rename(QFile::encodeName(replacement), QFile::encodeName(glyph.fileName())) == 0);
+        else
+            QVERIFY(glyph.remove());
+        control<QPushButton>(*window_, "Const1")->click();
+        const QString program = QString::fromLatin1(folder_->program());
+        QCOMPARE(messages_.calls().size(), std::size_t(change == "remove" ? 1 : 0));
+        QCOMPARE(program.count("G1X3\r\n"), change == "remove" ? 0 : 2);
+        QCOMPARE(program.count("G1X1\r\n"), change == "remove" ? 2 : 0);
+    }
+
+    void glyphFolder_data()
+    {
+        // The program stands in program/, as if it were bin/ of an installation.
+        QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
+        QTest::newRow("only beside the program") << "program/Data/" << "program";
+        QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
+        QTest::newRow("beside the program before the installed one")
+            << "program/Data/ share/velmora/Data/" << "program";
+        QTest::newRow("only installed, in share beside bin") << "share/velmora/Data/" << "share/velmora";
+        QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
+    }
+
+    void glyphFolder()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, expected);
+        QDir dir(folder_->path());
+        QVERIFY(dir.mkpath("work") && dir.mkpath("program"));
+        for (const QString& entry : made.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(entry.endsWith('/') ? dir.mkpath(entry) : writeBytes(dir.filePath(entry), {}));
+
+        QCOMPARE(glyphFolderFor(toPath(dir.filePath("work")), toPath(dir.filePath("program"))),
+                 toPath(dir.filePath(expected)) / "Data");
+    }
 
 private:
-    void addGlyphs(const QList<QPair<int, QByteArray>>& glyphs);
-    void build(const QString& workFolder = {}, const std::filesystem::path& glyphFolder = {});
+    // Clicks "Construire" with a new action: no glyph kept from before.
+    void build(const QString& workFolder = {})
+    {
+        const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
+        ConstructionAction action(*window_, messages_, pause_, {work, toPath(folder_->path("Data")), {}});
+        const QMetaObject::Connection wired =
+            QObject::connect(window_.get(), &MainWindow::buildRequested, [&action] { action.build(); });
+        control<QPushButton>(*window_, "Const1")->click();
+        QObject::disconnect(wired);
+    }
+
     QString listing() { return listingRows(*window_).join(QLatin1Char('\n')); }
     QString caption() { return control<QLabel>(*window_, "Visu1")->text(); }
-    void verifyMeterAtRest();
+
+    void verifyMeterAtRest()
+    {
+        QCOMPARE(caption(), QStringLiteral("0 %"));
+        QCOMPARE(window_->meter().barPixels(), 1);
+    }
 
     std::unique_ptr<WorkFolder> folder_;
     QString startFolder_;
@@ -129,258 +346,6 @@ private:
     QStringList meterWhilePaused_;
     ScriptedMessages messages_;
 };
-
-// Every test runs in a working directory of its own, as the program does.
-void ConstructionActionTest::init()
-{
-    folder_ = std::make_unique<WorkFolder>();
-    startFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder_->path()));
-    window_ = std::make_unique<MainWindow>();
-    messages_ = ScriptedMessages();
-    pause_ = RecordingPause();
-    meterWhilePaused_.clear();
-    pause_.onPause = [this] {
-        const Meter& meter = window_->meter();
-        meterWhilePaused_ << caption() << (meter.barPixels() == meter.fullPixels() ? "full" : "not full");
-    };
-}
-
-void ConstructionActionTest::cleanup()
-{
-    window_.reset();
-    QDir::setCurrent(startFolder_);
-    folder_.reset();
-}
-
-void ConstructionActionTest::addGlyphs(const QList<QPair<int, QByteArray>>& glyphs)
-{
-    for (const auto& [code, bytes] : glyphs)
-        QVERIFY(folder_->addGlyph(code, bytes));
-}
-
-void ConstructionActionTest::build(const QString& workFolder, const std::filesystem::path& glyphFolder)
-{
-    const std::filesystem::path work = toPath(workFolder.isEmpty() ? folder_->path() : workFolder);
-    ConstructionAction action(*window_, messages_, pause_, {work, glyphFolder.empty() ? work / "Data" : glyphFolder, {}});
-    const QMetaObject::Connection wired =
-        QObject::connect(window_.get(), &MainWindow::buildRequested, [&action] { action.build(); });
-    control<QPushButton>(*window_, "Const1")->click();
-    QObject::disconnect(wired);
-}
-
-void ConstructionActionTest::verifyMeterAtRest()
-{
-    QCOMPARE(caption(), QStringLiteral("0 %"));
-    QCOMPARE(window_->meter().barPixels(), 1);
-}
-
-void ConstructionActionTest::workedExample()
-{
-    addGlyphs(kWorkedGlyphs);
-    setWorkedExample(*window_, {"ABC", "AB"});
-
-    build();
-
-    const QStringList glyphA = {"$ A majuscule", "G0X0Y0", "G1Z-.2", "G1X2Y7", "G1X4Y0", "G0Z1"};
-    const QStringList glyphB = {"G0X0Y0", "G1Z-.2", "G1Y7", "G2X0Y3.5I0J-1.75", "G0Z1"};
-    const QStringList glyphC = {"G0X4Y7", "G1Z-.2", "G1X0", "G1Y0", "G1X4", "G0Z1"};
-    const QStringList expected = QStringList{"%12", "$ *************", "$ VELMORA", "$ VERSION 2.1", "$ RM.TOLK",
-                                             "$ *************", "DATE", "TIME", "$ *************",
-                                             "G0G17G40G80G90M5M9", "G0G52Z", "M6T3D3", "M3M8M40S2000", "F300"}
-        + lineHead(1, "G0X43Y-24") + QStringList{"G0X43Y-24"} + glyphA + QStringList{"G0X48Y-24"} + glyphB
-        + QStringList{"G0X53Y-24"} + glyphC + lineHead(2, "G0X45.5Y-33") + QStringList{"G0X45.5Y-33"} + glyphA
-        + QStringList{"G0X50.5Y-33"} + glyphB + QStringList{"G0G52Z", "M5M9", "M2", ""};
-
-    const QString file = QString::fromLatin1(folder_->program());
-    QCOMPARE(withoutStamp(folder_->program()).split("\r\n"), expected);
-    QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
-
-    QCOMPARE(listing(), file.chopped(2).replace("\r\n", "\n"));
-    QVERIFY(messages_.calls().empty());
-    QCOMPARE(pause_.pauses, std::vector{ConstructionAction::kFullBarPause});
-    QCOMPARE(meterWhilePaused_, (QStringList{" 100 %", "full"}));
-    verifyMeterAtRest();
-}
-
-void ConstructionActionTest::lineBlocks_data()
-{
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<QStringList>("body");  // the program between its head and its end
-
-    // Right-justified, each line starts at X 10 + the block's width - its own,
-    // the block as Encombrement shows it once blank-only lines are emptied, a
-    // line's width as read before.
-    QTest::newRow("blank-only lines 2 and 5 emptied, 2 still a block")
-        << QStringList{"A", "   ", "B", "", "  "}
-        << lineHead(1, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1"} + lineHead(2, "G0X0Y14")
-               + lineHead(3, "G0X10Y5") + QStringList{"G0X10Y5", "G1X2"};
-    QTest::newRow("only line 3") << QStringList{"", "", "AB"}
-                                 << lineHead(3, "G0X10Y23") + QStringList{"G0X10Y23", "G1X1", "G0X15Y23", "G1X2"};
-    QTest::newRow("lines 1 and 5, the fifth the widest")
-        << QStringList{"B", "", "", "", "AB"}
-        << lineHead(1, "G0X15Y23") + QStringList{"G0X15Y23", "G1X2"} + lineHead(2, "G0X19Y14")
-               + lineHead(3, "G0X19Y5") + lineHead(4, "G0X19Y-4") + lineHead(5, "G0X10Y-13")
-               + QStringList{"G0X10Y-13", "G1X1", "G0X15Y-13", "G1X2"};
-}
-
-void ConstructionActionTest::lineBlocks()
-{
-    QFETCH(QStringList, typed);
-    addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
-    setPlainPlacement(*window_, typed);
-
-    build();
-
-    QVERIFY(messages_.calls().empty());
-    for (int line = 1; line <= 5; ++line)
-        QCOMPARE(lineBox(*window_, line)->text(), typed.value(line - 1).trimmed());
-    const QStringList lines = QString::fromLatin1(folder_->program()).split("\r\n");
-    QTEST(lines.mid(14, lines.size() - 18), "body");
-}
-
-void ConstructionActionTest::failure_data()
-{
-    QTest::addColumn<QStringList>("typed");
-    QTest::addColumn<QVariantMap>("bars");    // moved from the worked example's settings
-    QTest::addColumn<QString>("workFolder");  // in the test's folder; empty for that folder itself
-    QTest::addColumn<QString>("message");     // the test's folder as {}
-    QTest::addColumn<QString>("cause");       // under the message; empty when there is none
-
-    const QString refused = "Modifier les paramètres";
-    const QStringList fiveLines{"AB", "AB", "AB", "AB", "AB"};  // 43 mm high
-    // The widths are read before blank-only lines are emptied.
-    QTest::newRow("blanks wider than the plate, last line")
-        << QStringList{"A", "", "", "", QString(25, ' ')} << QVariantMap{} << "" << refused
-        << "le bloc (124 mm) est plus large que la plaque (X : 100 mm)";
-    QTest::newRow("plate of negative width") << QStringList{"AB"} << QVariantMap{{"Posx2", 1950}} << "" << refused
-                                             << "la largeur de la plaque (X : -5 mm) est négative";
-    QTest::newRow("block higher than the plate")
-        << fiveLines << QVariantMap{{"Posy2", 2300}} << "" << refused
-        << "le bloc (43 mm) est plus haut que la plaque (Y : 30 mm)";
-    QTest::newRow("plate of negative height") << QStringList{"AB"} << QVariantMap{{"Posy2", 1999}} << "" << refused
-                                              << "la hauteur de la plaque (Y : -.1 mm) est négative";
-    QTest::newRow("glyph of the second character missing") << QStringList{"AZB", "AB"} << QVariantMap{} << ""
-        << "La gravure du caractère  (Z)  est impossible" << "";
-    QTest::newRow("NUL typed: named by its picture and code")
-        << QStringList{"A", QString(QChar(0)) + "A"} << QVariantMap{} << ""
-        << "La gravure du caractère  (\u2400)  est impossible (U+0000)" << "";
-    QTest::newRow("work folder missing") << QStringList{"AB"} << QVariantMap{} << "gone"
-        << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas" << "";
-}
-
-// A construction that fails says so once, with its cause when the layout
-// refused the job, and leaves the previous program, its listing and the
-// folder exactly as they were.
-void ConstructionActionTest::failure()
-{
-    QFETCH(QStringList, typed);
-    QFETCH(QVariantMap, bars);
-    QFETCH(QString, workFolder);
-    QFETCH(QString, message);
-    QFETCH(QString, cause);
-    addGlyphs({{65, "G1X1\r\n"}, {66, "G1X2\r\n"}});
-    QVERIFY(writeBytes("velmora.rub", kPreviousProgram));
-    window_->reloadListing();
-    const QString listingBefore = listing();
-    setWorkedExample(*window_, typed);
-    for (auto bar = bars.cbegin(); bar != bars.cend(); ++bar)
-        setBar(*window_, bar.key().toLatin1().constData(), bar.value().toInt());
-
-    build(workFolder.isEmpty() ? QString() : folder_->path(workFolder), toPath(folder_->path("Data")));
-
-    QCOMPARE(messages_.calls().size(), std::size_t(1));
-    const ScriptedMessages::Call& call = messages_.calls().front();
-    QCOMPARE(call.icon, MessageIcon::Critical);
-    QCOMPARE(call.buttons, MessageButtons::Ok);
-    QCOMPARE(call.title, QStringLiteral("Echec de la construction"));
-    QCOMPARE(call.text, QString(message).replace("{}", folder_->path()));
-    QCOMPARE(call.cause, cause);
-    QVERIFY(pause_.pauses.empty());
-    verifyMeterAtRest();
-    QCOMPARE(folder_->program(), kPreviousProgram);
-    QCOMPARE(listing(), listingBefore);
-    QCOMPARE(folder_->entries(), QStringList{"velmora.rub"});
-}
-
-void ConstructionActionTest::editedGlyphSeenByTheNextConstruction_data()
-{
-    QTest::addColumn<bool>("aged");  // the glyph file last changed long before the first construction
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("seen");  // the glyph's line in the second program; empty: the construction fails
-    QTest::newRow("rewritten at once, same size") << false << "rewrite G1X3" << "G1X3";
-    QTest::newRow("old file replaced by another") << true << "replace G1X3" << "G1X3";
-    QTest::newRow("old file removed") << true << "remove" << "";
-}
-
-// The glyph files are kept from one construction to the next, yet an edited
-// font is what the next construction copies.
-void ConstructionActionTest::editedGlyphSeenByTheNextConstruction()
-{
-    QFETCH(bool, aged);
-    QFETCH(QString, change);
-    QFETCH(QString, seen);
-    addGlyphs({{65, "G1X1\r\n"}});
-    QFile glyph(folder_->glyphPath(65));
-    if (aged) {
-        QVERIFY(glyph.open(QIODevice::ReadWrite));
-        QVERIFY(glyph.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-        glyph.close();
-    }
-    setPlainPlacement(*window_, {"AA"});
-    const std::filesystem::path work = toPath(folder_->path());
-    ConstructionAction action(*window_, messages_, pause_, {work, work / "Data", {}});
-    QObject::connect(window_.get(), &MainWindow::buildRequested, window_.get(), [&action] { action.build(); });
-    control<QPushButton>(*window_, "Const1")->click();
-    QCOMPARE(QString::fromLatin1(folder_->program()).count("G1X1\r\n"), 2);
-
-    const QStringList words = change.split(' ');
-    if (words[0] == "rewrite") {
-        QVERIFY(folder_->addGlyph(65, words[1].toLatin1() + "\r\n"));
-    } else if (words[0] == "replace") {
-        QVERIFY(writeBytes(folder_->path("Data/new.prg"), words[1].toLatin1() + "\r\n"));
-        QVERIFY(std::rename(QFile::encodeName(folder_->path("Data/new.prg")).constData(),
-                            QFile::encodeName(folder_->glyphPath(65)).constData()) == 0);
-    } else {
-        QVERIFY(glyph.remove());
-    }
-    control<QPushButton>(*window_, "Const1")->click();
-    if (seen.isEmpty()) {
-        QCOMPARE(messages_.calls().size(), std::size_t(1));
-        QCOMPARE(messages_.calls().front().text, QStringLiteral("La gravure du caractère  (A)  est impossible"));
-        return;
-    }
-    QVERIFY(messages_.calls().empty());
-    const QString program = QString::fromLatin1(folder_->program());
-    QCOMPARE(program.count(seen + "\r\n"), 2);
-    QCOMPARE(program.count("G1X1\r\n"), 0);
-}
-
-void ConstructionActionTest::glyphFolder_data()
-{
-    // The program stands in program/, as if it were bin/ of an installation.
-    QTest::addColumn<QString>("made");  // besides work/ and program/: folders end with a slash
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("both: the workshop's own") << "work/Data/ program/Data/" << "work";
-    QTest::newRow("only beside the program") << "program/Data/" << "program";
-    QTest::newRow("a file named Data is no folder") << "work/Data program/Data/" << "program";
-    QTest::newRow("beside the program before the installed one") << "program/Data/ share/velmora/Data/" << "program";
-    QTest::newRow("only installed, in share beside bin") << "share/velmora/Data/" << "share/velmora";
-    QTest::newRow("neither: the workshop's, to name the missing glyph") << "" << "work";
-}
-
-void ConstructionActionTest::glyphFolder()
-{
-    QFETCH(QString, made);
-    QFETCH(QString, expected);
-    QDir dir(folder_->path());
-    QVERIFY(dir.mkpath("work") && dir.mkpath("program"));
-    for (const QString& entry : made.split(' ', Qt::SkipEmptyParts))
-        QVERIFY(entry.endsWith('/') ? dir.mkpath(entry) : writeBytes(dir.filePath(entry), {}));
-
-    const std::filesystem::path found = glyphFolderFor(toPath(dir.filePath("work")), toPath(dir.filePath("program")));
-    QCOMPARE(found, toPath(dir.filePath(expected)) / "Data");
-}
 
 QTEST_MAIN(ConstructionActionTest)
 #include "tst_construction_action.moc"

@@ -1,9 +1,8 @@
-// The program started in working folders an operator did not prepare: files
-// that are folders, FIFOs, links to a device or out of the folder, no font, a
-// disk that fills up. Each row starts the real window on the folder and runs
-// the actions; every action ends with its message (compared whole), nothing
-// waits on a FIFO or device, nothing outside the folder changes, and the files
-// a failed action must not touch stay byte for byte.
+// The real window started in working folders an operator did not prepare:
+// files that are folders, FIFOs or links out of the folder, no font, a full
+// disk. Every action ends with its message (compared whole), nothing waits on
+// a FIFO, nothing outside the folder changes, and what a failed action must
+// not touch stays byte for byte.
 
 #include "app/construction_action.h"
 #include "app/download_action.h"
@@ -91,14 +90,205 @@ qint64 endedProcess()
 class HostileFoldersTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void actionsEndWithTheirMessage_data();
-    void actionsEndWithTheirMessage();
+    void init()
+    {
+        savedFolder_ = QDir::currentPath();
+        root_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(root_->isValid());
+        QDir dir(root_->path());
+        QVERIFY(dir.mkpath("work/Data") && dir.mkpath("outside") && dir.mkpath("program"));
+        QVERIFY(writeBytes(work() + "/Data/Ascii65.prg", "G1X1Y1\r\n"));
+        QVERIFY(writeBytes(work() + "/Data/Ascii32.prg", ""));
+        QVERIFY(writeBytes(outside() + "/velmora.txt", kOutsideFile));
+        // A read that waits on a FIFO would hang the suite; end it with a failure.
+        ::alarm(30);
+    }
+
+    void cleanup()
+    {
+        ::alarm(0);
+        if (limited_) {
+            ::setrlimit(RLIMIT_FSIZE, &savedLimit_);
+            std::signal(SIGXFSZ, savedSignal_);
+            limited_ = false;
+        }
+        QDir::setCurrent(savedFolder_);
+        root_.reset();
+    }
+
+    void actionsEndWithTheirMessage_data()
+    {
+        // Actions, in order: C Construire, S Enregistrer (answered OK), T
+        // Télécharger (only where the program file cannot be read, so no port is
+        // opened). Messages: "title|text" of every box but the two questions;
+        // {work}, {program} and {share} stand for the folders. Files: the entries
+        // of work/ after the actions, Data/ aside; "=" marks one that must be as
+        // before.
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("files");
+
+        const QString failed = QStringLiteral("Echec de la construction|");
+        const QString notSaved = QStringLiteral(".\nLe fichier velmora.txt n'a pas été modifié.");
+        const QString download = QStringLiteral("Téléchargement|Lecture du fichier velmora.rub impossible : ");
+        const QString defaults = QStringLiteral(".\nLes réglages par défaut sont utilisés.");
+
+        QTest::newRow("program is a folder")
+            << "TCS"
+            << QStringList{download + "c'est un dossier",
+                           failed + "Impossible de remplacer le fichier {work}/velmora.rub : c'est un dossier"}
+            << QStringList{"=velmora.rub", "=velmora.rub/kept", "velmora.txt"};
+        QTest::newRow("program is a FIFO")
+            << "TC" << QStringList{download + "ce n'est pas un fichier ordinaire"}
+            << QStringList{"velmora.rub", "=velmora.txt"};
+        QTest::newRow("settings is a folder")
+            << "SC"
+            << QStringList{"Configuration|Impossible de lire le fichier velmora.txt : c'est un dossier" + defaults,
+                           "Enregistrement|Impossible de remplacer le fichier velmora.txt : c'est un dossier"
+                               + notSaved}
+            << QStringList{"velmora.rub", "=velmora.txt"};
+        QTest::newRow("settings is a FIFO")
+            << "S"
+            << QStringList{"Configuration|Impossible de lire le fichier velmora.txt : ce n'est pas un fichier ordinaire"
+                           + defaults}
+            << QStringList{"=velmora.rub", "velmora.txt"};
+        QTest::newRow("settings link out of the folder")
+            << "S" << QStringList{} << QStringList{"=velmora.rub", "velmora.txt"};
+        QTest::newRow("settings with control characters")
+            << "SC"
+            << QStringList{"Configuration|Des caractères de commande ont été retirés au chargement de "
+                           "velmora.txt : Ligne 3."}
+            << QStringList{"velmora.rub", "velmora.txt"};
+        QTest::newRow("glyph is a FIFO")
+            << "C"
+            << QStringList{failed + "Impossible de lire le fichier {work}/Data/Ascii65.prg : "
+                                    "ce n'est pas un fichier ordinaire"}
+            << QStringList{"=velmora.rub", "=velmora.txt"};
+        QTest::newRow("no font folder")
+            << "C"
+            << QStringList{failed + "Aucune police : le dossier Data est introuvable "
+                                    "(cherché dans {work}, {program} et {share})"}
+            << QStringList{"=velmora.rub", "=velmora.txt"};
+        QTest::newRow("disk full")
+            << "SC"
+            << QStringList{"Enregistrement|Impossible d'écrire le fichier velmora.txt : "
+                           "le fichier dépasse la taille permise" + notSaved,
+                           failed + "Impossible d'écrire le fichier {work}/velmora.rub : "
+                                    "le fichier dépasse la taille permise"}
+            << QStringList{"=velmora.rub", "=velmora.txt"};
+        QTest::newRow("private program, abandoned temporary files")
+            << "C" << QStringList{}
+            << QStringList{"velmora.rub", QStringLiteral("=velmora.rub.%1-3.tmp").arg(::getpid()),
+                           "=velmora.rub.old.tmp", "=velmora.txt"};
+    }
+
+    void actionsEndWithTheirMessage()
+    {
+        QFETCH(QString, actions);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, files);
+        const QString row = QString::fromLatin1(QTest::currentDataTag());
+        prepare(row);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(QDir::setCurrent(work()));
+        const QMap<QString, QByteArray> outsideBefore = treeState(outside());
+        const QMap<QString, QByteArray> before = treeState(work());
+
+        {
+            MainWindow window;
+            ScriptedMessages boxes;
+            RecordingPause pause;
+            ConstructionAction construction(window, boxes, pause,
+                                            workingDirectoryPlaces(QFile::encodeName(program()).toStdString()));
+            DownloadAction downloadAction(window, boxes, pause);
+            preview::attachPreview(window);
+            QObject::connect(&window, &MainWindow::buildRequested, &window, [&construction] { construction.build(); });
+            QObject::connect(&window, &MainWindow::downloadRequested, &window,
+                             [&downloadAction] { downloadAction.startDownload(); });
+            const ShellSeams seams{boxes, pause, [] {}, [] {}};
+            connectShellCommands(window, seams);
+            startUp(window, seams);
+            if (row == "settings with control characters")
+                QCOMPARE(control<QLineEdit>(window, "Saisie32")->text(), QStringLiteral("A AAA"));
+            for (const char* line : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52"})
+                control<QLineEdit>(window, line)->setText(QString());
+            control<QLineEdit>(window, "Saisie12")->setText(QStringLiteral("A A"));
+            if (row == "disk full") {
+                ::getrlimit(RLIMIT_FSIZE, &savedLimit_);
+                savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+                limited_ = true;
+                rlimit small = savedLimit_;
+                small.rlim_cur = 16;
+                QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+            }
+            for (const QChar action : actions)
+                control<QPushButton>(window, action == 'C' ? "Const1" : action == 'S' ? "Sauve" : "Télé1")->click();
+
+            QStringList shown;
+            for (const ScriptedMessages::Call& call : boxes.calls())
+                if (call.buttons != MessageButtons::OkCancel)
+                    shown << call.title + "|" + call.text;
+            QStringList expected;
+            for (const QString& message : messages)
+                expected << QString(message)
+                                .replace("{work}", work())
+                                .replace("{program}", program())
+                                .replace("{share}", root_->filePath("share/velmora"));
+            QCOMPARE(shown, expected);
+        }
+
+        QCOMPARE(treeState(outside()), outsideBefore);
+        QStringList entries;
+        const QMap<QString, QByteArray> after = treeState(work());
+        for (const auto& [name, state] : after.asKeyValueRange()) {
+            if (name.startsWith("Data"))
+                continue;
+            const bool kept = before.value(name) == state;  // no state is empty
+            entries << (kept ? "=" + name : name);
+            // What the program writes replaces a link or a FIFO, never goes through it.
+            if (!kept)
+                QVERIFY2(state == "folder" || state.startsWith("file "), qPrintable(name + ": " + state));
+            if (row == "private program, abandoned temporary files" && name == "velmora.rub")
+                QVERIFY2(state.startsWith("file 600 "), state.constData());
+        }
+        QCOMPARE(entries, files);
+    }
 
 private:
-    // Builds the row's folder inside work/; QSKIP when it cannot be made here.
-    void prepare(const QString& row);
+    // Builds the row's folder inside work/, from a program and settings that
+    // would do.
+    void prepare(const QString& row)
+    {
+        const QString w = work();
+        const auto fifo = [&w](const char* name) {
+            return QFile::remove(w + "/" + name) && ::mkfifo(QFile::encodeName(w + "/" + name), 0644) == 0;
+        };
+        QVERIFY(writeBytes(w + "/velmora.rub", kPreviousProgram) && writeBytes(w + "/velmora.txt", settingsFile()));
+        if (row == "program is a folder")
+            QVERIFY(QFile::remove(w + "/velmora.rub") && QDir(w).mkpath("velmora.rub/kept"));
+        else if (row == "program is a FIFO")
+            QVERIFY(fifo("velmora.rub"));
+        else if (row == "settings is a folder")
+            QVERIFY(QFile::remove(w + "/velmora.txt") && QDir(w).mkdir("velmora.txt"));
+        else if (row == "settings is a FIFO")
+            QVERIFY(fifo("velmora.txt"));
+        else if (row == "settings link out of the folder")
+            QVERIFY(QFile::remove(w + "/velmora.txt") && QFile::link(outside() + "/velmora.txt", w + "/velmora.txt"));
+        else if (row == "settings with control characters")
+            QVERIFY(writeBytes(w + "/velmora.txt", settingsFile(QByteArray("A\tA\rA\0A\x1b", 8))));
+        else if (row == "glyph is a FIFO")
+            QVERIFY(fifo("Data/Ascii65.prg"));
+        else if (row == "no font folder")
+            QVERIFY(QDir(w + "/Data").removeRecursively());
+        if (row == "private program, abandoned temporary files") {
+            QVERIFY(QFile::setPermissions(w + "/velmora.rub", QFile::ReadOwner | QFile::WriteOwner));
+            QVERIFY(writeBytes(w + QStringLiteral("/velmora.rub.%1-0.tmp").arg(endedProcess()), "%1\r\n"));
+            QVERIFY(writeBytes(w + QStringLiteral("/velmora.rub.%1-3.tmp").arg(::getpid()), "live\r\n"));
+            QVERIFY(writeBytes(w + "/velmora.rub.old.tmp", "kept\r\n"));
+        }
+    }
+
     QString work() const { return root_->filePath(QStringLiteral("work")); }
     QString outside() const { return root_->filePath(QStringLiteral("outside")); }
     QString program() const { return root_->filePath(QStringLiteral("program")); }
@@ -109,210 +299,6 @@ private:
     void (*savedSignal_)(int) = SIG_DFL;
     bool limited_ = false;
 };
-
-void HostileFoldersTest::init()
-{
-    savedFolder_ = QDir::currentPath();
-    root_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(root_->isValid());
-    QDir dir(root_->path());
-    QVERIFY(dir.mkpath("work/Data") && dir.mkpath("outside") && dir.mkpath("program"));
-    QVERIFY(writeBytes(work() + "/Data/Ascii65.prg", "G1X1Y1\r\n"));
-    QVERIFY(writeBytes(work() + "/Data/Ascii32.prg", ""));
-    QVERIFY(writeBytes(outside() + "/velmora.txt", kOutsideFile));
-    // A read that waits on a FIFO would hang the suite; end it with a failure.
-    ::alarm(30);
-}
-
-void HostileFoldersTest::cleanup()
-{
-    ::alarm(0);
-    if (limited_) {
-        ::setrlimit(RLIMIT_FSIZE, &savedLimit_);
-        std::signal(SIGXFSZ, savedSignal_);
-        limited_ = false;
-    }
-    QDir::setCurrent(savedFolder_);
-    root_.reset();
-}
-
-void HostileFoldersTest::prepare(const QString& row)
-{
-    const QByteArray work = QFile::encodeName(this->work());
-    const auto mkfifoAt = [&](const char* name) { return ::mkfifo((work + "/" + name).constData(), 0644) == 0; };
-    if (row != "program is a folder" && row != "program is a FIFO")
-        QVERIFY(writeBytes(this->work() + "/velmora.rub", kPreviousProgram));
-    if (row != "settings is a folder" && row != "settings is a FIFO" && row != "settings link out of the folder"
-        && row != "settings with control characters")
-        QVERIFY(writeBytes(this->work() + "/velmora.txt", settingsFile()));
-
-    if (row == "program is a folder") {
-        QVERIFY(QDir(this->work()).mkpath("velmora.rub/kept"));
-    } else if (row == "program is a FIFO") {
-        QVERIFY(mkfifoAt("velmora.rub"));
-    } else if (row == "program unreadable") {
-        QVERIFY(QFile::setPermissions(this->work() + "/velmora.rub", {}));
-    } else if (row == "settings is a folder") {
-        QVERIFY(QDir(this->work()).mkdir("velmora.txt"));
-    } else if (row == "settings is a FIFO") {
-        QVERIFY(mkfifoAt("velmora.txt"));
-    } else if (row == "settings link out of the folder") {
-        QVERIFY(QFile::link(outside() + "/velmora.txt", this->work() + "/velmora.txt"));
-    } else if (row == "settings with control characters") {
-        QVERIFY(writeBytes(this->work() + "/velmora.txt", settingsFile(QByteArray("A\tA\rA\0A\x1b", 8))));
-    } else if (row == "glyph is a FIFO") {
-        QVERIFY(QFile::remove(this->work() + "/Data/Ascii65.prg") && mkfifoAt("Data/Ascii65.prg"));
-    } else if (row == "no font folder") {
-        QVERIFY(QDir(this->work() + "/Data").removeRecursively());
-    } else if (row == "private program, abandoned temporary files") {
-        QVERIFY(QFile::setPermissions(this->work() + "/velmora.rub", QFile::ReadOwner | QFile::WriteOwner));
-        const QString dead = QStringLiteral("/velmora.rub.%1-0.tmp").arg(endedProcess());
-        QVERIFY(writeBytes(this->work() + dead, "%1\r\n"));
-        QVERIFY(writeBytes(this->work() + QStringLiteral("/velmora.rub.%1-3.tmp").arg(::getpid()), "live\r\n"));
-        QVERIFY(writeBytes(this->work() + "/velmora.rub.old.tmp", "kept\r\n"));
-    }
-}
-
-void HostileFoldersTest::actionsEndWithTheirMessage_data()
-{
-    // Actions, in order: C Construire, S Enregistrer (answered OK), T
-    // Télécharger (only where the program file cannot be read, so no port is
-    // opened). Messages: "title|text" of every box but the two questions;
-    // {work}, {program} and {share} stand for the folders. Files: the entries
-    // of work/ after the actions, Data/ aside; "=" marks one that must be as
-    // before.
-    QTest::addColumn<QString>("actions");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QStringList>("files");
-
-    const QString failed = QStringLiteral("Echec de la construction|");
-    const QString notSaved = QStringLiteral(".\nLe fichier velmora.txt n'a pas été modifié.");
-    const QString download = QStringLiteral("Téléchargement|Lecture du fichier velmora.rub impossible : ");
-    const QString defaults = QStringLiteral(".\nLes réglages par défaut sont utilisés.");
-
-    QTest::newRow("program is a folder")
-        << "TCS"
-        << QStringList{download + "c'est un dossier",
-                       failed + "Impossible de remplacer le fichier {work}/velmora.rub : c'est un dossier"}
-        << QStringList{"=velmora.rub", "=velmora.rub/kept", "velmora.txt"};
-    QTest::newRow("program is a FIFO")
-        << "TC" << QStringList{download + "ce n'est pas un fichier ordinaire"}
-        << QStringList{"velmora.rub", "=velmora.txt"};
-    QTest::newRow("program unreadable")
-        << "T" << QStringList{download + "accès refusé"} << QStringList{"=velmora.rub", "=velmora.txt"};
-    QTest::newRow("settings is a folder")
-        << "SC"
-        << QStringList{"Configuration|Impossible de lire le fichier velmora.txt : c'est un dossier" + defaults,
-                       "Enregistrement|Impossible de remplacer le fichier velmora.txt : c'est un dossier" + notSaved}
-        << QStringList{"velmora.rub", "=velmora.txt"};
-    QTest::newRow("settings is a FIFO")
-        << "S"
-        << QStringList{"Configuration|Impossible de lire le fichier velmora.txt : ce n'est pas un fichier ordinaire"
-                       + defaults}
-        << QStringList{"=velmora.rub", "velmora.txt"};
-    QTest::newRow("settings link out of the folder") << "S" << QStringList{} << QStringList{"=velmora.rub", "velmora.txt"};
-    QTest::newRow("settings with control characters")
-        << "SC"
-        << QStringList{"Configuration|Des caractères de commande ont été retirés au chargement de velmora.txt : "
-                       "Ligne 3."}
-        << QStringList{"velmora.rub", "velmora.txt"};
-    QTest::newRow("glyph is a FIFO")
-        << "C"
-        << QStringList{failed + "Impossible de lire le fichier {work}/Data/Ascii65.prg : "
-                                "ce n'est pas un fichier ordinaire"}
-        << QStringList{"=velmora.rub", "=velmora.txt"};
-    QTest::newRow("no font folder")
-        << "C"
-        << QStringList{failed + "Aucune police : le dossier Data est introuvable "
-                                "(cherché dans {work}, {program} et {share})"}
-        << QStringList{"=velmora.rub", "=velmora.txt"};
-    QTest::newRow("disk full")
-        << "SC"
-        << QStringList{"Enregistrement|Impossible d'écrire le fichier velmora.txt : "
-                       "le fichier dépasse la taille permise" + notSaved,
-                       failed + "Impossible d'écrire le fichier {work}/velmora.rub : "
-                                "le fichier dépasse la taille permise"}
-        << QStringList{"=velmora.rub", "=velmora.txt"};
-    QTest::newRow("private program, abandoned temporary files")
-        << "C" << QStringList{}
-        << QStringList{"velmora.rub", QStringLiteral("=velmora.rub.%1-3.tmp").arg(::getpid()),
-                       "=velmora.rub.old.tmp", "=velmora.txt"};
-}
-
-void HostileFoldersTest::actionsEndWithTheirMessage()
-{
-    QFETCH(QString, actions);
-    QFETCH(QStringList, messages);
-    QFETCH(QStringList, files);
-    const QString row = QString::fromLatin1(QTest::currentDataTag());
-    if (row == "program unreadable" && ::geteuid() == 0)
-        QSKIP("root reads a file whatever its mode bits");
-    prepare(row);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY(QDir::setCurrent(work()));
-    const QMap<QString, QByteArray> outsideBefore = treeState(outside());
-    const QMap<QString, QByteArray> before = treeState(work());
-
-    {
-        MainWindow window;
-        ScriptedMessages boxes;
-        RecordingPause pause;
-        ConstructionAction construction(window, boxes, pause,
-                                        workingDirectoryPlaces(QFile::encodeName(program()).toStdString()));
-        DownloadAction downloadAction(window, boxes, pause);
-        preview::attachPreview(window);
-        QObject::connect(&window, &MainWindow::buildRequested, &window, [&construction] { construction.build(); });
-        QObject::connect(&window, &MainWindow::downloadRequested, &window,
-                         [&downloadAction] { downloadAction.startDownload(); });
-        const ShellSeams seams{boxes, pause, [] {}, [] {}};
-        connectShellCommands(window, seams);
-        startUp(window, seams);
-        if (row == "settings with control characters")
-            QCOMPARE(control<QLineEdit>(window, "Saisie32")->text(), QStringLiteral("A AAA"));
-        for (const char* line : {"Saisie12", "Saisie22", "Saisie32", "Saisie42", "Saisie52"})
-            control<QLineEdit>(window, line)->setText(QString());
-        control<QLineEdit>(window, "Saisie12")->setText(QStringLiteral("A A"));
-        if (row == "disk full") {
-            ::getrlimit(RLIMIT_FSIZE, &savedLimit_);
-            savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-            limited_ = true;
-            rlimit small = savedLimit_;
-            small.rlim_cur = 16;
-            QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        }
-        for (const QChar action : actions)
-            control<QPushButton>(window, action == 'C' ? "Const1" : action == 'S' ? "Sauve" : "Télé1")->click();
-
-        QStringList shown;
-        for (const ScriptedMessages::Call& call : boxes.calls())
-            if (call.buttons != MessageButtons::OkCancel)
-                shown << call.title + "|" + call.text;
-        QStringList expected;
-        for (const QString& message : messages)
-            expected << QString(message)
-                            .replace("{work}", work())
-                            .replace("{program}", program())
-                            .replace("{share}", root_->filePath("share/velmora"));
-        QCOMPARE(shown, expected);
-    }
-
-    QCOMPARE(treeState(outside()), outsideBefore);
-    QStringList entries;
-    const QMap<QString, QByteArray> after = treeState(work());
-    for (const auto& [name, state] : after.asKeyValueRange()) {
-        if (name.startsWith("Data"))
-            continue;
-        const bool kept = before.value(name) == state;  // no state is empty
-        entries << (kept ? "=" + name : name);
-        // What the program writes replaces a link or a FIFO, never goes through it.
-        if (!kept)
-            QVERIFY2(state == "folder" || state.startsWith("file "), qPrintable(name + ": " + state));
-        if (row == "private program, abandoned temporary files" && name == "velmora.rub")
-            QVERIFY2(state.startsWith("file 600 "), state.constData());
-    }
-    QCOMPARE(entries, files);
-}
 
 QTEST_MAIN(HostileFoldersTest)
 #include "tst_hostile_folders.moc"

@@ -18,9 +18,8 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
-
-#include <memory>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -52,113 +51,81 @@ void typeText(MainWindow& window)
 class ResumeActionTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void resumeOnlyAfterYes();
+    void resumeOnlyAfterYes()
+    {
+        WorkFolder folder;
+        const QString startFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        const auto backHome = qScopeGuard([&startFolder] { QDir::setCurrent(startFolder); });
+        ScriptedMessages messages;
+        RecordingPause pause;
+        MainWindow window;
+        const ProgramPlaces places{toPath(folder.path()), kDataFolder};
+        ConstructionAction construction(window, messages, pause, places);
+        preview::PreviewWindow& preview = preview::attachPreview(window);
+        ResumeAction resume(window, messages, construction, preview, places);
+        typeText(window);
+        construction.build();
+        preview.resize(700, 500);
+        QSignalSpy drawn(&preview, &preview::PreviewWindow::programShown);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QTRY_COMPARE(drawn.size(), 1);  // the preview reads the program on its own thread
+        const auto cellOf = [&window](TextPlace place) {
+            const auto laidOut = layOutJobUnchanged(window.model());
+            const auto& placed = std::get<LaidOutJob>(laidOut);
+            return preview::cellAt(preview::characterCells(placed.job, placed.layout), place)->area;
+        };
+        const auto clickAt = [&preview](QPointF millimetres) {
+            preview::PreviewView& view = preview.view();
+            QTest::mouseClick(&view, Qt::LeftButton, {}, view.placement().toPixel(millimetres).toPoint());
+        };
+        const auto caption = [&preview] { return preview.resumeSelection().caption(); };
 
-private:
-    QRectF cellOf(TextPlace place);
-    void clickAt(QPointF millimetres);
-    QString caption() { return preview_->resumeSelection().caption(); }
+        const QByteArray whole = folder.program();
+        QPushButton& resumeHere = preview.resumeSelection().resumeButton();
+        const QRectF b = cellOf({1, 2});
+        clickAt(b.center() + QPointF(0, 3 * b.height()));  // on the plate above the text
+        QCOMPARE(caption(), QString());
+        QVERIFY(!resumeHere.isEnabled());
+        const QRectF d = cellOf({1, 5});
+        clickAt(d.center());
+        QCOMPARE(caption(), QStringLiteral("Ligne 1, caractère 5 « D »"));
+        QVERIFY(resumeHere.isEnabled());
 
-    std::unique_ptr<WorkFolder> folder_;
-    QString startFolder_;
-    std::unique_ptr<MainWindow> window_;
-    ScriptedMessages messages_;
-    RecordingPause pause_;
-    std::unique_ptr<ConstructionAction> construction_;
-    preview::PreviewWindow* preview_ = nullptr;
-    std::unique_ptr<ResumeAction> resume_;
+        messages.queueAnswer(MessageAnswer::No);
+        resumeHere.click();
+        QCOMPARE(messages.calls().size(), std::size_t(1));
+        QCOMPARE(messages.calls()[0].text, kQuestion);
+        QCOMPARE(messages.calls()[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(folder.program(), whole);
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Aperçu"));
+
+        messages.queueAnswer(MessageAnswer::Yes);
+        resumeHere.click();
+        QCOMPARE(messages.calls().size(), std::size_t(2));
+        const QByteArray resumed = folder.program();
+        QVERIFY(resumed.contains("\r\n$ REPRISE LIGNE 1 CARACTERE 5\r\n"));
+        QVERIFY(resumed.size() < whole.size());
+        QCOMPARE(listingRows(window).join('\n'), QString::fromLatin1(resumed).chopped(2).replace("\r\n", "\n"));
+        QTRY_COMPARE(preview.windowTitle(),
+                     QStringLiteral("Aperçu — programme de reprise à partir de la ligne 1, caractère 5"));
+        // What is already engraved is drawn faint: A, B and C, none of D.
+        const std::vector<QPolygonF> strokes = preview.view().strokes();
+        const auto inCell = [&](const QRectF& cell) {
+            return std::any_of(strokes.begin(), strokes.end(), [&](const QPolygonF& s) {
+                return cell.adjusted(-0.01, -0.01, 0.01, 0.01).contains(s.boundingRect());
+            });
+        };
+        QVERIFY(inCell(cellOf({1, 1})) && inCell(cellOf({1, 2})) && inCell(cellOf({1, 4})));
+        QVERIFY(inCell(d));
+        QCOMPARE(caption(), QString());
+
+        construction.build();
+        QVERIFY(!folder.program().contains("REPRISE"));
+        QTRY_COMPARE(preview.windowTitle(), QStringLiteral("Aperçu"));
+    }
 };
-
-void ResumeActionTest::init()
-{
-    folder_ = std::make_unique<WorkFolder>();
-    startFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder_->path()));
-    window_ = std::make_unique<MainWindow>();
-    messages_ = ScriptedMessages();
-    const ProgramPlaces places{toPath(folder_->path()), kDataFolder};
-    construction_ = std::make_unique<ConstructionAction>(*window_, messages_, pause_, places);
-    preview_ = &preview::attachPreview(*window_);
-    resume_ = std::make_unique<ResumeAction>(*window_, messages_, *construction_, *preview_, places);
-    typeText(*window_);
-    construction_->build();
-    preview_->resize(700, 500);
-    QSignalSpy drawn(preview_, &preview::PreviewWindow::programShown);
-    preview_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(preview_));
-    QTRY_COMPARE(drawn.size(), 1);  // the preview reads the program on its own thread
-}
-
-void ResumeActionTest::cleanup()
-{
-    resume_.reset();
-    construction_.reset();
-    window_.reset();
-    QDir::setCurrent(startFolder_);
-    folder_.reset();
-}
-
-QRectF ResumeActionTest::cellOf(TextPlace place)
-{
-    const auto laidOut = layOutJobUnchanged(window_->model());
-    const auto& placed = std::get<LaidOutJob>(laidOut);
-    return preview::cellAt(preview::characterCells(placed.job, placed.layout), place)->area;
-}
-
-void ResumeActionTest::clickAt(QPointF millimetres)
-{
-    preview::PreviewView& view = preview_->view();
-    QTest::mouseClick(&view, Qt::LeftButton, {}, view.placement().toPixel(millimetres).toPoint());
-}
-
-void ResumeActionTest::resumeOnlyAfterYes()
-{
-    const QByteArray whole = folder_->program();
-    QPushButton& resumeHere = preview_->resumeSelection().resumeButton();
-    const QRectF b = cellOf({1, 2});
-    clickAt(b.center() + QPointF(0, 3 * b.height()));  // on the plate above the text
-    QCOMPARE(caption(), QString());
-    QVERIFY(!resumeHere.isEnabled());
-    const QRectF d = cellOf({1, 5});
-    clickAt(d.center());
-    QCOMPARE(caption(), QStringLiteral("Ligne 1, caractère 5 « D »"));
-    QVERIFY(resumeHere.isEnabled());
-
-    messages_.queueAnswer(MessageAnswer::No);
-    resumeHere.click();
-    QCOMPARE(messages_.calls().size(), std::size_t(1));
-    QCOMPARE(messages_.calls()[0].text, kQuestion);
-    QCOMPARE(messages_.calls()[0].buttons, MessageButtons::YesNo);
-    QCOMPARE(folder_->program(), whole);
-    QCOMPARE(preview_->windowTitle(), QStringLiteral("Aperçu"));
-
-    messages_.queueAnswer(MessageAnswer::Yes);
-    resumeHere.click();
-    QCOMPARE(messages_.calls().size(), std::size_t(2));
-    const QByteArray resumed = folder_->program();
-    QVERIFY(resumed.contains("\r\n$ REPRISE LIGNE 1 CARACTERE 5\r\n"));
-    QVERIFY(resumed.size() < whole.size());
-    const QString listing = listingRows(*window_).join(QLatin1Char('\n'));
-    QCOMPARE(listing, QString::fromLatin1(resumed).chopped(2).replace("\r\n", "\n"));
-    QTRY_COMPARE(preview_->windowTitle(),
-             QStringLiteral("Aperçu — programme de reprise à partir de la ligne 1, caractère 5"));
-    // What is already engraved is drawn faint: A, B and C, none of D.
-    const std::vector<QPolygonF> strokes = preview_->view().strokes();
-    const auto inCell = [&](const QRectF& cell) {
-        return std::any_of(strokes.begin(), strokes.end(), [&](const QPolygonF& s) {
-            return cell.adjusted(-0.01, -0.01, 0.01, 0.01).contains(s.boundingRect());
-        });
-    };
-    QVERIFY(inCell(cellOf({1, 1})) && inCell(cellOf({1, 2})) && inCell(cellOf({1, 4})));
-    QVERIFY(inCell(d));
-    QCOMPARE(caption(), QString());
-
-    construction_->build();
-    QVERIFY(!folder_->program().contains("REPRISE"));
-    QTRY_COMPARE(preview_->windowTitle(), QStringLiteral("Aperçu"));
-}
 
 QTEST_MAIN(ResumeActionTest)
 #include "tst_resume_action.moc"
