@@ -82,20 +82,18 @@ Result<void> GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
             if (!file.ok())
                 return file.failure();
             if (!stamp) {  // not a regular file: nothing to know it again by, so not kept
-                const std::string programLines = transformGlyph(file.value(), *words_);
-                writer.writeGlyphLines(programLines, lineStartsOf(programLines));
+                writer.writeGlyphLines(programLinesOf(transformGlyph(file.value(), *words_)));
                 return {};
             }
-            kept = KeptGlyph{*stamp, std::move(file.value()), {}, {}, false, false, changedLately(stamp->modifiedNanoseconds)};
+            kept = KeptGlyph{*stamp, std::move(file.value()), {}, false, false, changedLately(stamp->modifiedNanoseconds)};
         }
         kept->lookedAt = true;
     }
     if (!kept->transformed) {
-        kept->programLines = transformGlyph(kept->fileBytes, *words_);
-        kept->programLineStarts = lineStartsOf(kept->programLines);
+        kept->programLines = programLinesOf(transformGlyph(kept->fileBytes, *words_));
         kept->transformed = true;
     }
-    writer.writeGlyphLines(kept->programLines, kept->programLineStarts);
+    writer.writeGlyphLines(kept->programLines);
     return {};
 }
 

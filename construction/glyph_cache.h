@@ -7,6 +7,7 @@
 // once, however often its character comes back.
 
 #include "glyph_file.h"
+#include "program_writer.h"
 
 #include <array>
 #include <cstdint>
@@ -38,8 +39,7 @@ private:
     struct KeptGlyph {
         FileStamp stamp;
         std::string fileBytes;
-        std::string programLines;  // fileBytes transformed at charWidth_
-        std::vector<std::uint32_t> programLineStarts;
+        ProgramLines programLines;  // fileBytes transformed at charWidth_
         bool transformed = false;
         bool lookedAt = false;  // in this construction
         // Changed too shortly before it was read: the file system's clock

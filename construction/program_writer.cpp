@@ -4,6 +4,7 @@
 
 #include "common/numbers.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -106,15 +107,22 @@ void ProgramWriter::writeLineBlock(int line, double startX, double baseY, double
 
 void ProgramWriter::writeCharacterApproach(double startX, double baseY) { writeMove(startX, baseY); }
 
-std::vector<std::uint32_t> lineStartsOf(std::string_view programLines)
+ProgramLines programLinesOf(std::string text)
 {
-    std::vector<std::uint32_t> starts;
-    for (std::size_t start = 0; start < programLines.size();) {
-        starts.push_back(static_cast<std::uint32_t>(start));
-        const std::size_t lineFeed = programLines.find('\n', start);
-        start = lineFeed == std::string_view::npos ? programLines.size() : lineFeed + 1;
+    ProgramLines lines{std::move(text), {}, 0, 0};
+    const std::string_view bytes = lines.text;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t lineFeed = bytes.find('\n', start);
+        const std::size_t next = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
+        const std::size_t length = next - start - std::min(next - start, kLineEnd.size());
+        if (length > lines.longestLength) {
+            lines.longestLength = length;
+            lines.longest = lines.starts.size();
+        }
+        lines.starts.push_back(static_cast<std::uint32_t>(start));
+        start = next;
     }
-    return starts;
+    return lines;
 }
 
 // A line of `length` bytes before its CR LF starts at `start` in the file.
@@ -128,14 +136,18 @@ void ProgramWriter::countLine(std::size_t start, std::size_t length)
     lineStarts_.push_back(static_cast<std::uint32_t>(start));
 }
 
-void ProgramWriter::writeGlyphLines(std::string_view programLines, std::span<const std::uint32_t> lineStarts)
+void ProgramWriter::writeGlyphLines(const ProgramLines& lines)
 {
     const std::size_t base = file_.size();
-    for (std::size_t i = 0; i < lineStarts.size(); ++i) {
-        const std::size_t end = i + 1 < lineStarts.size() ? lineStarts[i + 1] : programLines.size();
-        countLine(base + lineStarts[i], end - lineStarts[i] - kLineEnd.size());
+    const std::size_t first = lineStarts_.size();
+    if (!lines.starts.empty() && lines.longestLength > longestLength_) {
+        longestLength_ = lines.longestLength;
+        longestLine_ = first + lines.longest;
     }
-    file_.append(programLines);
+    lineStarts_.resize(first + lines.starts.size());
+    std::transform(lines.starts.begin(), lines.starts.end(), lineStarts_.begin() + static_cast<std::ptrdiff_t>(first),
+                   [base](std::uint32_t start) { return static_cast<std::uint32_t>(base + start); });
+    file_.append(lines.text);
 }
 
 bool ProgramWriter::writeEnd()

@@ -12,7 +12,6 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +47,15 @@ struct WrittenProgram {
     std::size_t longestLine = 0;            // a line with the most bytes before its CR LF
 };
 
-// Where each line of `programLines` starts, every line ended with CR LF.
-std::vector<std::uint32_t> lineStartsOf(std::string_view programLines);
+// Lines written many times (a glyph's), with where each starts and which is
+// the longest, worked out once.
+struct ProgramLines {
+    std::string text;                   // every line ended with CR LF
+    std::vector<std::uint32_t> starts;  // one per line
+    std::size_t longest = 0;            // a line with the most bytes before its CR LF
+    std::size_t longestLength = 0;      // those bytes
+};
+ProgramLines programLinesOf(std::string text);
 
 class ProgramWriter {
 public:
@@ -67,9 +73,8 @@ public:
     void writeSetup(const MachiningWords& words);
     void writeLineBlock(int line, double startX, double baseY, double approachZ);
     void writeCharacterApproach(double startX, double baseY);
-    // Transformed glyph lines, each already ended with CR LF, and where
-    // each of them starts (lineStartsOf).
-    void writeGlyphLines(std::string_view programLines, std::span<const std::uint32_t> lineStarts);
+    // Transformed glyph lines.
+    void writeGlyphLines(const ProgramLines& lines);
 
     // Writes the end block, closes the file and puts it in place of
     // velmora.rub. False, with error() set, if any step since

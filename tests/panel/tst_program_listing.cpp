@@ -145,14 +145,14 @@ private slots:
     // A construction hands the listing the program it has just written and
     // where its lines start: the same rows, and the same longest row for the
     // scroll bar, as the listing read back from the file. The longest line
-    // stands in a glyph, in the writer's own lines, or last.
+    // stands in a glyph, in a rapid move or in the set-up block.
     void writtenProgramIsItsFileListing_data()
     {
         QTest::addColumn<QByteArray>("glyph");
         QTest::addColumn<double>("lastX");
-        QTest::newRow("longest in a glyph") << QByteArray("G1X1Y1\r\nG1X123.456Y-98.765\r\nG1X2\r\n") << 1.0;
-        QTest::newRow("longest a rapid move") << QByteArray("G1X1\r\n") << -123456.789;
-        QTest::newRow("one-line glyph, longest in the header") << QByteArray("G1\r\n") << 1.0;
+        QTest::newRow("longest in a glyph") << QByteArray("G1X1Y1\r\nG1X123.456Y-98.765Z-1.5\r\nG1X2\r\n") << 1.0;
+        QTest::newRow("longest a rapid move") << QByteArray("G1X1\r\n") << -123456789.125;
+        QTest::newRow("one-line glyph, longest in the set-up") << QByteArray("G1\r\n") << 1.0;
     }
     void writtenProgramIsItsFileListing()
     {
@@ -162,12 +162,11 @@ private slots:
         QVERIFY(writer.createProgramFile());
         writer.writeHeader("%7");
         writer.writeSetup({"T1D1", "M3M40S2000", "F300"});
-        const std::string glyphLines = glyph.toStdString();
-        const std::vector<std::uint32_t> glyphStarts = lineStartsOf(glyphLines);
+        const ProgramLines glyphLines = programLinesOf(glyph.toStdString());
         writer.writeLineBlock(1, 10, -20, 5);
         for (double x : {1.5, 20.25, lastX}) {
             writer.writeCharacterApproach(x, -20);
-            writer.writeGlyphLines(glyphLines, glyphStarts);
+            writer.writeGlyphLines(glyphLines);
         }
         QVERIFY(writer.writeEnd());
 
