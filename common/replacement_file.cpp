@@ -12,9 +12,6 @@ namespace {
 
 namespace platform = replacement_system;
 
-// Large enough that a whole program takes a few system calls, while the disk
-// gets the first of a long program before its end is made.
-constexpr std::size_t kWriteThreshold = 1024 * 1024;
 constexpr int kNameAttempts = 100;
 
 bool allDigits(std::string_view text)
@@ -85,15 +82,6 @@ bool ReplacementFile::open()
             return fail(FailureKind::Create, failure);
     }
     return fail(FailureKind::Create, EEXIST);
-}
-
-void ReplacementFile::append(std::string_view bytes)
-{
-    if (error_ || fd_ < 0)
-        return;
-    content_.append(bytes);
-    if (content_.size() - written_ >= kWriteThreshold)
-        writePending();
 }
 
 bool ReplacementFile::writePending()

@@ -30,7 +30,14 @@ public:
 
     // Kept whole in memory and written as it grows. Once a write has failed
     // every later append is ignored and error() keeps the first cause.
-    void append(std::string_view bytes);
+    void append(std::string_view bytes)
+    {
+        if (error_ || fd_ < 0)
+            return;
+        content_.append(bytes);
+        if (content_.size() - written_ >= kWriteThreshold)
+            writePending();
+    }
     std::size_t size() const { return content_.size(); }
     void reserve(std::size_t bytes) { content_.reserve(bytes); }
 
@@ -47,6 +54,10 @@ public:
     const std::filesystem::path& target() const { return target_; }
 
 private:
+    // Large enough that a whole program takes a few system calls, while the
+    // disk gets the first of a long program before its end is made.
+    static constexpr std::size_t kWriteThreshold = 1024 * 1024;
+
     bool writePending();
     bool fail(FailureKind kind, int errorNumber);
     void discard();

@@ -123,7 +123,7 @@ char* writeDigits(std::uint64_t number, char* end)
 
 // No zero before the point, no point for a whole value, no trailing zero:
 // ".05", "120", "43.5".
-void appendPlain(std::string& out, bool negative, const Decimal& decimal)
+char* writePlain(char* out, bool negative, const Decimal& decimal)
 {
     // The 15 digits without their trailing zeros: `digits` of them, the
     // first standing at 10^exponent.
@@ -157,8 +157,7 @@ void appendPlain(std::string& out, bool negative, const Decimal& decimal)
         *--first = '.';
         if (negative)
             *--first = '-';
-        out.append(first, static_cast<std::size_t>(end - first));
-        return;
+        return std::copy(first, end, out);
     }
     if (digits > integerDigits) {
         // Shift the whole part one place left to open the point.
@@ -169,25 +168,73 @@ void appendPlain(std::string& out, bool negative, const Decimal& decimal)
     }
     if (negative)
         *--first = '-';
-    out.append(first, static_cast<std::size_t>(end - first));
-    if (digits < integerDigits)
-        out.append(static_cast<std::size_t>(integerDigits - digits), '0');
+    out = std::copy(first, end, out);
+    return digits < integerDigits ? std::fill_n(out, integerDigits - digits, '0') : out;
+}
+
+// Values with at most four decimals, which character sizes and spacings
+// such as 4.5 or 3.25 mm give, are written straight from their digits. When
+// value × 10^k rounds to a whole N below 10^15, value lies within 2^-53 of
+// N / 10^k, relatively: far inside half a unit of the fifteenth digit (at
+// least 5 × 10^-16), so rounding value to 15 digits gives N / 10^k, the text
+// written here, without the zeros that end its decimals (0.09999999999999999
+// × 100 rounds to 10: ".1").
+constexpr int kQuickDecimals = 4;
+
+char* writeFewDecimals(char* out, double value)
+{
+    const double magnitude = std::fabs(value);
+    double scale = 1;
+    for (int decimals = 0; decimals <= kQuickDecimals; ++decimals, scale *= 10) {
+        const double scaled = magnitude * scale;
+        if (!(scaled < static_cast<double>(kPastDigits)))
+            return nullptr;
+        auto whole = static_cast<std::uint64_t>(scaled);
+        if (static_cast<double>(whole) != scaled)
+            continue;
+        int shown = decimals;
+        for (; shown > 0 && whole % 10 == 0; --shown)
+            whole /= 10;
+        char text[kSignificantDigits + 8];  // sign, point, four leading zeros
+        char* const end = text + sizeof text;
+        char* first = writeDigits(whole, end);
+        if (shown > 0) {
+            while (end - first < shown)
+                *--first = '0';
+            char* const point = end - shown;
+            std::copy(first, point, first - 1);
+            --first;
+            point[-1] = '.';
+        }
+        if (value < 0)
+            *--first = '-';
+        return std::copy(first, end, out);
+    }
+    return nullptr;
 }
 
 }  // namespace
 
-void appendCoordinateText(std::string& out, double value)
+char* writeCoordinateText(char* out, double value)
 {
     if (value == 0.0) {  // negative zero included
-        out += '0';
-        return;
+        *out = '0';
+        return out + 1;
     }
+    if (char* const end = writeFewDecimals(out, value))
+        return end;
     Decimal decimal;
     if (!std::isfinite(value) || !roundedDecimal(std::fabs(value), decimal)) {
-        out += numberTextTrimmed(value);
-        return;
+        const std::string text = numberTextTrimmed(value);
+        return std::copy(text.begin(), text.end(), out);
     }
-    appendPlain(out, value < 0, decimal);
+    return writePlain(out, value < 0, decimal);
+}
+
+void appendCoordinateText(std::string& out, double value)
+{
+    char text[kCoordinateTextRoom];
+    out.append(text, static_cast<std::size_t>(writeCoordinateText(text, value) - text));
 }
 
 }  // namespace velmora

@@ -100,9 +100,11 @@ void ProgramWriter::writeLineBlock(int line, double startX, double baseY, double
     writeLine("$ LIGNE " + numberText(static_cast<double>(line)));
     writeLine(kFrameLine);
     writeMove(startX, baseY);
-    line_.assign("G0Z");
-    appendCoordinateText(line_, approachZ);
-    endLine();
+    char approach[3 + kCoordinateTextRoom + kLineEnd.size()];
+    char* end = std::copy_n("G0Z", 3, approach);
+    end = writeCoordinateText(end, approachZ);
+    end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+    writeEndedLine({approach, static_cast<std::size_t>(end - approach)});
 }
 
 void ProgramWriter::writeCharacterApproach(double startX, double baseY) { writeMove(startX, baseY); }
@@ -144,9 +146,8 @@ void ProgramWriter::writeGlyphLines(const ProgramLines& lines)
         longestLength_ = lines.longestLength;
         longestLine_ = first + lines.longest;
     }
-    lineStarts_.resize(first + lines.starts.size());
-    std::transform(lines.starts.begin(), lines.starts.end(), lineStarts_.begin() + static_cast<std::ptrdiff_t>(first),
-                   [base](std::uint32_t start) { return static_cast<std::uint32_t>(base + start); });
+    for (const std::uint32_t start : lines.starts)
+        lineStarts_.push_back(static_cast<std::uint32_t>(base + start));
     file_.append(lines.text);
 }
 
@@ -165,31 +166,34 @@ WrittenProgram ProgramWriter::takeProgram()
 
 void ProgramWriter::writeLine(std::string_view line)
 {
-    line_.assign(line);
-    endLine();
+    countLine(file_.size(), line.size());
+    file_.append(line);
+    file_.append(kLineEnd);
 }
 
-void ProgramWriter::endLine()
+void ProgramWriter::writeEndedLine(std::string_view line)
 {
-    countLine(file_.size(), line_.size());
-    line_.append(kLineEnd);
-    file_.append(line_);
+    countLine(file_.size(), line.size() - kLineEnd.size());
+    file_.append(line);
 }
 
-// A rapid move in X and Y: "G0X43Y-24".
+// A rapid move in X and Y: "G0X43Y-24". One per character, so it is put
+// together in place and handed to the file in one piece.
 void ProgramWriter::writeMove(double x, double y)
 {
-    line_.assign("G0X");
-    appendCoordinateText(line_, x);
-    line_ += 'Y';
     // Compared bit for bit: the same double always has the same text.
     if (lastYText_.empty() || std::bit_cast<std::uint64_t>(y) != std::bit_cast<std::uint64_t>(lastY_)) {
         lastYText_.clear();
         appendCoordinateText(lastYText_, y);
         lastY_ = y;
     }
-    line_ += lastYText_;
-    endLine();
+    char line[3 + 2 * kCoordinateTextRoom + 1 + kLineEnd.size()];
+    char* end = std::copy_n("G0X", 3, line);
+    end = writeCoordinateText(end, x);
+    *end++ = 'Y';
+    end = std::copy(lastYText_.begin(), lastYText_.end(), end);
+    end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+    writeEndedLine({line, static_cast<std::size_t>(end - line)});
 }
 
 }  // namespace velmora

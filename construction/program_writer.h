@@ -89,7 +89,8 @@ public:
 
 private:
     void writeLine(std::string_view line);
-    void endLine();  // ends the line being built in line_ and writes it
+    // A line already ended with CR LF.
+    void writeEndedLine(std::string_view line);
     void writeMove(double x, double y);
 
     void countLine(std::size_t start, std::size_t length);
@@ -99,7 +100,6 @@ private:
     std::vector<std::uint32_t> lineStarts_;
     std::size_t longestLine_ = 0;
     std::size_t longestLength_ = 0;
-    std::string line_;  // reused, so each line costs no allocation
     // The Y of the last rapid move and its text: every character of a text
     // line goes to the same Y, so its text is formatted once per line.
     double lastY_ = 0;

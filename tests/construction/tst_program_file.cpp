@@ -173,6 +173,8 @@ private slots:
         QTest::newRow("carries to a whole") << 99999.99999999999 << "100000";
         QTest::newRow("carries below one") << 0.09999999999999999 << ".1";
         QTest::newRow("negative below one") << -0.25 << "-.25";
+        QTest::newRow("zeros after the point") << 0.05 << ".05";
+        QTest::newRow("four decimals, inexact") << -1.2345 << "-1.2345";
     }
 
     void coordinateText()
