@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -65,27 +66,57 @@ ReplacementFile::ReplacementFile(std::filesystem::path target) : target_(std::mo
 
 ReplacementFile::~ReplacementFile() { discard(); }
 
+ReplacementFile::Creation ReplacementFile::createTemporary(const std::filesystem::path& target)
+{
+    removeAbandonedTemporaries(target);
+    const std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::filesystem::path candidate = folder / temporaryFileName(target, platform::currentProcess(), attempt);
+        int descriptor = -1;
+        const int failure = platform::createNewFile(candidate, target, descriptor);
+        if (failure == 0)
+            return {descriptor, candidate, 0};
+        if (failure != EEXIST)
+            return {-1, {}, failure};
+    }
+    return {-1, {}, EEXIST};
+}
+
 bool ReplacementFile::open()
 {
-    removeAbandonedTemporaries(target_);
-    const std::filesystem::path folder = target_.parent_path();
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::filesystem::path candidate = folder / temporaryFileName(target_, platform::currentProcess(), attempt);
-        int descriptor = -1;
-        const int failure = platform::createNewFile(candidate, target_, descriptor);
-        if (failure == 0) {
-            fd_ = descriptor;
-            temporary_ = candidate;
-            return true;
-        }
-        if (failure != EEXIST)
-            return fail(FailureKind::Create, failure);
+    opened_ = true;
+    creation_ = createTemporary(target_);
+    return finishOpening();
+}
+
+void ReplacementFile::startOpening()
+{
+    opened_ = true;
+    try {
+        opener_ = std::thread([this] { creation_ = createTemporary(target_); });
+    } catch (const std::system_error&) {  // no thread to be had: created here
+        creation_ = createTemporary(target_);
     }
-    return fail(FailureKind::Create, EEXIST);
+}
+
+bool ReplacementFile::finishOpening()
+{
+    if (opener_.joinable())
+        opener_.join();
+    if (creation_.fd >= 0 || creation_.failure != 0) {  // not taken over yet
+        const Creation created = std::exchange(creation_, {});
+        fd_ = created.fd;
+        temporary_ = created.temporary;
+        if (created.failure != 0)
+            return fail(FailureKind::Create, created.failure);
+    }
+    return !error_ && fd_ >= 0;
 }
 
 bool ReplacementFile::writePending()
 {
+    if (!finishOpening())
+        return false;
     if (const int failure = platform::writeAll(fd_, content_.data() + written_, content_.size() - written_))
         return fail(FailureKind::Write, failure);
     written_ = content_.size();
@@ -96,7 +127,7 @@ bool ReplacementFile::commit()
 {
     if (error_)
         return false;
-    if (fd_ < 0)
+    if (!opened_)
         return fail(FailureKind::Write, EBADF);
     if (!writePending())
         return false;
@@ -122,6 +153,13 @@ bool ReplacementFile::fail(FailureKind kind, int errorNumber)
 
 void ReplacementFile::discard()
 {
+    if (opener_.joinable())
+        opener_.join();
+    if (creation_.fd >= 0) {  // created but never taken over
+        fd_ = creation_.fd;
+        temporary_ = creation_.temporary;
+    }
+    creation_ = {};
     if (fd_ >= 0) {
         platform::closeFile(fd_);  // the file is thrown away; the first failure is the cause
         fd_ = -1;

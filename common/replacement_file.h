@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace velmora {
 
@@ -28,11 +29,18 @@ public:
     // program that was killed (their process is gone) are removed first.
     bool open();
 
+    // The same on a thread of its own, so that the file system's work runs
+    // while the caller makes the content. What is appended meanwhile is kept
+    // in memory; the first write waits for the file, and finishOpening
+    // waits for it on demand and says whether it was created.
+    void startOpening();
+    bool finishOpening();
+
     // Kept whole in memory and written as it grows. Once a write has failed
     // every later append is ignored and error() keeps the first cause.
     void append(std::string_view bytes)
     {
-        if (error_ || fd_ < 0)
+        if (error_ || !opened_)
             return;
         content_.append(bytes);
         if (content_.size() - written_ >= kWriteThreshold)
@@ -58,11 +66,23 @@ private:
     // disk gets the first of a long program before its end is made.
     static constexpr std::size_t kWriteThreshold = 1024 * 1024;
 
+    // The temporary file as its creation left it: a descriptor and a name,
+    // or the creation's error number.
+    struct Creation {
+        int fd = -1;
+        std::filesystem::path temporary;
+        int failure = 0;
+    };
+    static Creation createTemporary(const std::filesystem::path& target);
+
     bool writePending();
     bool fail(FailureKind kind, int errorNumber);
     void discard();
 
     std::filesystem::path target_;
+    bool opened_ = false;  // open or startOpening was called
+    std::thread opener_;
+    Creation creation_;  // the opener's until it is joined
     std::filesystem::path temporary_;
     int fd_ = -1;
     std::string content_;

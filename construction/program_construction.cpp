@@ -109,14 +109,18 @@ Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult&
 {
     const MachiningWords words = machiningWords(job);
     ProgramWriter writer(workFolder, stamp);
-    if (!writer.createProgramFile())
-        return *writer.error();
+    writer.startProgramFile();
     writer.writeHeader(job.programNumber, resumeNote);
     writer.writeSetup(words);
 
     Construction construction(job, layout, from, writer, copyGlyph, progress);
-    if (auto stopped = construction.writeLines())
+    if (auto stopped = construction.writeLines()) {
+        // A folder where the program cannot be created is told before
+        // anything the program was stopped for.
+        if (!writer.programFileCreated())
+            return *writer.error();
         return *stopped;
+    }
     if (!writer.writeEnd())
         return *writer.error();
     return writer.takeProgram();

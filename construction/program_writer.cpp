@@ -67,7 +67,9 @@ ProgramWriter::ProgramWriter(const std::filesystem::path& workFolder, DateTimeTe
     lineStarts_.reserve(kReservedLines);
 }
 
-bool ProgramWriter::createProgramFile() { return file_.open(); }
+void ProgramWriter::startProgramFile() { file_.startOpening(); }
+
+bool ProgramWriter::programFileCreated() { return file_.finishOpening(); }
 
 void ProgramWriter::writeHeader(std::string_view programNumber, std::string_view resumeNote)
 {
@@ -146,8 +148,12 @@ void ProgramWriter::writeGlyphLines(const ProgramLines& lines)
         longestLength_ = lines.longestLength;
         longestLine_ = first + lines.longest;
     }
-    for (const std::uint32_t start : lines.starts)
-        lineStarts_.push_back(static_cast<std::uint32_t>(base + start));
+    // Copied whole, then moved to where the glyph stands: two plain passes
+    // over a few numbers, cheaper than adding them one by one.
+    lineStarts_.insert(lineStarts_.end(), lines.starts.begin(), lines.starts.end());
+    const auto offset = static_cast<std::uint32_t>(base);
+    for (auto start = lineStarts_.begin() + static_cast<std::ptrdiff_t>(first); start != lineStarts_.end(); ++start)
+        *start += offset;
     file_.append(lines.text);
 }
 

@@ -63,9 +63,12 @@ public:
     // given so that a whole file can be compared byte for byte.
     ProgramWriter(const std::filesystem::path& workFolder, DateTimeTexts stamp);
 
-    // Starts the new program beside the current one, which stays in place
-    // until writeEnd has finished.
-    bool createProgramFile();
+    // Starts creating the new program's file beside the current one, which
+    // stays in place until writeEnd has finished. The file system does its
+    // part while the program is being made; a failure to create the file
+    // shows in error() once programFileCreated or a write has waited for it.
+    void startProgramFile();
+    bool programFileCreated();
 
     // A resume program names its starting point in a comment after the time
     // line; a whole program has no such line.
@@ -78,7 +81,7 @@ public:
 
     // Writes the end block, closes the file and puts it in place of
     // velmora.rub. False, with error() set, if any step since
-    // createProgramFile failed; the previous velmora.rub is then untouched.
+    // startProgramFile failed; the previous velmora.rub is then untouched.
     [[nodiscard]] bool writeEnd();
 
     // The first failure, if any. Once set, further writes are ignored.

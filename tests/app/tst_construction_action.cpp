@@ -216,6 +216,10 @@ private slots:
             << "La gravure du caractère  (\u2400)  est impossible (U+0000)" << "";
         QTest::newRow("work folder missing") << QStringList{"AB"} << QVariantMap{} << "gone"
             << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas" << "";
+        // The program's file is created while the glyphs are copied; the
+        // folder's failure is still the one told.
+        QTest::newRow("work folder missing and a glyph missing") << QStringList{"AZB"} << QVariantMap{} << "gone"
+            << "Impossible de créer le fichier {}/gone/velmora.rub : le dossier n'existe pas" << "";
     }
 
     // A construction that fails says so once, with its cause when the layout

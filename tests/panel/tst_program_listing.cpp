@@ -159,7 +159,7 @@ private slots:
         QFETCH(QByteArray, glyph);
         QFETCH(double, lastX);
         ProgramWriter writer(folder_->path().toStdString(), {"06/12/2026", "20:00:00"});
-        QVERIFY(writer.createProgramFile());
+        writer.startProgramFile();
         writer.writeHeader("%7");
         writer.writeSetup({"T1D1", "M3M40S2000", "F300"});
         const ProgramLines glyphLines = programLinesOf(glyph.toStdString());
