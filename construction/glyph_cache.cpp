@@ -3,6 +3,10 @@
 #include "program_writer.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <chrono>
 
@@ -29,19 +33,30 @@ bool GlyphCache::FileStamp::operator==(const FileStamp& other) const
         && inode == other.inode;
 }
 
-std::optional<GlyphCache::FileStamp> GlyphCache::stampOf(const std::filesystem::path& file)
+GlyphCache::~GlyphCache()
 {
+#ifndef _WIN32
+    if (folderDescriptor_ >= 0)
+        ::close(folderDescriptor_);
+#endif
+}
+
+std::optional<GlyphCache::FileStamp> GlyphCache::stampOf(std::uint8_t code) const
+{
+    const std::string name = glyphFileName(code);
 #ifdef _WIN32
     // Whole seconds only, and no inode: a change within the same second is
     // caught by the size, or by the "changed lately" rule.
     struct _stat64 status {};
-    if (::_wstat64(file.c_str(), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG)
+    if (::_wstat64((glyphFolder_ / name).c_str(), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG)
         return std::nullopt;
     FileStamp stamp;
     stamp.modifiedNanoseconds = static_cast<long long>(status.st_mtime) * 1'000'000'000LL;
 #else
     struct stat status {};
-    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+    const int looked = folderDescriptor_ >= 0 ? ::fstatat(folderDescriptor_, name.c_str(), &status, 0)
+                                              : ::stat((glyphFolder_ / name).c_str(), &status);
+    if (looked != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     FileStamp stamp;
     stamp.modifiedNanoseconds = static_cast<long long>(status.st_mtim.tv_sec) * 1'000'000'000LL
@@ -60,6 +75,14 @@ void GlyphCache::startConstruction(std::filesystem::path glyphFolder, float char
     const bool resized = !words_ || charWidth != charWidth_;
     glyphFolder_ = std::move(glyphFolder);
     charWidth_ = charWidth;
+#ifndef _WIN32
+    // Opened again at each construction, so that a folder put in the place
+    // of the old one is the one read. Without it, files are looked up by
+    // their whole path.
+    if (folderDescriptor_ >= 0)
+        ::close(folderDescriptor_);
+    folderDescriptor_ = ::open(glyphFolder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
     if (resized)
         words_.emplace(charWidth);
     for (std::optional<KeptGlyph>& glyph : glyphs_)
@@ -75,7 +98,7 @@ Result<void> GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
     if (!kept || !kept->lookedAt) {
         // Stamped before the reading: a file changed while it is read has
         // another stamp at the next look, and is read again then.
-        const std::optional<FileStamp> stamp = stampOf(glyphFolder_ / glyphFileName(code));
+        const std::optional<FileStamp> stamp = stampOf(code);
         if (!stamp || !kept || kept->recent || !(kept->stamp == *stamp)) {
             kept.reset();
             Result<std::string> file = readGlyphFile(glyphFolder_, code);

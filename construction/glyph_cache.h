@@ -20,6 +20,11 @@ namespace velmora {
 
 class GlyphCache {
 public:
+    GlyphCache() = default;
+    ~GlyphCache();
+    GlyphCache(const GlyphCache&) = delete;
+    GlyphCache& operator=(const GlyphCache&) = delete;
+
     // Starts a construction whose glyphs come from `glyphFolder` at `charWidth`.
     void startConstruction(std::filesystem::path glyphFolder, float charWidth);
 
@@ -48,9 +53,12 @@ private:
         bool recent = false;
     };
 
-    static std::optional<FileStamp> stampOf(const std::filesystem::path& file);
+    std::optional<FileStamp> stampOf(std::uint8_t code) const;
 
     std::filesystem::path glyphFolder_;
+    // The glyph folder, open for this construction where the system allows
+    // it: each file is then looked up in it by name alone.
+    int folderDescriptor_ = -1;
     float charWidth_ = 0;
     std::optional<GlyphWordTexts> words_;
     std::array<std::optional<KeptGlyph>, 256> glyphs_;
