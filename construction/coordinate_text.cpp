@@ -189,9 +189,12 @@ char* writeFewDecimals(char* out, double value)
         const double scaled = magnitude * scale;
         if (!(scaled < static_cast<double>(kPastDigits)))
             return nullptr;
-        auto whole = static_cast<std::uint64_t>(scaled);
-        if (static_cast<double>(whole) != scaled)
+        // Converted as a signed number, which the processor does in one step
+        // (scaled is below 10^15).
+        const auto integral = static_cast<std::int64_t>(scaled);
+        if (static_cast<double>(integral) != scaled)
             continue;
+        auto whole = static_cast<std::uint64_t>(integral);
         int shown = decimals;
         for (; shown > 0 && whole % 10 == 0; --shown)
             whole /= 10;
