@@ -256,10 +256,11 @@ private slots:
 
     void editedGlyphSeenByTheNextConstruction_data()
     {
-        QTest::addColumn<QString>("change");  // "replace" and "remove" act on a glyph file last changed long ago
+        QTest::addColumn<QString>("change");  // all but "rewrite" act on a glyph file last changed long ago
         QTest::newRow("rewritten at once, same size") << "rewrite";
         QTest::newRow("old file replaced by another") << "replace";
         QTest::newRow("old file removed: the construction fails") << "remove";
+        QTest::newRow("glyph folder replaced by another") << "folder";
     }
 
     // The glyph files are kept from one construction to the next, yet an edited
@@ -283,6 +284,9 @@ private slots:
         const QString replacement = folder_->path("Data/new.prg");
         if (change == "rewrite")
             QVERIFY(folder_->addGlyph(65, "G1X3\r\n"));
+        else if (change == "folder")
+            QVERIFY(QDir(folder_->path()).rename("Data", "Data.old") && QDir(folder_->path()).mkdir("Data")
+                    && folder_->addGlyph(65, "G1X3\r\n"));
         else if (change == "replace")
             QVERIFY(writeBytes(replacement, "G1X3\r\n")
                 && std::rename(QFile::encodeName(replacement), QFile::encodeName(glyph.fileName())) == 0);

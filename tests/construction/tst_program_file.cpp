@@ -154,6 +154,31 @@ private slots:
         QCOMPARE(kept.program(), fresh.program());
     }
 
+    // A program given up before its end (an exception on the way) leaves
+    // the folder as it was, whether its file was still being created or
+    // already partly written.
+    void droppedProgramLeavesNothing_data()
+    {
+        QTest::addColumn<int>("glyphCopies");
+        QTest::newRow("dropped at once") << 0;
+        QTest::newRow("dropped after its first write") << 20000;
+    }
+    void droppedProgramLeavesNothing()
+    {
+        QFETCH(int, glyphCopies);
+        WorkFolder folder;
+        QVERIFY(writeBytes(folder.path("velmora.rub"), "%1\r\nM2\r\n"));
+        {
+            ProgramWriter writer(toPath(folder.path()), kStamp);
+            writer.startProgramFile();
+            const ProgramLines glyph = programLinesOf(kGlyphA.toStdString() + kGlyphB.toStdString());
+            for (int copy = 0; copy < glyphCopies; ++copy)
+                writer.writeGlyphLines(glyph);
+        }
+        QCOMPARE(folder.entries(), QStringList{"velmora.rub"});
+        QCOMPARE(folder.program(), QByteArray("%1\r\nM2\r\n"));
+    }
+
     void coordinateText_data()
     {
         QTest::addColumn<double>("value");

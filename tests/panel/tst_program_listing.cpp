@@ -153,6 +153,9 @@ private slots:
         QTest::newRow("longest in a glyph") << QByteArray("G1X1Y1\r\nG1X123.456Y-98.765Z-1.5\r\nG1X2\r\n") << 1.0;
         QTest::newRow("longest a rapid move") << QByteArray("G1X1\r\n") << -123456789.125;
         QTest::newRow("one-line glyph, longest in the set-up") << QByteArray("G1\r\n") << 1.0;
+        // 20 bytes against a rapid move's 19: a move's CR LF must not count.
+        QTest::newRow("longest in a glyph, a move one byte shorter")
+            << QByteArray("G1X1\r\nG1X12345.678Y-98.765\r\n") << 1234567.8125;
     }
     void writtenProgramIsItsFileListing()
     {
