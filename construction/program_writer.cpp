@@ -47,7 +47,6 @@ constexpr std::string_view kEndLine = "M2";
 // is a dozen bytes): pages not written cost nothing, and a program that grows
 // in place is neither copied nor paged in twice.
 constexpr std::size_t kReservedBytes = 4 * 1024 * 1024;
-constexpr std::size_t kReservedLines = kReservedBytes / 8;
 
 }  // namespace
 
@@ -64,7 +63,6 @@ ProgramWriter::ProgramWriter(const std::filesystem::path& workFolder, DateTimeTe
     : file_(workFolder / kProgramFileName), stamp_(std::move(stamp))
 {
     file_.reserve(kReservedBytes);
-    lineStarts_.reserve(kReservedLines);
 }
 
 void ProgramWriter::startProgramFile() { file_.startOpening(); }
@@ -113,47 +111,38 @@ void ProgramWriter::writeCharacterApproach(double startX, double baseY) { writeM
 
 ProgramLines programLinesOf(std::string text)
 {
-    ProgramLines lines{std::move(text), {}, 0, 0};
+    ProgramLines lines{std::move(text), 0, 0, 0};
     const std::string_view bytes = lines.text;
-    for (std::size_t start = 0; start < bytes.size();) {
+    for (std::size_t start = 0; start < bytes.size(); ++lines.count) {
         const std::size_t lineFeed = bytes.find('\n', start);
         const std::size_t next = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
         const std::size_t length = next - start - std::min(next - start, kLineEnd.size());
         if (length > lines.longestLength) {
             lines.longestLength = length;
-            lines.longest = lines.starts.size();
+            lines.longestStart = start;
         }
-        lines.starts.push_back(static_cast<std::uint32_t>(start));
         start = next;
     }
     return lines;
 }
 
 // A line of `length` bytes before its CR LF starts at `start` in the file.
-// Offsets fit four bytes, a program being at most kProgramFileLimit.
 void ProgramWriter::countLine(std::size_t start, std::size_t length)
 {
+    ++lineCount_;
     if (length > longestLength_) {
         longestLength_ = length;
-        longestLine_ = lineStarts_.size();
+        longestStart_ = start;
     }
-    lineStarts_.push_back(static_cast<std::uint32_t>(start));
 }
 
 void ProgramWriter::writeGlyphLines(const ProgramLines& lines)
 {
-    const std::size_t base = file_.size();
-    const std::size_t first = lineStarts_.size();
-    if (!lines.starts.empty() && lines.longestLength > longestLength_) {
+    if (lines.count > 0 && lines.longestLength > longestLength_) {
         longestLength_ = lines.longestLength;
-        longestLine_ = first + lines.longest;
+        longestStart_ = file_.size() + lines.longestStart;
     }
-    // Copied whole, then moved to where the glyph stands: two plain passes
-    // over a few numbers, cheaper than adding them one by one.
-    lineStarts_.insert(lineStarts_.end(), lines.starts.begin(), lines.starts.end());
-    const auto offset = static_cast<std::uint32_t>(base);
-    for (auto start = lineStarts_.begin() + static_cast<std::ptrdiff_t>(first); start != lineStarts_.end(); ++start)
-        *start += offset;
+    lineCount_ += lines.count;
     file_.append(lines.text);
 }
 
@@ -167,7 +156,7 @@ bool ProgramWriter::writeEnd()
 
 WrittenProgram ProgramWriter::takeProgram()
 {
-    return {file_.takeContent(), std::move(lineStarts_), longestLine_};
+    return {file_.takeContent(), lineCount_, longestStart_, longestLength_};
 }
 
 void ProgramWriter::writeLine(std::string_view line)

@@ -38,22 +38,24 @@ struct MachiningWords {
 
 MachiningWords machiningWords(const EngravingJob& job);
 
-// A program as it was written to its file, with where each of its lines
-// starts: what the listing shows after a construction, without reading the
-// file back or looking for its line ends.
+// A program as it was written to its file, with how many lines it has and
+// which is the longest: what the listing shows after a construction, without
+// reading the file back.
 struct WrittenProgram {
-    std::string bytes;                      // the whole file
-    std::vector<std::uint32_t> lineStarts;  // one per line, in order
-    std::size_t longestLine = 0;            // a line with the most bytes before its CR LF
+    std::string bytes;  // the whole file
+    std::size_t lineCount = 0;
+    // The first line with the most bytes before its CR LF: where it starts
+    // in `bytes`, and those bytes.
+    std::size_t longestStart = 0;
+    std::size_t longestLength = 0;
 };
 
-// Lines written many times (a glyph's), with where each starts and which is
-// the longest, worked out once.
+// Lines written many times (a glyph's), counted and their longest found once.
 struct ProgramLines {
-    std::string text;                   // every line ended with CR LF
-    std::vector<std::uint32_t> starts;  // one per line
-    std::size_t longest = 0;            // a line with the most bytes before its CR LF
-    std::size_t longestLength = 0;      // those bytes
+    std::string text;  // every line ended with CR LF
+    std::size_t count = 0;
+    std::size_t longestStart = 0;  // in text
+    std::size_t longestLength = 0;
 };
 ProgramLines programLinesOf(std::string text);
 
@@ -100,8 +102,8 @@ private:
 
     ReplacementFile file_;
     DateTimeTexts stamp_;
-    std::vector<std::uint32_t> lineStarts_;
-    std::size_t longestLine_ = 0;
+    std::size_t lineCount_ = 0;
+    std::size_t longestStart_ = 0;
     std::size_t longestLength_ = 0;
     // The Y of the last rapid move and its text: every character of a text
     // line goes to the same Y, so its text is formatted once per line.

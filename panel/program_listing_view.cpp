@@ -41,7 +41,7 @@ void ProgramListingView::setListing(ProgramListing listing)
     anchor_ = current_ = -1;
     longestRowPixels_ = listing_.rowCount() == 0
         ? 0
-        : fontMetrics().horizontalAdvance(rowText(listing_.longestRow()));
+        : fontMetrics().horizontalAdvance(fromWindows1252(listing_.longestRow()));
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -239,7 +239,7 @@ void ProgramListingView::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange && listing_.rowCount() > 0) {
-        longestRowPixels_ = fontMetrics().horizontalAdvance(rowText(listing_.longestRow()));
+        longestRowPixels_ = fontMetrics().horizontalAdvance(fromWindows1252(listing_.longestRow()));
         updateScrollBars();
     }
 }

@@ -2,7 +2,9 @@
 
 #include "common/whole_file.h"
 
+#include <algorithm>
 #include <bit>
+#include <stdexcept>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -23,9 +25,10 @@ std::string readProgramListing(const std::filesystem::path& file)
 namespace {
 
 // Calls `visit(position)` for the last byte of every line end of `bytes`, in
-// order: an LF, or a CR that no LF follows. A program line is a dozen bytes;
-// looking at sixteen bytes at a time where the processor allows costs a few
-// instructions a line, where a search per line end costs dozens.
+// order, while it returns true: an LF, or a CR that no LF follows. A program
+// line is a dozen bytes; looking at sixteen bytes at a time where the
+// processor allows costs a few instructions a line, where a search per line
+// end costs dozens.
 template <typename Visit>
 void forEachLineEnd(std::string_view bytes, Visit&& visit)
 {
@@ -45,53 +48,67 @@ void forEachLineEnd(std::string_view bytes, Visit&& visit)
         if (at + 16 < size && bytes[at + 16] == '\n')
             returns &= ~(1u << 15);
         for (unsigned ends = lineFeeds | returns; ends != 0; ends &= ends - 1)
-            visit(at + static_cast<std::size_t>(std::countr_zero(ends)));
+            if (!visit(at + static_cast<std::size_t>(std::countr_zero(ends))))
+                return;
     }
 #endif
     for (; at < size; ++at)
         if (bytes[at] == '\n' || (bytes[at] == '\r' && (at + 1 == size || bytes[at + 1] != '\n')))
-            visit(at);
+            if (!visit(at))
+                return;
 }
 
 }  // namespace
 
 // Rows are cut as forEachLine cuts them: a line ends at a CR or an LF, and an
-// LF right after the CR that ended a line belongs to that line end. The line
-// ends are counted first, so that the row starts are written straight into
-// their place.
+// LF right after the CR that ended a line belongs to that line end. One pass
+// counts them and finds the longest; nothing is stored per row.
 ProgramListing::ProgramListing(std::string listing) : bytes_(std::move(listing))
 {
-    if (bytes_.empty())
-        return;
-    std::size_t lineEnds = 0;
-    forEachLineEnd(bytes_, [&lineEnds](std::size_t) { ++lineEnds; });
-    rowStarts_.resize(lineEnds + 1);
-    std::uint32_t* next = rowStarts_.data() + 1;
-    const std::uint32_t* const first = rowStarts_.data();
     const char* const data = bytes_.data();
-    std::size_t longestLength = 0;
+    std::size_t start = 0;  // of the row whose end comes next
+    const auto countRow = [this](std::size_t rowStart, std::size_t length) {
+        ++rowCount_;
+        if (length > longestLength_) {
+            longestLength_ = length;
+            longestStart_ = rowStart;
+        }
+    };
     forEachLineEnd(bytes_, [&](std::size_t at) {
-        const std::size_t start = next[-1];
         // The row ends before its line end: "\n", "\r" or "\r\n".
         const bool crlf = data[at] == '\n' && at > start && data[at - 1] == '\r';
-        const std::size_t length = at - start - (crlf ? 1 : 0);
-        if (length > longestLength) {
-            longestLength = length;
-            longestRow_ = static_cast<std::size_t>(next - 1 - first);
-        }
-        *next++ = static_cast<std::uint32_t>(at + 1);
+        countRow(start, at - start - (crlf ? 1 : 0));
+        start = at + 1;
+        return true;
     });
     // A text ending with a line end has no empty row after it.
-    if (rowStarts_.back() == bytes_.size())
-        rowStarts_.pop_back();
-    else if (bytes_.size() - rowStarts_.back() > longestLength)
-        longestRow_ = rowStarts_.size() - 1;
+    if (start < bytes_.size())
+        countRow(start, bytes_.size() - start);
 }
 
-// Every line of a written program ends with CR LF, which rowEnd leaves out.
 ProgramListing::ProgramListing(WrittenProgram program)
-    : bytes_(std::move(program.bytes)), rowStarts_(std::move(program.lineStarts)), longestRow_(program.longestLine)
+    : bytes_(std::move(program.bytes)),
+      rowCount_(program.lineCount),
+      longestStart_(program.longestStart),
+      longestLength_(program.longestLength)
 {
+}
+
+void ProgramListing::findRowStarts(std::size_t count) const
+{
+    count = std::min(count, rowCount_);
+    if (rowStarts_.size() >= count)
+        return;
+    if (rowStarts_.empty())
+        rowStarts_.push_back(0);
+    // The last row found is where the look goes on: its end is not known.
+    const std::size_t from = rowStarts_.back();
+    forEachLineEnd(std::string_view(bytes_).substr(from), [&](std::size_t at) {
+        if (rowStarts_.size() >= count)
+            return false;
+        rowStarts_.push_back(static_cast<std::uint32_t>(from + at + 1));
+        return true;
+    });
 }
 
 std::size_t ProgramListing::rowEnd(std::size_t index) const
@@ -108,7 +125,10 @@ std::size_t ProgramListing::rowEnd(std::size_t index) const
 
 std::string_view ProgramListing::row(std::size_t index) const
 {
-    const std::size_t start = rowStarts_.at(index);
+    if (index >= rowCount_)
+        throw std::out_of_range("no such row in the program listing");
+    findRowStarts(index + 2);  // this row's start, and the next one's that ends it
+    const std::size_t start = rowStarts_[index];
     return std::string_view(bytes_).substr(start, rowEnd(index) - start);
 }
 

@@ -24,32 +24,37 @@ std::string readProgramListing(const std::filesystem::path& file);
 
 // The listing cut into the rows the box shows, one program line per row, cut
 // where the download cuts items' lines (CR LF, LF or a lone CR): the operator
-// reads exactly the lines the machine will receive. Only where each row lies
-// is worked out here; a row's text is taken when it is shown.
+// reads exactly the lines the machine will receive. The rows are counted and
+// the longest found at once; where a row starts is looked for only when the
+// row is asked for, so a long program costs the box only what it shows.
 class ProgramListing {
 public:
     ProgramListing() = default;
     explicit ProgramListing(std::string listing);
-    // The rows of a program just written, from where the writer started
-    // each line: the same rows as its file's listing, found without a look
-    // at its bytes.
+    // The rows of a program just written, counted by the writer: the same
+    // rows as its file's listing.
     explicit ProgramListing(WrittenProgram program);
 
-    std::size_t rowCount() const { return rowStarts_.size(); }
+    std::size_t rowCount() const { return rowCount_; }
     std::string_view row(std::size_t index) const;  // Windows-1252 bytes
-    // The index of a row with the most characters (one byte each); 0 when
+    // The first row with the most characters (one byte each); empty when
     // there is no row.
-    std::size_t longestRow() const { return longestRow_; }
+    std::string_view longestRow() const { return std::string_view(bytes_).substr(longestStart_, longestLength_); }
 
 private:
-    std::size_t rowEnd(std::size_t index) const;
+    // Finds where rows start, from the last row found on, until `count` are
+    // known (or all of them).
+    void findRowStarts(std::size_t count) const;
+    std::size_t rowEnd(std::size_t index) const;  // once the next row's start is found
 
     std::string bytes_;
-    // Where each row starts; it ends before the line end that comes before
-    // the next row's start (or the end of the bytes). Four bytes a row: a
-    // program file is at most kProgramFileLimit long.
-    std::vector<std::uint32_t> rowStarts_;
-    std::size_t longestRow_ = 0;
+    std::size_t rowCount_ = 0;
+    std::size_t longestStart_ = 0;
+    std::size_t longestLength_ = 0;
+    // Where the rows found so far start; a row ends before the line end that
+    // comes before the next row's start (or the end of the bytes). Four bytes
+    // a row: a program file is at most kProgramFileLimit long.
+    mutable std::vector<std::uint32_t> rowStarts_;
 };
 
 }  // namespace velmora
