@@ -92,7 +92,7 @@ void GlyphCache::startConstruction(std::filesystem::path glyphFolder, float char
         }
 }
 
-Result<void> GlyphCache::copyGlyph(std::uint8_t code, ProgramWriter& writer)
+Result<void> GlyphCache::lookAndCopyGlyph(std::uint8_t code, ProgramWriter& writer)
 {
     std::optional<KeptGlyph>& kept = glyphs_[code];
     if (!kept || !kept->lookedAt) {

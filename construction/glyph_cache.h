@@ -31,7 +31,17 @@ public:
     // Appends the transformed glyph of `code` to the program: the same bytes
     // as reading and transforming its file afresh. Nothing when it is missing
     // or unreadable, with the reason in the result.
-    Result<void> copyGlyph(std::uint8_t code, ProgramWriter& writer);
+    Result<void> copyGlyph(std::uint8_t code, ProgramWriter& writer)
+    {
+        // Already looked at and transformed in this construction: the
+        // common case, once per character.
+        const std::optional<KeptGlyph>& kept = glyphs_[code];
+        if (kept && kept->lookedAt && kept->transformed) {
+            writer.writeGlyphLines(kept->programLines);
+            return {};
+        }
+        return lookAndCopyGlyph(code, writer);
+    }
 
 private:
     // What tells one state of a file from another.
@@ -54,6 +64,7 @@ private:
     };
 
     std::optional<FileStamp> stampOf(std::uint8_t code) const;
+    Result<void> lookAndCopyGlyph(std::uint8_t code, ProgramWriter& writer);
 
     std::filesystem::path glyphFolder_;
     // The glyph folder, open for this construction where the system allows

@@ -11,9 +11,6 @@
 namespace velmora {
 namespace {
 
-// Appends one character's glyph to the program.
-using GlyphCopier = std::function<Result<void>(std::uint8_t code, ProgramWriter& writer)>;
-
 Failure missingGlyph(char32_t character)
 {
     Failure failure(FailureKind::MissingGlyph);
@@ -27,8 +24,8 @@ Failure missingGlyph(char32_t character)
 class Construction {
 public:
     Construction(const EngravingJob& job, const LayoutResult& layout, TextPlace from, ProgramWriter& writer,
-                 const GlyphCopier& copyGlyph, const ConstructionProgress& progress)
-        : job_(job), layout_(layout), from_(from), writer_(writer), copyGlyph_(copyGlyph), progress_(progress)
+                 GlyphCache& glyphs, const ConstructionProgress& progress)
+        : job_(job), layout_(layout), from_(from), writer_(writer), glyphs_(glyphs), progress_(progress)
     {
         const int lastLine = std::min(layout_.lastLine, kLineCount);
         for (int line = std::max(from_.line, 1); line <= lastLine; ++line)
@@ -84,7 +81,7 @@ private:
         const auto code = cp1252::encode(character);
         if (!code)
             return missingGlyph(character);
-        const Result<void> copy = copyGlyph_(*code, writer_);
+        const Result<void> copy = glyphs_.copyGlyph(*code, writer_);
         if (!copy.ok())
             return isMissingFile(copy.failure()) ? missingGlyph(character) : copy.failure();
         if (writer_.error())
@@ -96,7 +93,7 @@ private:
     const LayoutResult& layout_;
     const TextPlace from_;
     ProgramWriter& writer_;
-    const GlyphCopier& copyGlyph_;
+    GlyphCache& glyphs_;
     const ConstructionProgress& progress_;
     int doneCount_ = 0;
     int totalChars_ = 0;
@@ -104,7 +101,7 @@ private:
 
 Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
                                     std::string_view resumeNote, const std::filesystem::path& workFolder,
-                                    const DateTimeTexts& stamp, const GlyphCopier& copyGlyph,
+                                    const DateTimeTexts& stamp, GlyphCache& glyphs,
                                     const ConstructionProgress& progress)
 {
     const MachiningWords words = machiningWords(job);
@@ -113,7 +110,7 @@ Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult&
     writer.writeHeader(job.programNumber, resumeNote);
     writer.writeSetup(words);
 
-    Construction construction(job, layout, from, writer, copyGlyph, progress);
+    Construction construction(job, layout, from, writer, glyphs, progress);
     if (auto stopped = construction.writeLines()) {
         // A folder where the program cannot be created is told before
         // anything the program was stopped for.
@@ -124,11 +121,6 @@ Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult&
     if (!writer.writeEnd())
         return *writer.error();
     return writer.takeProgram();
-}
-
-GlyphCopier cachedCopier(GlyphCache& glyphs)
-{
-    return [&glyphs](std::uint8_t code, ProgramWriter& writer) { return glyphs.copyGlyph(code, writer); };
 }
 
 }  // namespace
@@ -153,7 +145,7 @@ Result<WrittenProgram> buildProgramFile(const EngravingJob& job, const LayoutRes
     }
     glyphs.startConstruction(places.glyphFolder, job.charWidth);
     const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
-    return writeProgram(job, layout, firstCharacter, {}, places.workFolder, stamp, cachedCopier(glyphs), progress);
+    return writeProgram(job, layout, firstCharacter, {}, places.workFolder, stamp, glyphs, progress);
 }
 
 Result<WrittenProgram> buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
@@ -163,7 +155,7 @@ Result<WrittenProgram> buildResumeProgramFile(const EngravingJob& job, const Lay
     GlyphCache glyphs;
     glyphs.startConstruction(places.glyphFolder, job.charWidth);
     return writeProgram(job, layout, resumePoint, resumeComment(resumePoint), places.workFolder, stamp,
-                        cachedCopier(glyphs), progress);
+                        glyphs, progress);
 }
 
 }  // namespace velmora

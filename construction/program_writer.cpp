@@ -136,16 +136,6 @@ void ProgramWriter::countLine(std::size_t start, std::size_t length)
     }
 }
 
-void ProgramWriter::writeGlyphLines(const ProgramLines& lines)
-{
-    if (lines.count > 0 && lines.longestLength > longestLength_) {
-        longestLength_ = lines.longestLength;
-        longestStart_ = file_.size() + lines.longestStart;
-    }
-    lineCount_ += lines.count;
-    file_.append(lines.text);
-}
-
 bool ProgramWriter::writeEnd()
 {
     writeLine(kRetractLine);

@@ -79,7 +79,15 @@ public:
     void writeLineBlock(int line, double startX, double baseY, double approachZ);
     void writeCharacterApproach(double startX, double baseY);
     // Transformed glyph lines.
-    void writeGlyphLines(const ProgramLines& lines);
+    void writeGlyphLines(const ProgramLines& lines)
+    {
+        if (lines.count > 0 && lines.longestLength > longestLength_) {
+            longestLength_ = lines.longestLength;
+            longestStart_ = file_.size() + lines.longestStart;
+        }
+        lineCount_ += lines.count;
+        file_.append(lines.text);
+    }
 
     // Writes the end block, closes the file and puts it in place of
     // velmora.rub. False, with error() set, if any step since
