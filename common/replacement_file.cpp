@@ -3,6 +3,8 @@
 #include "replacement_file_system.h"
 
 #include <algorithm>
+#include <mutex>
+#include <set>
 #include <cerrno>
 #include <string>
 #include <system_error>
@@ -42,6 +44,18 @@ void removeAbandonedTemporaries(const std::filesystem::path& target)
     }
 }
 
+// A killed program's temporary files are there before this process first
+// replaces the target, so the folder is looked through once per process and
+// target, not at every construction: a folder of thousands of files would
+// cost each construction the time of listing it.
+bool firstReplacementOf(const std::filesystem::path& target)
+{
+    static std::mutex guard;
+    static std::set<std::filesystem::path> replaced;
+    const std::lock_guard lock(guard);
+    return replaced.insert(target).second;
+}
+
 }  // namespace
 
 std::string temporaryFileName(const std::filesystem::path& target, long process, int attempt)
@@ -68,7 +82,8 @@ ReplacementFile::~ReplacementFile() { discard(); }
 
 ReplacementFile::Creation ReplacementFile::createTemporary(const std::filesystem::path& target)
 {
-    removeAbandonedTemporaries(target);
+    if (firstReplacementOf(target))
+        removeAbandonedTemporaries(target);
     const std::filesystem::path folder = target.parent_path();
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::filesystem::path candidate = folder / temporaryFileName(target, platform::currentProcess(), attempt);

@@ -26,7 +26,8 @@ public:
     // Creates the temporary file in the target's folder, so that the final
     // rename never crosses file systems. It takes the permission bits of the
     // regular file it will replace. Temporary files of this target left by a
-    // program that was killed (their process is gone) are removed first.
+    // program that was killed (their process is gone) are removed first, the
+    // first time this process replaces the target.
     bool open();
 
     // The same on a thread of its own, so that the file system's work runs
