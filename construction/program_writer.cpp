@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace velmora {
 
@@ -167,16 +168,18 @@ void ProgramWriter::writeEndedLine(std::string_view line)
 void ProgramWriter::writeMove(double x, double y)
 {
     // Compared bit for bit: the same double always has the same text.
-    if (lastYText_.empty() || std::bit_cast<std::uint64_t>(y) != std::bit_cast<std::uint64_t>(lastY_)) {
-        lastYText_.clear();
-        appendCoordinateText(lastYText_, y);
+    if (lastYSize_ == 0 || std::bit_cast<std::uint64_t>(y) != std::bit_cast<std::uint64_t>(lastY_)) {
+        lastYSize_ = static_cast<std::size_t>(writeCoordinateText(lastYText_, y) - lastYText_);
         lastY_ = y;
     }
     char line[3 + 2 * kCoordinateTextRoom + 1 + kLineEnd.size()];
     char* end = std::copy_n("G0X", 3, line);
     end = writeCoordinateText(end, x);
     *end++ = 'Y';
-    end = std::copy(lastYText_.begin(), lastYText_.end(), end);
+    // The whole room copied, a fixed size the compiler does in two moves;
+    // only the text's own bytes count.
+    std::memcpy(end, lastYText_, sizeof lastYText_);
+    end += lastYSize_;
     end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
     writeEndedLine({line, static_cast<std::size_t>(end - line)});
 }

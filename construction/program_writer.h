@@ -3,6 +3,7 @@
 // runs it: header, set-up block, one block per text line with the approach of
 // every character, end block. Every line ends with CR LF, the last included.
 
+#include "coordinate_text.h"
 #include "engraving_job.h"
 #include "common/replacement_file.h"
 #include "common/whole_file.h"
@@ -116,7 +117,8 @@ private:
     // The Y of the last rapid move and its text: every character of a text
     // line goes to the same Y, so its text is formatted once per line.
     double lastY_ = 0;
-    std::string lastYText_;
+    char lastYText_[kCoordinateTextRoom] = {};
+    std::size_t lastYSize_ = 0;  // none yet
 };
 
 }  // namespace velmora
