@@ -138,7 +138,7 @@ bool ReplacementFile::writePending()
     return true;
 }
 
-bool ReplacementFile::commit()
+bool ReplacementFile::finish()
 {
     if (error_)
         return false;
@@ -152,6 +152,13 @@ bool ReplacementFile::commit()
     fd_ = -1;
     if (const int failure = platform::closeFile(descriptor))
         return fail(FailureKind::Close, failure);
+    return true;
+}
+
+bool ReplacementFile::replace()
+{
+    if (error_ || temporary_.empty() || fd_ >= 0)  // not finished
+        return error_ ? false : fail(FailureKind::Write, EBADF);
     if (const int failure = platform::replaceFile(temporary_, target_))
         return fail(FailureKind::Replace, failure);
     temporary_.clear();

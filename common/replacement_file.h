@@ -53,7 +53,11 @@ public:
     // Writes what is buffered, forces it to the disk, closes the file and
     // renames it over the target. On failure the temporary file is removed and
     // the target is left as it was.
-    bool commit();
+    bool commit() { return finish() && replace(); }
+    // The same in two steps, for a caller with a last check to make between
+    // them: the file complete on the disk, then in the target's place.
+    bool finish();
+    bool replace();
 
     // After a commit: the bytes now in the target, handed over (the caller
     // shows them without reading the file back).

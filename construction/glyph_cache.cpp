@@ -8,7 +8,9 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
+#include <system_error>
 
 namespace velmora {
 namespace {
@@ -35,6 +37,8 @@ bool GlyphCache::FileStamp::operator==(const FileStamp& other) const
 
 GlyphCache::~GlyphCache()
 {
+    if (checker_.joinable())
+        checker_.join();
 #ifndef _WIN32
     if (folderDescriptor_ >= 0)
         ::close(folderDescriptor_);
@@ -68,8 +72,12 @@ std::optional<GlyphCache::FileStamp> GlyphCache::stampOf(std::uint8_t code) cons
     return stamp;
 }
 
-void GlyphCache::startConstruction(std::filesystem::path glyphFolder, float charWidth)
+void GlyphCache::startConstruction(std::filesystem::path glyphFolder, float charWidth, bool trustKept)
 {
+    if (checker_.joinable())  // a construction that stopped before asking
+        checker_.join();
+    trusted_.clear();
+    trustedChecked_ = false;
     if (glyphFolder != glyphFolder_)
         glyphs_ = {};
     const bool resized = !words_ || charWidth != charWidth_;
@@ -85,11 +93,45 @@ void GlyphCache::startConstruction(std::filesystem::path glyphFolder, float char
 #endif
     if (resized)
         words_.emplace(charWidth);
-    for (std::optional<KeptGlyph>& glyph : glyphs_)
-        if (glyph) {
-            glyph->lookedAt = false;
-            glyph->transformed = glyph->transformed && !resized;
-        }
+    for (std::size_t code = 0; code < glyphs_.size(); ++code) {
+        std::optional<KeptGlyph>& glyph = glyphs_[code];
+        if (!glyph)
+            continue;
+        glyph->transformed = glyph->transformed && !resized;
+        glyph->lookedAt = trustKept && !glyph->recent;
+        if (glyph->lookedAt)
+            trusted_.push_back({static_cast<std::uint8_t>(code), glyph->stamp, false});
+    }
+}
+
+// The stamps are compared apart from the kept glyphs: the construction may
+// read or drop glyphs meanwhile, and neither side writes what the other reads.
+void GlyphCache::checkTrusted()
+{
+    for (TrustedGlyph& glyph : trusted_) {
+        const std::optional<FileStamp> stamp = stampOf(glyph.code);
+        glyph.current = stamp && *stamp == glyph.stamp;
+    }
+}
+
+void GlyphCache::startCheckingKept()
+{
+    if (trusted_.empty() || trustedChecked_ || checker_.joinable())
+        return;
+    try {
+        checker_ = std::thread([this] { checkTrusted(); });
+    } catch (const std::system_error&) {  // no thread to be had: looked at when asked
+    }
+}
+
+bool GlyphCache::keptGlyphsCurrent()
+{
+    if (checker_.joinable())
+        checker_.join();
+    else if (!trustedChecked_)
+        checkTrusted();
+    trustedChecked_ = true;
+    return std::all_of(trusted_.begin(), trusted_.end(), [](const TrustedGlyph& glyph) { return glyph.current; });
 }
 
 Result<void> GlyphCache::lookAndCopyGlyph(std::uint8_t code, ProgramWriter& writer)

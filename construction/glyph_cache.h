@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace velmora {
@@ -25,8 +26,22 @@ public:
     GlyphCache(const GlyphCache&) = delete;
     GlyphCache& operator=(const GlyphCache&) = delete;
 
-    // Starts a construction whose glyphs come from `glyphFolder` at `charWidth`.
-    void startConstruction(std::filesystem::path glyphFolder, float charWidth);
+    // Starts a construction whose glyphs come from `glyphFolder` at
+    // `charWidth`. With `trustKept`, a glyph kept from before (and not changed
+    // lately) is copied without a look at its file first; before the program
+    // takes the place of the old one, keptGlyphsCurrent must say that every
+    // such file is still the one kept. Without it, each file is looked at
+    // before its glyph is first copied.
+    void startConstruction(std::filesystem::path glyphFolder, float charWidth, bool trustKept = false);
+
+    // Starts looking at the files of the glyphs copied on trust, on a thread
+    // of its own: the program is meanwhile forced to the disk, which leaves
+    // the processor idle.
+    void startCheckingKept();
+    // Whether every file of a glyph copied on trust still is the one kept
+    // (waiting for the look, or looking now). If not, the program must be
+    // made again without trust, which reads the changed files afresh.
+    bool keptGlyphsCurrent();
 
     // Appends the transformed glyph of `code` to the program: the same bytes
     // as reading and transforming its file afresh. Nothing when it is missing
@@ -65,6 +80,18 @@ private:
 
     std::optional<FileStamp> stampOf(std::uint8_t code) const;
     Result<void> lookAndCopyGlyph(std::uint8_t code, ProgramWriter& writer);
+    void checkTrusted();
+
+    // A glyph copied on trust, its stamp when kept, and whether its file
+    // still has that stamp: the checker's alone while it runs.
+    struct TrustedGlyph {
+        std::uint8_t code = 0;
+        FileStamp stamp;
+        bool current = false;
+    };
+    std::vector<TrustedGlyph> trusted_;
+    bool trustedChecked_ = false;
+    std::thread checker_;
 
     std::filesystem::path glyphFolder_;
     // The glyph folder, open for this construction where the system allows

@@ -7,6 +7,7 @@
 #include "common/codepage.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace velmora {
 namespace {
@@ -99,10 +100,14 @@ private:
     int totalChars_ = 0;
 };
 
-Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
-                                    std::string_view resumeNote, const std::filesystem::path& workFolder,
-                                    const DateTimeTexts& stamp, GlyphCache& glyphs,
-                                    const ConstructionProgress& progress)
+// The program from `from` on, or nothing when a glyph copied on trust turned
+// out to have changed: nothing has then taken the place of velmora.rub, and
+// the program must be made again.
+std::optional<Result<WrittenProgram>> writeProgram(const EngravingJob& job, const LayoutResult& layout,
+                                                   TextPlace from, std::string_view resumeNote,
+                                                   const std::filesystem::path& workFolder,
+                                                   const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                                   const ConstructionProgress& progress)
 {
     const MachiningWords words = machiningWords(job);
     ProgramWriter writer(workFolder, stamp);
@@ -113,14 +118,37 @@ Result<WrittenProgram> writeProgram(const EngravingJob& job, const LayoutResult&
     Construction construction(job, layout, from, writer, glyphs, progress);
     if (auto stopped = construction.writeLines()) {
         // A folder where the program cannot be created is told before
-        // anything the program was stopped for.
+        // anything the program was stopped for, and a glyph file changed
+        // since it was kept before a failure further on in the text.
         if (!writer.programFileCreated())
             return *writer.error();
+        if (!glyphs.keptGlyphsCurrent())
+            return std::nullopt;
         return *stopped;
     }
-    if (!writer.writeEnd())
+    glyphs.startCheckingKept();
+    const bool written = writer.writeEnd();
+    if (!glyphs.keptGlyphsCurrent())
+        return std::nullopt;
+    if (!written || !writer.placeProgram())
         return *writer.error();
     return writer.takeProgram();
+}
+
+// Glyphs kept from an earlier construction are copied on trust, their files
+// looked at while the program goes to the disk; if one has changed, the
+// program is made once more, each file looked at before its glyph is copied.
+Result<WrittenProgram> writeProgramWithGlyphs(const EngravingJob& job, const LayoutResult& layout, TextPlace from,
+                                              std::string_view resumeNote, const ProgramPlaces& places,
+                                              const DateTimeTexts& stamp, GlyphCache& glyphs,
+                                              const ConstructionProgress& progress)
+{
+    glyphs.startConstruction(places.glyphFolder, job.charWidth, true);
+    if (auto built = writeProgram(job, layout, from, resumeNote, places.workFolder, stamp, glyphs, progress))
+        return std::move(*built);
+    // Nothing is taken on trust now, so there is a result.
+    glyphs.startConstruction(places.glyphFolder, job.charWidth, false);
+    return *writeProgram(job, layout, from, resumeNote, places.workFolder, stamp, glyphs, progress);
 }
 
 }  // namespace
@@ -143,9 +171,8 @@ Result<WrittenProgram> buildProgramFile(const EngravingJob& job, const LayoutRes
         failure.searched = places.glyphFolderSearched;
         return failure;
     }
-    glyphs.startConstruction(places.glyphFolder, job.charWidth);
     const TextPlace firstCharacter{std::max(layout.firstLine, 1), 1};
-    return writeProgram(job, layout, firstCharacter, {}, places.workFolder, stamp, glyphs, progress);
+    return writeProgramWithGlyphs(job, layout, firstCharacter, {}, places, stamp, glyphs, progress);
 }
 
 Result<WrittenProgram> buildResumeProgramFile(const EngravingJob& job, const LayoutResult& layout,
@@ -153,9 +180,8 @@ Result<WrittenProgram> buildResumeProgramFile(const EngravingJob& job, const Lay
                                               const DateTimeTexts& stamp, const ConstructionProgress& progress)
 {
     GlyphCache glyphs;
-    glyphs.startConstruction(places.glyphFolder, job.charWidth);
-    return writeProgram(job, layout, resumePoint, resumeComment(resumePoint), places.workFolder, stamp,
-                        glyphs, progress);
+    return writeProgramWithGlyphs(job, layout, resumePoint, resumeComment(resumePoint), places, stamp, glyphs,
+                                  progress);
 }
 
 }  // namespace velmora

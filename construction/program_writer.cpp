@@ -142,8 +142,10 @@ bool ProgramWriter::writeEnd()
     writeLine(kRetractLine);
     writeLine(kStopLine);
     writeLine(kEndLine);
-    return file_.commit();
+    return file_.finish();
 }
+
+bool ProgramWriter::placeProgram() { return file_.replace(); }
 
 WrittenProgram ProgramWriter::takeProgram()
 {

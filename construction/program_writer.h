@@ -90,15 +90,17 @@ public:
         file_.append(lines.text);
     }
 
-    // Writes the end block, closes the file and puts it in place of
-    // velmora.rub. False, with error() set, if any step since
-    // startProgramFile failed; the previous velmora.rub is then untouched.
+    // Writes the end block and closes the file, complete on the disk; then
+    // placeProgram puts it in place of velmora.rub. False, with error() set,
+    // if any step since startProgramFile failed; the previous velmora.rub is
+    // then untouched, as it is when the writer goes without placing it.
     [[nodiscard]] bool writeEnd();
+    [[nodiscard]] bool placeProgram();
 
     // The first failure, if any. Once set, further writes are ignored.
     const std::optional<Failure>& error() const { return file_.error(); }
 
-    // After writeEnd succeeded: the program as it now stands in velmora.rub.
+    // After placeProgram succeeded: the program as it now stands in velmora.rub.
     WrittenProgram takeProgram();
 
 private:

@@ -299,6 +299,27 @@ private slots:
         QCOMPARE(program.count("G1X1\r\n"), change == "remove" ? 2 : 0);
     }
 
+    // A kept glyph whose file went is the one told missing, before a glyph
+    // further on in the text that was never there.
+    void keptGlyphGoneBeforeAnotherMissing()
+    {
+        QFile glyph(folder_->glyphPath(65));
+        QVERIFY(glyph.open(QIODevice::ReadWrite));
+        QVERIFY(glyph.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        glyph.close();
+        setPlainPlacement(*window_, {"AZ"});
+        const std::filesystem::path work = toPath(folder_->path());
+        ConstructionAction action(*window_, messages_, pause_, {work, work / "Data", {}});
+        QObject::connect(window_.get(), &MainWindow::buildRequested, window_.get(), [&action] { action.build(); });
+        control<QPushButton>(*window_, "Const1")->click();  // keeps A, fails on Z
+        QVERIFY(glyph.remove());
+        control<QPushButton>(*window_, "Const1")->click();
+
+        QCOMPARE(messages_.calls().size(), std::size_t(2));
+        QCOMPARE(messages_.calls().front().text, QStringLiteral("La gravure du caractère  (Z)  est impossible"));
+        QCOMPARE(messages_.calls().back().text, QStringLiteral("La gravure du caractère  (A)  est impossible"));
+    }
+
     void glyphFolder_data()
     {
         // The program stands in program/, as if it were bin/ of an installation.

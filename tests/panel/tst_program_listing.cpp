@@ -179,7 +179,7 @@ private slots:
             writer.writeCharacterApproach(x, -20);
             writer.writeGlyphLines(glyphLines);
         }
-        QVERIFY(writer.writeEnd());
+        QVERIFY(writer.writeEnd() && writer.placeProgram());
 
         const ProgramListing fromWriter(writer.takeProgram());
         const ProgramListing fromFile(readProgramListing(folder_->path().toStdString() + "/velmora.rub"));
