@@ -2,15 +2,12 @@
 
 #include "construction/program_writer.h"
 #include "construction/program_construction.h"
-#include "fontgen/font.h"
 
 #include <QTemporaryDir>
 
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace velmora::bench {
 namespace {
@@ -31,21 +28,7 @@ double statusMegabytes(const char* field)
 
 }  // namespace
 
-bool writeShippedFont(const std::filesystem::path& dataFolder)
-{
-    std::filesystem::create_directories(dataFolder);
-    const timespec anHourAgo{::time(nullptr) - 3600, 0};
-    const timespec times[2] = {anHourAgo, anHourAgo};
-    for (const auto& [code, glyph] : fontgen::engravingFontFiles()) {
-        const std::filesystem::path file = dataFolder / fontgen::glyphFileName(code);
-        std::ofstream out(file, std::ios::binary);
-        out << glyph.text;
-        out.close();
-        if (!out || ::utimensat(AT_FDCWD, file.c_str(), times, 0) != 0)
-            return false;
-    }
-    return true;
-}
+std::filesystem::path shippedFontFolder() { return VELMORA_SHIPPED_FONT; }
 
 QString sampleLine(int length, int line)
 {
@@ -86,12 +69,13 @@ std::string builtProgram(int lineLength, float charWidth, float charSpacing)
 {
     QTemporaryDir dir;
     const std::filesystem::path folder = dir.path().toStdString();
-    if (!dir.isValid() || !writeShippedFont(folder / "Data"))
+    if (!dir.isValid())
         return {};
     EngravingJob job;
     LayoutResult layout;
     makeTextJob(lineLength, job, layout, charWidth, charSpacing);
-    if (!buildProgramFile(job, layout, ProgramPlaces{folder, folder / "Data", {}}, DateTimeTexts{"06/12/2026", "20:00:00"})
+    if (!buildProgramFile(job, layout, ProgramPlaces{folder, shippedFontFolder(), {}},
+                          DateTimeTexts{"06/12/2026", "20:00:00"})
              .ok())
         return {};
     std::ifstream in(folder / "velmora.rub", std::ios::binary);

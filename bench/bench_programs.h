@@ -1,6 +1,6 @@
 #pragma once
-// What several sections of velmora-bench work on: the font shipped in Data/
-// written into a work folder, the long texts an operator can type, the
+// What several sections of velmora-bench work on: the font shipped in Data/,
+// the long texts an operator can type, the
 // programs built from them by the real construction, and a hand-written
 // program of many circles.
 
@@ -14,9 +14,11 @@
 
 namespace velmora::bench {
 
-// Every glyph file of the engraving font, as Data/ holds them, written into
-// `dataFolder` and dated an hour back, as an installed font is.
-bool writeShippedFont(const std::filesystem::path& dataFolder);
+// The font shipped in Data/ of the source tree, read where it stands, as an
+// installed font is: copying its 218 files into every run's folder would
+// leave as many files deleted moments before the next run, and on a file
+// system without a journal that slows each file creation for a minute.
+std::filesystem::path shippedFontFolder();
 
 // A line of `length` characters of French text, every one with its glyph.
 QString sampleLine(int length, int line);

@@ -109,14 +109,14 @@ std::pair<EngravingJob, LayoutResult> jobOf(MainWindow& window)
 void bench::constructionWindowBench()
 {
     QTemporaryDir folder;
-    if (!folder.isValid() || !bench::writeShippedFont(QFile::encodeName(folder.filePath("Data")).toStdString())) {
+    if (!folder.isValid()) {
         std::printf("construction from the window: FAILED, no work folder\n");
         return;
     }
     const QString startFolder = QDir::currentPath();
     QDir::setCurrent(folder.path());
     const std::filesystem::path work = QFile::encodeName(folder.path()).toStdString();
-    const ProgramPlaces places{work, work / "Data", {}};
+    const ProgramPlaces places{work, bench::shippedFontFolder(), {}};
 
     MainWindow window;
     setUpWindow(window);
