@@ -3,9 +3,9 @@
 #include "replacement_file_system.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 #include <set>
-#include <cerrno>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -157,8 +157,10 @@ bool ReplacementFile::finish()
 
 bool ReplacementFile::replace()
 {
-    if (error_ || temporary_.empty() || fd_ >= 0)  // not finished
-        return error_ ? false : fail(FailureKind::Write, EBADF);
+    if (error_)
+        return false;
+    if (fd_ >= 0 || temporary_.empty())  // not finished
+        return fail(FailureKind::Write, EBADF);
     if (const int failure = platform::replaceFile(temporary_, target_))
         return fail(FailureKind::Replace, failure);
     temporary_.clear();
