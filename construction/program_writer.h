@@ -9,13 +9,11 @@
 #include "common/whole_file.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace velmora {
 
